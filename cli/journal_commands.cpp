@@ -1,0 +1,65 @@
+// kxcli's journal commands: the last booking, booking, and the day-closure check.
+#include "cli/cli.h"
+#include "frame/clock.h"
+#include "frame/messages.h"
+#include "frame/text.h"
+#include "timerec/journal.h"
+#include <stdio.h>
+#include <string.h>
+
+int cmd_last(const cli_args *args) {
+    if (args->count != 0) return cli_usage_error("last takes no arguments");
+    booking last;
+    journal_last_booking(&last);
+    cli_printf("%s\t%s\t%s\t%s\n", last.date, last.time, last.project, last.text);
+    return CLI_EXIT_OK;
+}
+
+// Checks the fields of a booking before anything is written; a usage exit status or 0.
+static int check_booking(const char *date, const char *time, const char *project,
+                         const char *note) {
+    if (!text_match("####-##-##", date)) return cli_usage_error("--date: expected YYYY-MM-DD");
+    if (!text_match("##:##", time)) return cli_usage_error("--time: expected HH:MM");
+    if (text_is_blank(project)) return cli_usage_error("book: the project is empty");
+    if (strlen(project) > JOURNAL_PROJECT)
+        return cli_usage_error("book: a project has at most %d characters", JOURNAL_PROJECT);
+    if (strlen(note) > JOURNAL_TEXT_IN)
+        return cli_usage_error("book: a text has at most %d characters", JOURNAL_TEXT_IN);
+    return 0;
+}
+
+int cmd_book(const cli_args *args) {
+    if (args->count < 1 || args->count > 2)
+        return cli_usage_error("book takes PROJECT and an optional TEXT");
+    char today[JOURNAL_DATE + 1], now_time[JOURNAL_TIME + 1];
+    platform_time now;
+    clock_now(&now);
+    journal_today(today);
+    snprintf(now_time, sizeof now_time, "%02u:%02u", (unsigned)now.hour % 100u,
+             (unsigned)now.minute % 100u);
+    const char *date = cli_option("--date") ? cli_option("--date") : today;
+    const char *time = cli_option("--time") ? cli_option("--time") : now_time;
+    const char *note = args->count > 1 ? args->positional[1] : "";
+    int result = check_booking(date, time, args->positional[0], note);
+    if (result != 0) return result;
+    if (journal_append(date, time, args->positional[0], note) != 0) {
+        cli_err("kxcli: the booking could not be written to ");
+        cli_err(journal_current_file());
+        cli_err("\n");
+        return CLI_EXIT_FAILED;
+    }
+    return CLI_EXIT_OK;
+}
+
+static void print_status(int kind, const char *text) {
+    if (text[0]) cli_printf("%s\n", text);
+}
+
+int cmd_check(const cli_args *args) {
+    if (args->count != 0) return cli_usage_error("check takes no arguments");
+    booking last;
+    journal_last_booking(&last);
+    messages_set_sink(MSG_STATUS, print_status);
+    journal_check_day_closure(last.date, last.project);
+    return CLI_EXIT_OK;
+}

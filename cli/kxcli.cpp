@@ -1,0 +1,193 @@
+// kxcli: the time recording without a window. Global options, the command table and the set-up
+// every command shares (work directory, present moment, where messages go).
+#include "cli/cli.h"
+#include "frame/clock.h"
+#include "frame/messages.h"
+#include "frame/path.h"
+#include "frame/text.h"
+#include "timerec/directories.h"
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+enum { ARGUMENT_MAX = 1000 };
+
+struct option_spec {
+    const char *name;
+    bool takes_value;
+    const char *value; // set while parsing
+};
+
+static option_spec options[] = {
+    {"--workdir", true, nullptr}, {"--now", true, nullptr},  {"--utf8", false, nullptr},
+    {"--date", true, nullptr},    {"--time", true, nullptr},
+};
+
+static bool utf8_output;
+
+static const char usage_text[] =
+    "usage: kxcli [--workdir DIR] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
+    "commands:\n"
+    "  last                          the last booking: date, time, project, text (tab-separated)\n"
+    "  book PROJECT [TEXT] [--date YYYY-MM-DD] [--time HH:MM]\n"
+    "                                books PROJECT (\"---\" books a pause) in the current year "
+    "file\n"
+    "  check                         the start-up check of the last booking's day\n"
+    "exit status: 0 done, 1 failed, 2 wrong usage\n";
+
+const char *cli_option(const char *name) {
+    for (const option_spec &option : options)
+        if (strcmp(option.name, name) == 0) return option.value;
+    return nullptr;
+}
+
+bool cli_flag(const char *name) {
+    return cli_option(name) != nullptr;
+}
+
+static void write_text(FILE *stream, const char *text) {
+    if (utf8_output) {
+        char converted[3 * ARGUMENT_MAX + 1];
+        // Long texts go through in pieces so none is cut.
+        char piece[ARGUMENT_MAX + 1];
+        for (size_t at = 0, length = strlen(text); at < length; at += ARGUMENT_MAX) {
+            text_copy_max(piece, text + at, ARGUMENT_MAX);
+            cli_to_utf8(converted, sizeof converted, piece);
+            fputs(converted, stream);
+        }
+    } else {
+        fputs(text, stream);
+    }
+}
+
+void cli_out(const char *text) {
+    write_text(stdout, text);
+}
+
+void cli_err(const char *text) {
+    fflush(stdout);
+    write_text(stderr, text);
+    fflush(stderr);
+}
+
+void cli_printf(const char *format, ...) {
+    char text[4 * ARGUMENT_MAX];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    cli_out(text);
+}
+
+int cli_usage_error(const char *format, ...) {
+    char text[ARGUMENT_MAX];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    cli_err("kxcli: ");
+    cli_err(text);
+    cli_err("\n");
+    cli_err(usage_text);
+    return CLI_EXIT_USAGE;
+}
+
+// Every message of the core (status line, boxes) becomes a line on standard error.
+static void message_to_stderr(int kind, const char *text) {
+    if (!text[0]) return;
+    cli_err(text);
+    cli_err("\n");
+}
+
+static option_spec *find_option(const char *name) {
+    for (option_spec &option : options)
+        if (strcmp(option.name, name) == 0) return &option;
+    return nullptr;
+}
+
+// Splits the command line into options (anywhere; "--" ends them) and positional words.
+static int parse(int argc, char **argv, cli_args *args) {
+    bool options_end = false;
+    for (int i = 1; i < argc; i++) {
+        const char *word = argv[i];
+        if (!options_end && strcmp(word, "--") == 0) {
+            options_end = true;
+        } else if (!options_end && word[0] == '-' && word[1] == '-') {
+            option_spec *option = find_option(word);
+            if (!option) return cli_usage_error("unknown option %s", word);
+            if (option->takes_value && i + 1 >= argc)
+                return cli_usage_error("option %s needs a value", word);
+            option->value = option->takes_value ? argv[++i] : "";
+        } else if (!args->command) {
+            args->command = word;
+        } else if (args->count < CLI_POSITIONAL_MAX) {
+            args->positional[args->count++] = word;
+        } else {
+            return cli_usage_error("too many arguments");
+        }
+    }
+    if (!args->command) return cli_usage_error("no command given");
+    return 0;
+}
+
+// Reads "YYYY-MM-DD HH:MM" into a moment; 0, or -1 when the text has another form.
+static int parse_moment(const char *text, platform_time *moment) {
+    char rest;
+    memset(moment, 0, sizeof *moment);
+    if (strlen(text) != 16 || !text_match("####-##-## ##:##", text) ||
+        sscanf(text, "%4d-%2d-%2d %2d:%2d%c", &moment->year, &moment->month, &moment->day,
+               &moment->hour, &moment->minute, &rest) != 5)
+        return -1;
+    if (moment->month < 1 || moment->month > 12 || moment->day < 1 || moment->day > 31 ||
+        moment->hour > 23 || moment->minute > 59)
+        return -1;
+    return 0;
+}
+
+// Applies the options every command shares; 0, or a usage exit status.
+static int apply_common_options(void) {
+    utf8_output = cli_flag("--utf8");
+    directories_set_defaults();
+    if (const char *folder = cli_option("--workdir")) {
+        if (strlen(folder) + 1 > DIRECTORY_MAX)
+            return cli_usage_error("--workdir: at most %d characters", DIRECTORY_MAX - 1);
+        text_copy_max(WorkDir, folder, DIRECTORY_MAX);
+        path_add_separator(WorkDir, sizeof WorkDir);
+    }
+    if (const char *now = cli_option("--now")) {
+        platform_time moment;
+        if (parse_moment(now, &moment) != 0)
+            return cli_usage_error("--now: expected \"YYYY-MM-DD HH:MM\", got \"%s\"", now);
+        clock_fix(&moment);
+    }
+    return 0;
+}
+
+struct command_spec {
+    const char *name;
+    int (*run)(const cli_args *args);
+};
+
+static const command_spec commands[] = {
+    {"last", cmd_last},
+    {"book", cmd_book},
+    {"check", cmd_check},
+};
+
+int main(int argc, char **argv) {
+    for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
+    cli_args args = {};
+    // Arguments typed in a UTF-8 terminal become Windows-1252 texts with --utf8.
+    static char converted[CLI_POSITIONAL_MAX][ARGUMENT_MAX];
+    int result = parse(argc, argv, &args);
+    if (result == 0) result = apply_common_options();
+    if (result != 0) return result;
+    if (utf8_output)
+        for (int i = 0; i < args.count; i++) {
+            cli_from_utf8(converted[i], ARGUMENT_MAX, args.positional[i]);
+            args.positional[i] = converted[i];
+        }
+    for (const command_spec &command : commands)
+        if (strcmp(command.name, args.command) == 0) return command.run(&args);
+    return cli_usage_error("unknown command %s", args.command);
+}

@@ -1,0 +1,50 @@
+// Buffered file access: one block of the file in memory, bytes and text lines forward and
+// backward, only changed bytes written back.
+#pragma once
+#include <stdint.h>
+
+enum { BFILE_BLOCK = 2048, BFILE_RESERVE = 100, BFILE_EOF_MARK = 26 };
+
+struct bfile {
+    int handle;
+    int64_t block;    // index of the loaded block, -1 before the first load
+    int position;     // offset inside the block
+    int changed_from; // changed range inside the block, empty when equal
+    int changed_to;
+    int valid; // valid bytes in the block
+    unsigned char *area;
+    int size; // block size
+    unsigned char reserve[BFILE_RESERVE];
+};
+
+// Opens name for read and write (read only when that fails); the handle, or -1.
+int bfile_open(bfile *file, const char *name);
+int bfile_open_sized(bfile *file, const char *name, int block_size);
+// Creates (or truncates) name, then opens it.
+int bfile_create(bfile *file, const char *name);
+// Writes back the changed range and forces the file's data to the disk; 0, or -1.
+int bfile_sync(bfile *file);
+// Writes back, closes, frees; 0, or -1 when writing back or closing failed.
+int bfile_close(bfile *file);
+// -1 when writing back the changed range failed.
+int bfile_seek(bfile *file, int64_t offset);
+int64_t bfile_tell(const bfile *file);
+int bfile_seek_end(bfile *file);
+// To the end, then back over every Ctrl+Z at the end.
+int bfile_seek_text_end(bfile *file);
+// Next byte 0-255, or -1 at the end.
+int bfile_getc(bfile *file);
+// Steps back one byte and returns it, -1 at the start.
+int bfile_prevc(bfile *file);
+int bfile_putc(bfile *file, int byte);
+int bfile_read(bfile *file, void *area, long count);
+int bfile_write(bfile *file, const void *area, long count);
+// A line up to a line feed (consumed), a Ctrl+Z (not consumed) or the end; carriage returns
+// skipped; the first max characters stored. Characters stored, or -1 at the end of the text.
+int bfile_read_line(bfile *file, char *text, int max);
+// From a position at the start of a line: the line before it (its last max characters, carriage
+// return included), the position left at its start. 0, or -1 when there is no line before.
+int bfile_read_line_back(bfile *file, char *text, int max);
+// text and a line feed; ending 0 line feed, 1 carriage return and line feed, 2 carriage return.
+int bfile_write_line(bfile *file, const char *text);
+int bfile_write_line_ending(bfile *file, const char *text, int ending);

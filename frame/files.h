@@ -1,0 +1,33 @@
+// Raw file operations on the runtime's file handles (binary, shared for reading and writing by
+// others), file times, file copy and directory paths.
+#pragma once
+#include <stdint.h>
+#include "frame/dates.h"
+
+enum file_mode { FILE_READ = 0, FILE_READ_WRITE = 2 };
+enum file_whence { FILE_FROM_START = 0, FILE_FROM_HERE = 1, FILE_FROM_END = 2 };
+
+// Mode 2 read and write (falling back to read only), 0 read only. The handle, or -1.
+int file_open(const char *name, int mode);
+// Creates the file or truncates it, open for read and write. The handle, or -1.
+int file_create(const char *name);
+int file_close(int handle);
+// Bytes read (0 at the end), or -1.
+long file_read(int handle, void *area, long count);
+// Bytes written, or -1.
+long file_write(int handle, const void *area, long count);
+// The new offset, or -1.
+int64_t file_seek(int handle, int64_t offset, int whence);
+int file_delete(const char *name);
+// 1 when the file can be opened (read and write, or read only), else 0.
+int file_exists(const char *name);
+// The end offset, or -1 when the file cannot be opened.
+int64_t file_size(const char *name);
+// Modification time as local time; all zero when it cannot be converted; -1 when the file
+// cannot be examined.
+int file_time_get(const char *name, filetime_rec *time);
+int file_time_set(const char *name, const filetime_rec *time);
+// Copies source onto target with the source's time and attributes; 0, or -1 (no target left).
+int file_copy(const char *source, const char *target);
+// Creates every directory of path: 0 done, 1 no such drive, 2 cannot create, 3 cannot enter.
+int make_path(const char *path);

@@ -1,0 +1,36 @@
+// Primitives of the operating system that the portable core needs beyond the named file and
+// directory operations; one implementation per platform (platform_posix.cpp, platform_win32.cpp).
+#pragma once
+#include <stddef.h>
+
+struct platform_time {
+    int year, month, day, hour, minute, second;
+};
+
+// Zero-filled memory block from the system (the global heap on Windows); NULL when none.
+void *platform_block_alloc(size_t bytes);
+// 0, or -1 when block was not obtained from platform_block_alloc.
+int platform_block_free(void *block);
+
+// The local date and time of the system clock (tests set the clock module instead).
+void platform_local_time(platform_time *now);
+
+// Full path of the running program file; 0, or -1.
+int platform_program_path(char *out, size_t size);
+
+// 0 no such path, 1 a file (or anything not a directory), 2 a directory.
+int platform_path_kind(const char *name);
+
+// File attributes in the system's own form (Windows attribute bits, POSIX mode bits); -1 on
+// failure.
+long platform_file_attributes(const char *name);
+int platform_set_file_attributes(const char *name, long attributes);
+
+// Forces the written data of an open handle to the disk; 0, or -1.
+int platform_file_sync(int handle);
+// Puts the file source in place of target in one step (target may exist); 0, or -1.
+int platform_file_replace(const char *source, const char *target);
+
+// Text of the program's string table with the id into out (at most size-1 characters);
+// the number of characters, 0 when the id has no text.
+int platform_load_string(int id, char *out, int size);

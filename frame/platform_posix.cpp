@@ -1,0 +1,194 @@
+// The platform layer on POSIX systems (the native build): file handles, file times and
+// attributes, directories, local time, memory blocks and the compiled-in string table.
+#include "frame/app.h"
+#include "frame/files.h"
+#include "frame/path.h"
+#include "frame/platform.h"
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+int file_open(const char *name, int mode) {
+    int handle = -1;
+    if (mode == FILE_READ_WRITE) handle = open(name, O_RDWR | O_CLOEXEC);
+    if (handle < 0) handle = open(name, O_RDONLY | O_CLOEXEC);
+    if (handle < 0) return -1;
+    struct stat info;
+    if (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode)) {
+        close(handle);
+        return -1;
+    }
+    return handle;
+}
+
+int file_create(const char *name) {
+    return open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+int file_close(int handle) {
+    return close(handle) == 0 ? 0 : -1;
+}
+
+long file_read(int handle, void *area, long count) {
+    ssize_t n;
+    do n = read(handle, area, (size_t)count);
+    while (n < 0 && errno == EINTR);
+    return (long)n;
+}
+
+long file_write(int handle, const void *area, long count) {
+    const char *bytes = (const char *)area;
+    long done = 0;
+    while (done < count) {
+        ssize_t n = write(handle, bytes + done, (size_t)(count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return done ? done : -1;
+        done += n;
+    }
+    return done;
+}
+
+int64_t file_seek(int handle, int64_t offset, int whence) {
+    static const int whences[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    if (whence < 0 || whence > 2) return -1;
+    return (int64_t)lseek(handle, (off_t)offset, whences[whence]);
+}
+
+int file_delete(const char *name) {
+    return unlink(name) == 0 ? 0 : -1;
+}
+
+int file_time_get(const char *name, filetime_rec *time) {
+    struct stat info;
+    memset(time, 0, sizeof *time);
+    if (stat(name, &info) != 0) return -1;
+    struct tm local;
+    if (!localtime_r(&info.st_mtime, &local) || local.tm_year < 0 || local.tm_year > 255) return 0;
+    time->year = (unsigned char)local.tm_year;
+    time->month = (unsigned char)(local.tm_mon + 1);
+    time->day = (unsigned char)local.tm_mday;
+    time->hour = (unsigned char)local.tm_hour;
+    time->minute = (unsigned char)local.tm_min;
+    time->second = (unsigned char)local.tm_sec;
+    return 0;
+}
+
+int file_time_set(const char *name, const filetime_rec *time) {
+    struct tm local;
+    memset(&local, 0, sizeof local);
+    local.tm_year = time->year;
+    local.tm_mon = time->month - 1;
+    local.tm_mday = time->day;
+    local.tm_hour = time->hour;
+    local.tm_min = time->minute;
+    local.tm_sec = time->second;
+    local.tm_isdst = -1;
+    struct timespec times[2];
+    times[0].tv_sec = times[1].tv_sec = mktime(&local);
+    times[0].tv_nsec = times[1].tv_nsec = 0;
+    if (times[0].tv_sec == (time_t)-1) return -1;
+    return utimensat(AT_FDCWD, name, times, 0) == 0 ? 0 : -1;
+}
+
+int current_dir(char *out, size_t size) {
+    if (size == 0) return -1;
+    if (!getcwd(out, size)) {
+        out[0] = 0;
+        return -1;
+    }
+    return 0;
+}
+
+int change_dir(const char *path) {
+    return chdir(path) == 0 ? 0 : -1;
+}
+
+int make_dir(const char *path) {
+    return mkdir(path, 0777) == 0 ? 0 : -1;
+}
+
+void *platform_block_alloc(size_t bytes) {
+    return calloc(1, bytes);
+}
+
+int platform_block_free(void *block) {
+    free(block);
+    return 0;
+}
+
+void platform_local_time(platform_time *now) {
+    time_t seconds = time(nullptr);
+    struct tm local;
+    localtime_r(&seconds, &local);
+    now->year = local.tm_year + 1900;
+    now->month = local.tm_mon + 1;
+    now->day = local.tm_mday;
+    now->hour = local.tm_hour;
+    now->minute = local.tm_min;
+    now->second = local.tm_sec;
+}
+
+int platform_program_path(char *out, size_t size) {
+    if (size == 0) return -1;
+    ssize_t n = readlink("/proc/self/exe", out, size - 1);
+    if (n <= 0) {
+        out[0] = 0;
+        return -1;
+    }
+    out[n] = 0;
+    return 0;
+}
+
+int platform_path_kind(const char *name) {
+    struct stat info;
+    if (stat(name, &info) != 0) return errno == ENOENT || errno == ENOTDIR ? 0 : 1;
+    return S_ISDIR(info.st_mode) ? 2 : 1;
+}
+
+long platform_file_attributes(const char *name) {
+    struct stat info;
+    if (stat(name, &info) != 0) return -1;
+    return (long)(info.st_mode & 07777);
+}
+
+int platform_set_file_attributes(const char *name, long attributes) {
+    return chmod(name, (mode_t)attributes) == 0 ? 0 : -1;
+}
+
+int platform_file_sync(int handle) {
+    return fsync(handle) == 0 ? 0 : -1;
+}
+
+int platform_file_replace(const char *source, const char *target) {
+    return rename(source, target) == 0 ? 0 : -1;
+}
+
+namespace {
+struct string_entry {
+    int id;
+    const char *text;
+};
+#define KX_STRING(id, s) {id, s},
+const string_entry string_table[] = {
+#include "resources/strings.def"
+};
+#undef KX_STRING
+} // namespace
+
+int platform_load_string(int id, char *out, int size) {
+    if (size <= 0) return 0;
+    out[0] = 0;
+    for (const string_entry &entry : string_table) {
+        if (entry.id != id) continue;
+        snprintf(out, (size_t)size, "%s", entry.text);
+        return (int)strlen(out);
+    }
+    return 0;
+}
+
+void frame_set_cursor(int kind) {}

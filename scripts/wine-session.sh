@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts or stops the Wine session the Windows tests share: a prefix of the build, a persistent
+# wineserver (so each test process starts fast) and a 24-bit virtual display.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="$top/build/windows/wineprefix"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+display=${KX_DISPLAY:-:57}
+case "${1:-}" in
+    start)
+        if [ ! -d "$WINEPREFIX" ]; then
+            echo "wine-session: creating the Wine prefix (once)"
+            wineboot -i >/dev/null 2>&1 || true
+        fi
+        wineserver -p
+        if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
+            Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            echo $! >"$top/build/windows/xvfb.pid"
+            for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+        fi
+        ;;
+    stop)
+        wineserver -k 2>/dev/null || true
+        if [ -f "$top/build/windows/xvfb.pid" ]; then
+            kill "$(cat "$top/build/windows/xvfb.pid")" 2>/dev/null || true
+            rm -f "$top/build/windows/xvfb.pid"
+        fi
+        ;;
+    *) echo "usage: wine-session.sh start|stop" >&2; exit 2 ;;
+esac

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native, sanitizer, Windows and fuzzing builds and runs
+# every test: native, under ASan + UBSan, the Windows build under Wine, and the fuzzers briefly.
+set -uo pipefail
+top=$(cd "$(dirname "$0")" && pwd)
+cd "$top"
+scripts/setup.sh || exit 1
+export KX_JOBS=${KX_JOBS:-2}
+
+failed=()
+stage() {
+    local name=$1
+    shift
+    echo "=== $name"
+    local started=$SECONDS
+    if "$@"; then
+        echo "=== $name: passed ($((SECONDS - started)) s)"
+    else
+        echo "=== $name: FAILED ($((SECONDS - started)) s)"
+        failed+=("$name")
+    fi
+}
+
+run_ctest() { ctest --test-dir "build/$1" --output-on-failure -j "$KX_JOBS" --timeout 600; }
+
+native() { scripts/build.sh native && run_ctest native; }
+asan() {
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        bash -c 'scripts/build.sh asan && ctest --test-dir build/asan --output-on-failure -j "$KX_JOBS" --timeout 600'
+}
+windows() {
+    scripts/build.sh windows || return 1
+    scripts/wine-session.sh start || return 1
+    run_ctest windows
+    local result=$?
+    scripts/wine-session.sh stop
+    return $result
+}
+fuzz() { scripts/build.sh fuzz && scripts/fuzz-smoke.sh; }
+
+stage "native tests" native
+stage "sanitizer tests" asan
+stage "windows tests (wine)" windows
+stage "fuzz smoke" fuzz
+
+if [ ${#failed[@]} -ne 0 ]; then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "all tests passed"

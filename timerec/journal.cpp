@@ -1,0 +1,325 @@
+// The time journal's year files: the current file, the last booking read backwards, appending
+// bookings, and the walk that pairs the lines of a day into counted periods.
+#include "timerec/journal.h"
+#include "frame/bfile.h"
+#include "frame/clock.h"
+#include "frame/files.h"
+#include "frame/messages.h"
+#include "frame/path.h"
+#include "frame/platform.h"
+#include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
+#include "timerec/directories.h"
+#include <stdio.h>
+#include <string.h>
+
+enum { PAUSE_COLUMN = 20, TIME_COLUMN = 12, MINUTE_COLUMN = 15, LINE_AREA = TEXT_TABS_MAX + 1 };
+
+static char current_file[JOURNAL_PATH_MAX + 1];
+static char period_text[LINE_AREA];
+
+void journal_today(char *out) {
+    platform_time now;
+    clock_now(&now);
+    snprintf(out, JOURNAL_DATE + 1, "%04u-%02u-%02u", (unsigned)now.year % 10000u,
+             (unsigned)now.month % 100u, (unsigned)now.day % 100u);
+}
+
+void journal_pause_line(char *out) {
+    platform_time now;
+    clock_now(&now);
+    snprintf(out, JOURNAL_PAUSE_LINE + 1, "%04u-%02u-%02u  %02u:%02u   ---",
+             (unsigned)now.year % 10000u, (unsigned)now.month % 100u, (unsigned)now.day % 100u,
+             (unsigned)now.hour % 100u, (unsigned)now.minute % 100u);
+}
+
+void journal_year_path(char *out, size_t size, int year) {
+    snprintf(out, size, "%s%04d.txt", WorkDir, year);
+}
+
+void journal_forget_file(void) {
+    current_file[0] = 0;
+}
+
+// Creates the year file with its first line, a pause at this moment, making missing folders.
+static void create_year_file(const char *path) {
+    char folder[JOURNAL_PATH_MAX + 1];
+    path_dir(folder, sizeof folder, path);
+    if (folder[0]) make_path(folder);
+    bfile file;
+    if (bfile_create(&file, path) < 0) return;
+    char line[JOURNAL_PAUSE_LINE + 1];
+    journal_pause_line(line);
+    bfile_write_line(&file, line);
+    bfile_close(&file);
+}
+
+const char *journal_current_file(void) {
+    if (current_file[0]) return current_file;
+    char today[JOURNAL_DATE + 1];
+    journal_today(today);
+    snprintf(current_file, sizeof current_file, "%s%4.4s.txt", WorkDir, today);
+    // Only a path that does not exist at all is created: an existing file is never truncated.
+    if (platform_path_kind(current_file) == 0) create_year_file(current_file);
+    if (platform_path_kind(current_file) != 1) status_show("%s", text(TXT_JOURNAL_MISSING));
+    return current_file;
+}
+
+// A pause line has "-" in column 20; only that character is tested.
+static bool is_pause(const char *line, size_t length) {
+    return length > PAUSE_COLUMN && line[PAUSE_COLUMN] == '-';
+}
+
+// The last line of a year file that is not blank, found by reading backwards from the text end.
+struct last_line {
+    int64_t start;   // offset of its first byte
+    int64_t end;     // offset after its last byte (its line feed, or the text end)
+    bool terminated; // a line feed follows it
+    char text[JOURNAL_LAST_LINE + 1];
+};
+
+// Steps back from end to the start of its line; whether the bytes between hold anything but
+// white space. A line's blankness is judged on all its bytes, so nothing is overwritten that
+// holds text, however long the line.
+static int64_t line_start(bfile *file, int64_t end, bool *blank) {
+    bfile_seek(file, end);
+    *blank = true;
+    int c;
+    while ((c = bfile_prevc(file)) >= 0 && c != '\n')
+        if (!text_is_space(c)) *blank = false;
+    return c < 0 ? 0 : bfile_tell(file) + 1;
+}
+
+// Finds the last non-blank line before offset from (optionally also skipping pause lines) and
+// reads its first JOURNAL_LAST_LINE characters, trimmed. 0, or -1 when there is none.
+static int find_last_line(bfile *file, int64_t from, bool skip_pauses, last_line *out) {
+    int64_t at = from;
+    while (at > 0) {
+        bfile_seek(file, at - 1);
+        bool terminated = bfile_getc(file) == '\n';
+        int64_t end = terminated ? at - 1 : at;
+        bool blank;
+        int64_t start = line_start(file, end, &blank);
+        if (!blank) {
+            bfile_seek(file, start);
+            if (bfile_read_line(file, out->text, JOURNAL_LAST_LINE) < 0) out->text[0] = 0;
+            text_trim(out->text);
+            if (!skip_pauses || !is_pause(out->text, strlen(out->text))) {
+                out->start = start;
+                out->end = end;
+                out->terminated = terminated;
+                return 0;
+            }
+        }
+        at = start;
+    }
+    return -1;
+}
+
+// Columns first..first+width of line (as far as it reaches) into out.
+static void column(char *out, const char *line, size_t length, size_t first, size_t width) {
+    size_t count = 0;
+    if (first < length) count = length - first < width ? length - first : width;
+    memcpy(out, line + (first < length ? first : length), count);
+    out[count] = 0;
+}
+
+// Splits a trimmed line into the booking's columns.
+static void split_booking(const char *line, booking *out) {
+    size_t length = strlen(line);
+    column(out->date, line, length, 0, JOURNAL_DATE);
+    text_pad(out->date, out->date, JOURNAL_DATE);
+    column(out->time, line, length, TIME_COLUMN, JOURNAL_TIME);
+    text_pad(out->time, out->time, JOURNAL_TIME);
+    column(out->project, line, length, PAUSE_COLUMN, JOURNAL_PROJECT);
+    text_trim(out->project);
+    column(out->text, line, length, JOURNAL_TEXT_COLUMN, sizeof out->text - 1);
+}
+
+// Opens the current year file and finds its last line; 0, or -1 when it cannot be opened
+// (found tells whether a line was there).
+static int open_last_line(bfile *file, bool skip_pauses, last_line *line, bool *found) {
+    if (bfile_open(file, journal_current_file()) < 0) return -1;
+    bfile_seek_text_end(file);
+    *found = find_last_line(file, bfile_tell(file), skip_pauses, line) == 0;
+    return 0;
+}
+
+void journal_last_booking(booking *out) {
+    bfile file;
+    last_line line;
+    bool found;
+    if (open_last_line(&file, false, &line, &found) < 0) {
+        journal_pause_line(line.text);
+        found = true;
+    } else {
+        bfile_close(&file);
+    }
+    split_booking(found ? line.text : "", out);
+}
+
+void journal_last_project(char *out) {
+    bfile file;
+    last_line line;
+    bool found;
+    if (open_last_line(&file, true, &line, &found) < 0) {
+        snprintf(out, JOURNAL_PROJECT + 1, "---");
+        return;
+    }
+    bfile_close(&file);
+    booking fields;
+    split_booking(found ? line.text : "", &fields);
+    snprintf(out, JOURNAL_PROJECT + 1, "%s", fields.project);
+}
+
+// A copy of a booking field with control characters (but tabs) made blanks, so no field can
+// break the line or end the file's text.
+static void clean_field(char *out, size_t size, const char *field) {
+    snprintf(out, size, "%s", field ? field : "");
+    for (char *p = out; *p; p++)
+        if ((unsigned char)*p < ' ' && *p != '\t') *p = ' ';
+}
+
+int journal_append(const char *date, const char *time, const char *project, const char *note) {
+    const char *path = journal_current_file();
+    if (platform_path_kind(path) != 1) return -1;
+    bfile file;
+    last_line last;
+    bool found;
+    if (open_last_line(&file, false, &last, &found) < 0) return -1;
+    // The new line goes right after the last line; a last line without a line feed gets one.
+    int result = 0;
+    if (!found) {
+        bfile_seek(&file, 0);
+    } else if (last.terminated) {
+        bfile_seek(&file, last.end + 1);
+    } else {
+        bfile_seek(&file, last.end);
+        result |= bfile_putc(&file, '\n');
+    }
+    char fields[4][JOURNAL_TEXT_IN + 1];
+    clean_field(fields[0], sizeof fields[0], date);
+    clean_field(fields[1], sizeof fields[1], time);
+    clean_field(fields[2], sizeof fields[2], project);
+    clean_field(fields[3], sizeof fields[3], note);
+    char line[JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN + 1];
+    snprintf(line, sizeof line, "%-12.10s%-8.5s%-20.15s%s", fields[0], fields[1], fields[2],
+             fields[3]);
+    result |= bfile_write_line(&file, line);
+    result |= bfile_close(&file);
+    return result ? -1 : 0;
+}
+
+int journal_check_day_closure(const char *date, const char *project) {
+    status_clear();
+    char today[JOURNAL_DATE + 1];
+    journal_today(today);
+    if (strcmp(date, today) == 0 || project[0] == '-') return 0;
+    status_show("%s", text(TXT_NOT_CLOSED_YESTERDAY));
+    return 1;
+}
+
+// Reads a decimal number at column first as the runtime's atoi would (blanks and a sign allowed),
+// bounded so that no line can overflow it; 0 when the line is shorter.
+static long number_at(const char *line, size_t length, size_t first) {
+    if (first >= length) return 0;
+    const char *p = line + first;
+    while (*p == ' ' || *p == '\t') p++;
+    int sign = *p == '-' ? -1 : 1;
+    if (*p == '-' || *p == '+') p++;
+    long value = 0;
+    for (; *p >= '0' && *p <= '9'; p++)
+        if (value < 100000000) value = value * 10 + (*p - '0');
+    return sign * value;
+}
+
+static long minutes_of(const char *line, size_t length) {
+    return number_at(line, length, TIME_COLUMN) * 60 + number_at(line, length, MINUTE_COLUMN);
+}
+
+// A line of the walk: trimmed, its tabs expanded to stops every 8 columns.
+struct walk_line {
+    char text[LINE_AREA];
+    size_t length;
+};
+
+// One walk over a year file: the range, the callback and the count of delivered periods.
+struct walk {
+    const char *from;
+    const char *to;
+    journal_walk_fn callback;
+    void *context;
+    int delivered;
+};
+
+static bool in_range(const walk *w, const walk_line *line) {
+    return strncmp(line->text, w->from, JOURNAL_DATE) >= 0 &&
+           strncmp(line->text, w->to, JOURNAL_DATE) <= 0;
+}
+
+// Pairs opening line a with closing line b: a period when both are of one day and a is no
+// pause; a day without closure when the dates differ.
+static void pair(walk *w, const walk_line *a, const walk_line *b) {
+    bool pause = is_pause(a->text, a->length);
+    char date[JOURNAL_DATE + 1];
+    column(date, a->text, a->length, 0, JOURNAL_DATE);
+    if (strncmp(a->text, b->text, JOURNAL_DATE) != 0) {
+        if (!pause) status_show(text(TXT_DAY_NOT_CLOSED), date);
+        return;
+    }
+    if (pause) return;
+    char project[JOURNAL_PROJECT + 1];
+    column(project, a->text, a->length, PAUSE_COLUMN, JOURNAL_PROJECT);
+    text_trim(project);
+    column(period_text, a->text, a->length, JOURNAL_TEXT_COLUMN, sizeof period_text - 1);
+    long minutes = minutes_of(b->text, b->length) - minutes_of(a->text, a->length);
+    w->delivered++;
+    w->callback(date, project, (int)minutes, w->context);
+}
+
+// Reads the next non-blank line; false at the end of the file's text.
+static bool next_line(bfile *file, walk_line *line) {
+    int n;
+    while ((n = bfile_read_line(file, line->text, JOURNAL_WALK_LINE)) >= 0) {
+        if (!text_trim(line->text)) continue;
+        if (memchr(line->text, '\t', strlen(line->text)))
+            text_expand_tabs(line->text, sizeof line->text);
+        line->length = strlen(line->text);
+        return true;
+    }
+    return false;
+}
+
+int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                 void *context) {
+    char path[JOURNAL_PATH_MAX + 1];
+    snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
+    bfile file;
+    if (bfile_open_sized(&file, path, JOURNAL_WALK_BLOCK) < 0) {
+        status_show(text(TXT_JOURNAL_NOT_FOUND), path);
+        return -1;
+    }
+    walk w = {from, to, callback, context, 0};
+    walk_line lines[2];
+    walk_line *opening = &lines[0], *closing = &lines[1];
+    bool open = next_line(&file, opening);
+    while (open && next_line(&file, closing)) {
+        if (in_range(&w, closing)) pair(&w, opening, closing);
+        walk_line *swap = opening;
+        opening = closing;
+        closing = swap;
+    }
+    bfile_close(&file);
+    // The running period closes now, if now lies within the range.
+    if (open) {
+        journal_pause_line(closing->text);
+        closing->length = strlen(closing->text);
+        if (in_range(&w, closing)) pair(&w, opening, closing);
+    }
+    return w.delivered;
+}
+
+const char *journal_walk_text(void) {
+    return period_text;
+}

@@ -1,0 +1,71 @@
+// The time journal: one text file of fixed-column booking lines per calendar year in the work
+// directory. Bookings are appended; durations come from pairing lines of the same day.
+#pragma once
+#include <stddef.h>
+
+enum {
+    JOURNAL_DATE = 10,
+    JOURNAL_TIME = 5,
+    JOURNAL_PROJECT = 15,
+    JOURNAL_TEXT_COLUMN = 40,
+    JOURNAL_WALK_LINE = 100, // characters of a line the walk keeps
+    JOURNAL_LAST_LINE = 200, // characters of the last line kept by backward reading
+    JOURNAL_TEXT_IN = 79,    // characters of a booking text journal_append writes
+    JOURNAL_PATH_MAX = 260,
+    JOURNAL_PAUSE_LINE = 31,
+    JOURNAL_WALK_BLOCK = 65536, // block size of the walk's reading
+};
+
+// One booking as read from a line: date and time as they stand in their columns, the project
+// trimmed, the text from column 40 on.
+struct booking {
+    char date[JOURNAL_DATE + 1];
+    char time[JOURNAL_TIME + 1];
+    char project[JOURNAL_PROJECT + 1];
+    char text[JOURNAL_LAST_LINE - JOURNAL_TEXT_COLUMN + 1];
+};
+
+// A counted period: the date and trimmed project of its opening line, and its signed minutes.
+typedef void (*journal_walk_fn)(const char *date, const char *project, int minutes, void *context);
+
+// The year file bookings go to, fixed at its first use in a run; created with a pause line
+// when missing (status message 25 when that fails).
+const char *journal_current_file(void);
+// The work directory's year file of year into out.
+void journal_year_path(char *out, size_t size, int year);
+// Forgets the current year file, so the next use determines it anew.
+void journal_forget_file(void);
+// Today as YYYY-MM-DD (out holds 11 bytes).
+void journal_today(char *out);
+// A pause line for the present moment (out holds JOURNAL_PAUSE_LINE + 1 bytes).
+void journal_pause_line(char *out);
+// The last non-empty line of the current year file; a pause line for now when there is no file.
+void journal_last_booking(booking *out);
+// The project of the last line that is not a pause line ("" if none, "---" without a file).
+void journal_last_project(char *out);
+// Appends one booking to the current year file; 0, or -1 when nothing could be written.
+int journal_append(const char *date, const char *time, const char *project, const char *text);
+// Delivers the counted periods of the year file of year (its first four characters) whose
+// closing line lies within from..to; the number delivered, or -1 when the file is missing.
+int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                 void *context);
+// The text of the period being delivered (valid during the callback).
+const char *journal_walk_text(void);
+
+// Result of merging into one year file: lines before and after, and 0 or -1 (left unchanged).
+struct journal_merge_year {
+    int year;
+    long lines_before;
+    long lines_after;
+    int result;
+};
+typedef void (*journal_merge_fn)(const journal_merge_year *year, void *context);
+
+// Merges the lines of the file source (journal layout) into the year files they belong to:
+// sorted, one line per date and time. The number of year files written, or -1 when source
+// cannot be read. Each year's outcome is reported to report (may be NULL).
+int journal_merge(const char *source, journal_merge_fn report, void *context);
+
+// The start-up check on the last booking shown (date and project): clears the status line and
+// reports message 22 when that booking is of another day and not a pause. 1 when reported.
+int journal_check_day_closure(const char *date, const char *project);
