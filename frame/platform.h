@@ -15,6 +15,9 @@ int platform_block_free(void *block);
 // The local date and time of the system clock (tests set the clock module instead).
 void platform_local_time(platform_time *now);
 
+// The id of the running process (unique names for temporary files).
+long platform_process_id(void);
+
 // Full path of the running program file; 0, or -1.
 int platform_program_path(char *out, size_t size);
 

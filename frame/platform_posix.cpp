@@ -133,6 +133,10 @@ void platform_local_time(platform_time *now) {
     now->second = local.tm_sec;
 }
 
+long platform_process_id(void) {
+    return (long)getpid();
+}
+
 int platform_program_path(char *out, size_t size) {
     if (size == 0) return -1;
     ssize_t n = readlink("/proc/self/exe", out, size - 1);

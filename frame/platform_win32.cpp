@@ -126,6 +126,10 @@ void platform_local_time(platform_time *now) {
     now->second = local.wSecond;
 }
 
+long platform_process_id(void) {
+    return (long)GetCurrentProcessId();
+}
+
 int platform_program_path(char *out, size_t size) {
     if (size == 0) return -1;
     DWORD n = GetModuleFileNameA(nullptr, out, (DWORD)size);

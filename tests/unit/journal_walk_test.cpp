@@ -1,0 +1,147 @@
+// The journal walk: pairing the lines of a day into counted periods within a date range.
+#include "timerec/journal.h"
+#include "tests/unit/test_support.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Period {
+    std::string date, project, text;
+    int minutes;
+    bool operator==(const Period &o) const {
+        return date == o.date && project == o.project && minutes == o.minutes && text == o.text;
+    }
+};
+
+std::ostream &operator<<(std::ostream &out, const Period &p) {
+    return out << p.date << "|" << p.project << "|" << p.minutes << "|" << p.text;
+}
+
+void collect(const char *date, const char *project, int minutes, void *context) {
+    ((std::vector<Period> *)context)->push_back({date, project, journal_walk_text(), minutes});
+}
+
+struct Walk : ::testing::Test {
+    TempDir dir;
+    MessageRecorder messages;
+    void SetUp() override {
+        use_work_dir(dir.path);
+        set_now(2003, 12, 9, 10, 30);
+    }
+    std::vector<Period> walk(const std::string &content, const char *from = "2003-01-01",
+                             const char *to = "2003-12-31", int *result = nullptr) {
+        write_file(dir.file("2003.txt"), content);
+        std::vector<Period> periods;
+        int delivered = journal_walk("2003-06-01", from, to, collect, &periods);
+        if (result) *result = delivered;
+        return periods;
+    }
+};
+
+TEST_F(Walk, PairsTheLinesOfADay) {
+    int delivered;
+    auto periods = walk("2003-12-08  07:50   ---\n"
+                        "2003-12-08  08:00   P4711               Besprechung\n"
+                        "2003-12-08  09:30   K2\n"
+                        "2003-12-08  12:00   ---\n"
+                        "2003-12-08  12:45   K2                  nach Tisch\n"
+                        "2003-12-08  17:05   ---\n",
+                        "2003-01-01", "2003-12-31", &delivered);
+    EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P4711", "Besprechung", 90},
+                                            {"2003-12-08", "K2", "", 150},
+                                            {"2003-12-08", "K2", "nach Tisch", 260}}));
+    EXPECT_EQ(delivered, 3);
+    EXPECT_TRUE(messages.status.empty());
+}
+
+TEST_F(Walk, EditorLeftoversAndTabsAreRead) {
+    auto periods = walk("2003-12-08  08:00   ---\r\n"
+                        "\r\n"
+                        "   \n"
+                        "2003-12-08  08:15   P1\t\t\tmit Tabs   \r\n"
+                        "2003-12-08  09:00   ---\r\n\x1a"
+                        "2003-12-08  09:30   P2\n");
+    EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P1", "mit Tabs", 45}}));
+}
+
+TEST_F(Walk, NegativePeriodsAreDeliveredAsTheyAre) {
+    auto periods = walk("2003-12-08  10:00   P1\n2003-12-08  09:15   ---\n");
+    EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P1", "", -45}}));
+}
+
+TEST_F(Walk, DaysWithoutClosureAreReportedNotCounted) {
+    auto periods = walk("2003-12-05  08:00   P1\n"
+                        "2003-12-06  08:00   P2\n"
+                        "2003-12-06  09:00   ---\n"
+                        "2003-12-07  08:00   P3\n"
+                        "2003-12-08  08:00   ---\n");
+    EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-06", "P2", "", 60}}));
+    EXPECT_EQ(messages.status, (std::vector<std::string>{"Tag 2003-12-05 hat keinen Abschluss.",
+                                                         "Tag 2003-12-07 hat keinen Abschluss."}));
+}
+
+// Pairing follows the file order: the end of yesterday booked this morning before today's first
+// booking closes yesterday; booked after it, both days are left open.
+TEST_F(Walk, PairingFollowsFileOrder) {
+    auto closed = walk("2003-12-07  16:00   P1\n"
+                       "2003-12-07  17:00   ---\n"
+                       "2003-12-08  08:00   P2\n"
+                       "2003-12-08  09:00   ---\n");
+    EXPECT_EQ(closed.size(), 2u);
+    messages.status.clear();
+    auto open = walk("2003-12-07  16:00   P1\n"
+                     "2003-12-08  08:00   P2\n"
+                     "2003-12-07  17:00   ---\n"
+                     "2003-12-08  09:00   ---\n");
+    EXPECT_TRUE(open.empty());
+    EXPECT_EQ(messages.status, (std::vector<std::string>{"Tag 2003-12-07 hat keinen Abschluss.",
+                                                         "Tag 2003-12-08 hat keinen Abschluss."}));
+}
+
+TEST_F(Walk, RunningPeriodCountsWhenTodayIsInTheRange) {
+    std::string journal = "2003-12-09  08:00   ---\n2003-12-09  09:00   P1\n";
+    EXPECT_EQ(walk(journal, "2003-12-01", "2003-12-09"),
+              (std::vector<Period>{{"2003-12-09", "P1", "", 90}}));
+    EXPECT_TRUE(walk(journal, "2003-12-01", "2003-12-08").empty());
+    // A running booking of an earlier day is that day's missing closure.
+    EXPECT_TRUE(walk("2003-12-08  09:00   P1\n").empty());
+    EXPECT_EQ(messages.last_status(), "Tag 2003-12-08 hat keinen Abschluss.");
+}
+
+TEST_F(Walk, RangeSelectsByTheClosingLine) {
+    std::string journal = "2003-11-30  08:00   P1\n2003-11-30  09:00   ---\n"
+                          "2003-12-01  08:00   P2\n2003-12-01  09:00   ---\n"
+                          "2003-12-02  08:00   P3\n2003-12-02  09:00   ---\n";
+    auto periods = walk(journal, "2003-12-01", "2003-12-01");
+    EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-01", "P2", "", 60}}));
+    EXPECT_TRUE(walk(journal, "2004-01-01", "2004-12-31").empty());
+}
+
+TEST_F(Walk, MissingYearFileIsReported) {
+    std::vector<Period> periods;
+    EXPECT_EQ(journal_walk("1999", "1999-01-01", "1999-12-31", collect, &periods), -1);
+    EXPECT_TRUE(periods.empty());
+    EXPECT_EQ(messages.last_status(), "Zeitendatei " + dir.file("1999.txt") + " nicht gefunden.");
+}
+
+// The walk keeps 100 characters of a line: a period's text has at most 60.
+TEST_F(Walk, LongLinesAreCutToTheWalksLimit) {
+    std::string note(200, 'x');
+    auto periods = walk("2003-12-08  08:00   P1                  " + note +
+                        "\n"
+                        "2003-12-08  08:30   ---" +
+                        std::string(500, ' ') + "\n");
+    ASSERT_EQ(periods.size(), 1u);
+    EXPECT_EQ(periods[0].text, std::string(60, 'x'));
+    EXPECT_EQ(periods[0].minutes, 30);
+}
+
+TEST_F(Walk, ShortLinesHaveEmptyColumns) {
+    auto periods = walk("2003-12-08  08\n2003-12-08\n2003-12-08  09:00   ---\n");
+    EXPECT_EQ(periods,
+              (std::vector<Period>{{"2003-12-08", "", "", -480}, {"2003-12-08", "", "", 540}}));
+}
+
+} // namespace
