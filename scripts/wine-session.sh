@@ -12,7 +12,10 @@ case "${1:-}" in
             echo "wine-session: creating the Wine prefix (once)"
             wineboot -i >/dev/null 2>&1 || true
         fi
-        wineserver -p
+        wineserver -p </dev/null >/dev/null 2>&1
+        # Start Wine's own services now, with no terminal or pipe: a service started by a test
+        # program would inherit its output and keep ctest waiting for the end of it.
+        wineboot </dev/null >/dev/null 2>&1 || true
         if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
             Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
             echo $! >"$top/build/windows/xvfb.pid"
