@@ -4,6 +4,7 @@
 #include "frame/clock.h"
 #include "frame/messages.h"
 #include "frame/path.h"
+#include "frame/settings.h"
 #include "frame/text.h"
 #include "timerec/directories.h"
 #include <stdarg.h>
@@ -19,14 +20,16 @@ struct option_spec {
 };
 
 static option_spec options[] = {
-    {"--workdir", true, nullptr}, {"--now", true, nullptr},  {"--utf8", false, nullptr},
-    {"--date", true, nullptr},    {"--time", true, nullptr},
+    {"--ini", true, nullptr},       {"--workdir", true, nullptr}, {"--commondir", true, nullptr},
+    {"--exportdir", true, nullptr}, {"--person", true, nullptr},  {"--now", true, nullptr},
+    {"--utf8", false, nullptr},     {"--date", true, nullptr},    {"--time", true, nullptr},
 };
 
 static bool utf8_output;
 
 static const char usage_text[] =
-    "usage: kxcli [--workdir DIR] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
+    "usage: kxcli [--ini FILE] [--workdir DIR] [--commondir DIR] [--exportdir DIR]\n"
+    "             [--person ID] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
     "commands:\n"
     "  last                          the last booking: date, time, project, text (tab-separated)\n"
     "  book PROJECT [TEXT] [--date YYYY-MM-DD] [--time HH:MM]\n"
@@ -144,15 +147,50 @@ static int parse_moment(const char *text, platform_time *moment) {
     return 0;
 }
 
-// Applies the options every command shares; 0, or a usage exit status.
+// A folder option into its value, given a final separator; 0, or a usage exit status.
+static int take_folder(const char *option, char *value) {
+    const char *folder = cli_option(option);
+    if (!folder) return 0;
+    if (strlen(folder) + 1 > DIRECTORY_MAX)
+        return cli_usage_error("%s: at most %d characters", option, DIRECTORY_MAX - 1);
+    text_copy_max(value, folder, DIRECTORY_MAX);
+    path_add_separator(value, DIRECTORY_MAX + 1);
+    return 0;
+}
+
+// The settings file of --ini, made absolute so that a relative name means the current folder
+// in both builds (the profile functions of Windows would look in the Windows folder).
+static int take_settings_file(void) {
+    const char *name = cli_option("--ini");
+    if (!name) return 0;
+    char full[SETTINGS_NAME_MAX + 1] = "";
+    bool absolute = path_is_separator(name[0]) || (name[0] && name[1] == ':');
+    if (!absolute) {
+        current_dir(full, sizeof full);
+        path_add_separator(full, sizeof full);
+    }
+    if (strlen(full) + strlen(name) > SETTINGS_NAME_MAX)
+        return cli_usage_error("--ini: the path is too long");
+    strcat(full, name);
+    settings_set_file(full);
+    directories_load();
+    return 0;
+}
+
+// Applies the options every command shares: the settings file's section "Installation" first,
+// then the folders and the person given directly; 0, or a usage exit status.
 static int apply_common_options(void) {
     utf8_output = cli_flag("--utf8");
     directories_set_defaults();
-    if (const char *folder = cli_option("--workdir")) {
-        if (strlen(folder) + 1 > DIRECTORY_MAX)
-            return cli_usage_error("--workdir: at most %d characters", DIRECTORY_MAX - 1);
-        text_copy_max(WorkDir, folder, DIRECTORY_MAX);
-        path_add_separator(WorkDir, sizeof WorkDir);
+    int result = take_settings_file();
+    if (result == 0) result = take_folder("--workdir", WorkDir);
+    if (result == 0) result = take_folder("--commondir", CommonDir);
+    if (result == 0) result = take_folder("--exportdir", ExportDir);
+    if (result != 0) return result;
+    if (const char *person = cli_option("--person")) {
+        if (strlen(person) > PERSON_MAX)
+            return cli_usage_error("--person: at most %d characters", PERSON_MAX);
+        text_copy_max(Person, person, PERSON_MAX);
     }
     if (const char *now = cli_option("--now")) {
         platform_time moment;
@@ -174,19 +212,29 @@ static const command_spec commands[] = {
     {"check", cmd_check},
 };
 
+// With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
+static void convert_arguments(cli_args *args) {
+    static char converted[CLI_POSITIONAL_MAX + sizeof options / sizeof options[0]][ARGUMENT_MAX];
+    int used = 0;
+    for (int i = 0; i < args->count; i++) {
+        cli_from_utf8(converted[used], ARGUMENT_MAX, args->positional[i]);
+        args->positional[i] = converted[used++];
+    }
+    for (option_spec &option : options)
+        if (option.value && option.takes_value) {
+            cli_from_utf8(converted[used], ARGUMENT_MAX, option.value);
+            option.value = converted[used++];
+        }
+}
+
 int main(int argc, char **argv) {
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     cli_args args = {};
-    // Arguments typed in a UTF-8 terminal become Windows-1252 texts with --utf8.
-    static char converted[CLI_POSITIONAL_MAX][ARGUMENT_MAX];
     int result = parse(argc, argv, &args);
-    if (result == 0) result = apply_common_options();
     if (result != 0) return result;
-    if (utf8_output)
-        for (int i = 0; i < args.count; i++) {
-            cli_from_utf8(converted[i], ARGUMENT_MAX, args.positional[i]);
-            args.positional[i] = converted[i];
-        }
+    if (cli_flag("--utf8")) convert_arguments(&args);
+    result = apply_common_options();
+    if (result != 0) return result;
     for (const command_spec &command : commands)
         if (strcmp(command.name, args.command) == 0) return command.run(&args);
     return cli_usage_error("unknown command %s", args.command);
