@@ -28,3 +28,8 @@ void cli_from_utf8(char *out, int size, const char *text);
 int cmd_last(const cli_args *args);
 int cmd_book(const cli_args *args);
 int cmd_check(const cli_args *args);
+int cmd_projects(const cli_args *args);
+int cmd_stats(const cli_args *args);
+int cmd_week(const cli_args *args);
+int cmd_detail(const cli_args *args);
+int cmd_export(const cli_args *args);

@@ -4,6 +4,7 @@
 #include "frame/clock.h"
 #include "frame/messages.h"
 #include "frame/path.h"
+#include "frame/platform.h"
 #include "frame/settings.h"
 #include "frame/text.h"
 #include "timerec/directories.h"
@@ -20,9 +21,10 @@ struct option_spec {
 };
 
 static option_spec options[] = {
-    {"--ini", true, nullptr},       {"--workdir", true, nullptr}, {"--commondir", true, nullptr},
-    {"--exportdir", true, nullptr}, {"--person", true, nullptr},  {"--now", true, nullptr},
-    {"--utf8", false, nullptr},     {"--date", true, nullptr},    {"--time", true, nullptr},
+    {"--ini", true, nullptr},       {"--workdir", true, nullptr},  {"--commondir", true, nullptr},
+    {"--exportdir", true, nullptr}, {"--person", true, nullptr},   {"--now", true, nullptr},
+    {"--utf8", false, nullptr},     {"--date", true, nullptr},     {"--time", true, nullptr},
+    {"--mode", true, nullptr},      {"--minutes", false, nullptr}, {"--table", false, nullptr},
 };
 
 static bool utf8_output;
@@ -36,6 +38,14 @@ static const char usage_text[] =
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  projects                      the main list's entries, one per line\n"
+    "  stats YEAR FROM TO [--mode project|month|week] [--minutes] [--table]\n"
+    "                                the statistics' copy text (FROM, TO as MM-DD)\n"
+    "  week [YEAR FROM TO] [--minutes] [--table]\n"
+    "                                the weekly report's copy text (default: last week)\n"
+    "  detail PREFIX FROM_DAY TO_DAY [--minutes] [--table]\n"
+    "                                the detail view's copy text (days as YYYY-MM-DD)\n"
+    "  export YEAR FROM TO           writes the export file and prints its path\n"
     "exit status: 0 done, 1 failed, 2 wrong usage\n";
 
 const char *cli_option(const char *name) {
@@ -207,9 +217,8 @@ struct command_spec {
 };
 
 static const command_spec commands[] = {
-    {"last", cmd_last},
-    {"book", cmd_book},
-    {"check", cmd_check},
+    {"last", cmd_last},   {"book", cmd_book}, {"check", cmd_check},   {"projects", cmd_projects},
+    {"stats", cmd_stats}, {"week", cmd_week}, {"detail", cmd_detail}, {"export", cmd_export},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
@@ -228,6 +237,7 @@ static void convert_arguments(cli_args *args) {
 }
 
 int main(int argc, char **argv) {
+    platform_binary_output();
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     cli_args args = {};
     int result = parse(argc, argv, &args);

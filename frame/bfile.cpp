@@ -4,6 +4,7 @@
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/platform.h"
+#include <stdio.h>
 #include <string.h>
 
 static int64_t block_start(const bfile *file) {
@@ -87,6 +88,29 @@ int bfile_create(bfile *file, const char *name) {
     }
     file_close(handle);
     return bfile_open(file, name);
+}
+
+enum { TEMPORARY_PATH = 300 };
+
+static void temporary_name(char *out, const char *name) {
+    snprintf(out, TEMPORARY_PATH, "%s.new", name);
+}
+
+int bfile_replace_begin(bfile *file, const char *name) {
+    char temporary[TEMPORARY_PATH];
+    temporary_name(temporary, name);
+    return bfile_create(file, temporary);
+}
+
+int bfile_replace_commit(bfile *file, const char *name, int written) {
+    char temporary[TEMPORARY_PATH];
+    temporary_name(temporary, name);
+    int result = written != 0 ? -1 : 0;
+    if (bfile_sync(file) != 0) result = -1;
+    if (bfile_close(file) != 0) result = -1;
+    if (result == 0) result = platform_file_replace(temporary, name);
+    if (result != 0) file_delete(temporary);
+    return result;
 }
 
 int bfile_sync(bfile *file) {

@@ -22,6 +22,12 @@ int bfile_open(bfile *file, const char *name);
 int bfile_open_sized(bfile *file, const char *name, int block_size);
 // Creates (or truncates) name, then opens it.
 int bfile_create(bfile *file, const char *name);
+// Creating a file anew without ever leaving it half-written: the bytes go to a temporary file
+// beside it (name + ".new"), which bfile_replace_commit puts in place of name. The handle, or -1.
+int bfile_replace_begin(bfile *file, const char *name);
+// Syncs and closes the temporary file and, when written (0) is still 0, puts it in place of
+// name; otherwise, or when that fails, removes it. 0, or -1 with name left as it was.
+int bfile_replace_commit(bfile *file, const char *name, int written);
 // Writes back the changed range and forces the file's data to the disk; 0, or -1.
 int bfile_sync(bfile *file);
 // Writes back, closes, frees; 0, or -1 when writing back or closing failed.

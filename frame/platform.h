@@ -34,6 +34,10 @@ int platform_file_sync(int handle);
 // Puts the file source in place of target in one step (target may exist); 0, or -1.
 int platform_file_replace(const char *source, const char *target);
 
+// Standard output passes bytes as they are (no line-end translation on Windows), so a command
+// line tool writes the same bytes in every build.
+void platform_binary_output(void);
+
 // Text of the program's string table with the id into out (at most size-1 characters);
 // the number of characters, 0 when the id has no text.
 int platform_load_string(int id, char *out, int size);

@@ -195,4 +195,6 @@ int platform_load_string(int id, char *out, int size) {
     return 0;
 }
 
+void platform_binary_output(void) {}
+
 void frame_set_cursor(int kind) {}

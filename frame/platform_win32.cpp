@@ -23,6 +23,11 @@ int file_create(const char *name) {
                   _S_IREAD | _S_IWRITE);
 }
 
+void platform_binary_output(void) {
+    fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
 int file_close(int handle) {
     return _close(handle) == 0 ? 0 : -1;
 }

@@ -160,10 +160,8 @@ static bool same_key(const line_table *table, const line_ref *a, const line_ref 
 // Writes the sorted table to path through a temporary file in the same folder; the lines
 // written, or -1 with the year file unchanged.
 static long write_year(const char *path, line_table *table) {
-    char temporary[JOURNAL_PATH_MAX + 8];
-    snprintf(temporary, sizeof temporary, "%s.new", path);
     bfile file;
-    if (bfile_create(&file, temporary) < 0) return -1;
+    if (bfile_replace_begin(&file, path) < 0) return -1;
     long written = 0;
     int result = 0;
     for (long i = 0; i < table->count && result == 0; i++) {
@@ -173,14 +171,7 @@ static long write_year(const char *path, line_table *table) {
         result |= bfile_putc(&file, '\n');
         written++;
     }
-    result |= bfile_sync(&file);
-    result |= bfile_close(&file);
-    if (result == 0) result = platform_file_replace(temporary, path);
-    if (result != 0) {
-        file_delete(temporary);
-        return -1;
-    }
-    return written;
+    return bfile_replace_commit(&file, path, result) == 0 ? written : -1;
 }
 
 // Merges the new lines of one year into its year file and reports the outcome.

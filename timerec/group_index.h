@@ -1,0 +1,20 @@
+// A hash index beside a report's sum list: finds the entry of a group in a few steps instead of
+// searching the list from its start, while the list keeps its own order.
+#pragma once
+
+enum { GROUP_INDEX_SLOTS = 4096 }; // a power of two, well above the entries of a sum list
+
+struct group_index {
+    short slot[GROUP_INDEX_SLOTS]; // entry number + 1; 0 for a free slot
+};
+
+// Whether entry holds the sought key.
+typedef bool (*group_same_fn)(int entry, const void *key, const void *list);
+
+void group_index_clear(group_index *index);
+// The hash of a group: its kind and its name.
+unsigned group_index_hash(int kind, const char *name);
+// The entry of the key, or -1; *free_slot then tells where group_index_put files a new entry.
+int group_index_find(const group_index *index, unsigned hash, group_same_fn same, const void *key,
+                     const void *list, int *free_slot);
+void group_index_put(group_index *index, int free_slot, int entry);
