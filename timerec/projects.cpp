@@ -71,8 +71,8 @@ int projects_read(project_list *list, const char *path) {
     char line[PROJECT_LINE + 1];
     int result = 0;
     while (result == 0 && bfile_read_line(&file, line, PROJECT_LINE) >= 0) {
-        text_trim_right(line);
         text_expand_tabs(line, sizeof line);
+        text_trim_right(line);
         result = project_list_insert(list, list->count, line, line[0] == ';');
     }
     bfile_close(&file);

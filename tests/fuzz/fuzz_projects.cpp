@@ -1,0 +1,83 @@
+// Fuzzes the project file reader with arbitrary files: reading, the main list, and the dialog's
+// load, edit and save. Lines stay within bounds, and a save followed by a load gives back every
+// line that was read.
+#include "frame/clock.h"
+#include "frame/messages.h"
+#include "timerec/directories.h"
+#include "timerec/project_edit.h"
+#include "timerec/projects.h"
+#include <stdint.h>
+#include <string>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static char folder[64];
+static char project_file[128];
+
+static void quiet(int kind, const char *text) {}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+    snprintf(folder, sizeof folder, "/tmp/kx-fuzz-projects-%d/", (int)getpid());
+    mkdir(folder, 0777);
+    snprintf(WorkDir, sizeof WorkDir, "%s", folder);
+    snprintf(CommonDir, sizeof CommonDir, "%s", folder);
+    snprintf(project_file, sizeof project_file, "%sProjekte.txt", folder);
+    for (int kind = 0; kind < MSG_KINDS; kind++)
+        if (kind != MSG_FATAL) messages_set_sink(kind, quiet);
+    platform_time now = {2024, 3, 5, 17, 30, 0};
+    clock_fix(&now);
+    FILE *journal = fopen((std::string(folder) + "2024.txt").c_str(), "wb");
+    if (!journal) abort();
+    fputs("2024-03-05  08:00   4711\n", journal);
+    fclose(journal);
+    return 0;
+}
+
+static void check_lines(const project_list *list) {
+    for (int i = 0; i < list->count; i++) {
+        const char *text = list->lines[i].text;
+        size_t length = strnlen(text, PROJECT_LINE + 1);
+        if (length > PROJECT_LINE || memchr(text, '\r', length) || memchr(text, '\t', length) ||
+            memchr(text, '\n', length))
+            abort();
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    FILE *file = fopen(project_file, "wb");
+    if (!file) abort();
+    fwrite(data, 1, size, file);
+    fclose(file);
+
+    project_list main_list = {};
+    projects_fill_main_list(&main_list, "/nonexistent/Muster.txt");
+    check_lines(&main_list);
+    project_list_clear(&main_list);
+
+    project_editor editor;
+    project_edit_open(&editor);
+    check_lines(&editor.file);
+    project_list read = {};
+    for (int i = 0; i < editor.file.count; i++)
+        project_list_insert(&read, i, editor.file.lines[i].text, editor.file.lines[i].comment);
+    char id[PROJECT_FIELD + 1], description[PROJECT_FIELD + 1];
+    project_edit_show(&editor, id, description);
+    if (project_edit_save(&editor) != 0) abort();
+    project_edit_load(&editor);
+    // What was read comes back after a save, comments included, and in the same order (lines
+    // with a NUL byte end at it: such a line is read up to its NUL).
+    if (editor.file.count != read.count) abort();
+    for (int i = 0; i < read.count; i++)
+        if (strcmp(editor.file.lines[i].text, read.lines[i].text) != 0 ||
+            editor.file.lines[i].comment != read.lines[i].comment)
+            abort();
+    project_edit_update(&editor, description, id);
+    project_edit_insert(&editor);
+    project_edit_delete(&editor);
+    project_edit_close(&editor);
+    project_list_clear(&read);
+    return 0;
+}
