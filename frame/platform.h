@@ -15,6 +15,10 @@ int platform_block_free(void *block);
 // The local date and time of the system clock (tests set the clock module instead).
 void platform_local_time(platform_time *now);
 
+// Standard output and error pass bytes unchanged (no line-end translation on Windows), so
+// command-line output is the same in every build.
+void platform_binary_stdio(void);
+
 // The id of the running process (unique names for temporary files).
 long platform_process_id(void);
 
@@ -33,10 +37,6 @@ int platform_set_file_attributes(const char *name, long attributes);
 int platform_file_sync(int handle);
 // Puts the file source in place of target in one step (target may exist); 0, or -1.
 int platform_file_replace(const char *source, const char *target);
-
-// Standard output passes bytes as they are (no line-end translation on Windows), so a command
-// line tool writes the same bytes in every build.
-void platform_binary_output(void);
 
 // Text of the program's string table with the id into out (at most size-1 characters);
 // the number of characters, 0 when the id has no text.

@@ -133,6 +133,8 @@ void platform_local_time(platform_time *now) {
     now->second = local.tm_sec;
 }
 
+void platform_binary_stdio(void) {}
+
 long platform_process_id(void) {
     return (long)getpid();
 }
@@ -194,7 +196,5 @@ int platform_load_string(int id, char *out, int size) {
     }
     return 0;
 }
-
-void platform_binary_output(void) {}
 
 void frame_set_cursor(int kind) {}

@@ -23,11 +23,6 @@ int file_create(const char *name) {
                   _S_IREAD | _S_IWRITE);
 }
 
-void platform_binary_output(void) {
-    fflush(stdout);
-    _setmode(_fileno(stdout), _O_BINARY);
-}
-
 int file_close(int handle) {
     return _close(handle) == 0 ? 0 : -1;
 }
@@ -129,6 +124,11 @@ void platform_local_time(platform_time *now) {
     now->hour = local.wHour;
     now->minute = local.wMinute;
     now->second = local.wSecond;
+}
+
+void platform_binary_stdio(void) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 long platform_process_id(void) {
