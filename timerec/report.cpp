@@ -5,7 +5,6 @@
 #include "frame/messages.h"
 #include "frame/number_text.h"
 #include "frame/text.h"
-#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -78,13 +77,6 @@ void report_duration(char *out, long minutes, int width, int hours_minutes) {
 
 void report_share(char *out, long part, long whole, int width) {
     number_text(out, (double)part * 100.0 / (double)whole, width, 1);
-}
-
-void report_add_minutes(int *sum, long minutes) {
-    long long total = (long long)*sum + minutes;
-    if (total > INT_MAX) total = INT_MAX;
-    if (total < INT_MIN) total = INT_MIN;
-    *sum = (int)total;
 }
 
 void report_detail_prefix(char *out, const char *line) {

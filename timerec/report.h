@@ -1,6 +1,7 @@
 // What the reports (statistics, detail view, weekly report, export) share: the copy texts that
 // grow with their content, durations as hours or hours and minutes, and the detail prefix.
 #pragma once
+#include <limits.h>
 #include <stddef.h>
 
 enum {
@@ -40,8 +41,12 @@ char *report_text_take(report_text *out);
 void report_duration(char *out, long minutes, int width, int hours_minutes);
 // part x 100 / whole with one place and a decimal comma, right-aligned in width.
 void report_share(char *out, long part, long whole, int width);
-// Adds minutes to a 32-bit sum, held at its limits rather than overflowing.
-void report_add_minutes(int *sum, long minutes);
+// Adds minutes to a 32-bit sum, held at its limits rather than overflowing (inline: the reports
+// call it for every counted period).
+inline void report_add_minutes(int *sum, long minutes) {
+    long long total = (long long)*sum + minutes;
+    *sum = total > INT_MAX ? INT_MAX : total < INT_MIN ? INT_MIN : (int)total;
+}
 
 // The first 12 characters of a list line, trimmed: the project name prefix for the detail view
 // (out holds REPORT_PREFIX_COLUMNS + 1 bytes).

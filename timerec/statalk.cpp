@@ -14,12 +14,20 @@
 #include "timerec/directories.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
 namespace {
 
-enum { KIND_PROJECT = 0, KIND_MONTH = 1, KIND_WEEK = 2, LINE_MAX = 100 };
+enum {
+    KIND_PROJECT = 0,
+    KIND_MONTH = 1,
+    KIND_WEEK = 2,
+    STAT_LINE = 100,
+    LEVELS_MAX = (REPORT_NAME + 1) / 2, // a name of 15 characters has at most 8 levels
+    KNOWN_MAX = STASUP,
+};
 
 struct einpos {
     int kind;
@@ -30,6 +38,20 @@ struct einpos {
 struct group_key {
     int kind;
     const char *name;
+};
+
+// A project name as a key of 16 bytes: its characters (at most 15) in two words, padded with
+// zeros.
+struct project_key {
+    uint64_t word[2];
+};
+
+// The sum list entries of every level of a project name (-1 for a level the full list did not
+// take), so that a name seen before costs one search instead of one per level.
+struct known_project {
+    project_key key;
+    short entries[LEVELS_MAX];
+    int levels;
 };
 
 // The evaluation state: the sum list, its count and grand total, how periods are grouped, and
@@ -45,6 +67,9 @@ struct stat_state {
     char from[DATE_TEXT + 1];
     char to[DATE_TEXT + 1];
     group_index index;
+    known_project known[KNOWN_MAX];
+    int known_count;
+    group_index known_index;
     char named_date[DATE_TEXT + 1];
     char month[3];
     char week[REPORT_NAME + 1];
@@ -73,36 +98,88 @@ static bool same_group(int entry, const void *key, const void *list) {
     return e->kind == k->kind && strcmp(e->name, k->name) == 0;
 }
 
-// Adds minutes to the group (kind, name), appending it when new; a full list takes no new group.
-static void add_group(stat_state *s, int kind, const char *name, int minutes) {
+// The entry of the group (kind, name), appended when new; -1 when the full list takes no new group.
+static int find_group(stat_state *s, int kind, const char *name) {
     group_key key = {kind, name};
     int free_slot;
     int entry = group_index_find(&s->index, group_index_hash(kind, name), same_group, &key,
                                  s->einlis, &free_slot);
-    if (entry < 0) {
-        if (s->count >= STASUP) return;
-        entry = s->count++;
-        einpos *added = &s->einlis[entry];
-        added->kind = kind;
-        text_copy_max(added->name, name, REPORT_NAME);
-        added->minutes = 0;
-        group_index_put(&s->index, free_slot, entry);
-    }
-    report_add_minutes(&s->einlis[entry].minutes, minutes);
+    if (entry >= 0 || s->count >= STASUP) return entry;
+    entry = s->count++;
+    einpos *added = &s->einlis[entry];
+    added->kind = kind;
+    text_copy_max(added->name, name, REPORT_NAME);
+    added->minutes = 0;
+    group_index_put(&s->index, free_slot, entry);
+    return entry;
 }
 
-// The project on every level of its name: 'KD 4711 Test', 'KD 4711' and 'KD'.
-static void add_project_levels(stat_state *s, const char *project, int minutes) {
+static void add_group(stat_state *s, int kind, const char *name, int minutes) {
+    int entry = find_group(s, kind, name);
+    if (entry >= 0) report_add_minutes(&s->einlis[entry].minutes, minutes);
+}
+
+// The entries of a project on every level of its name, in the order the levels are added: 'KD
+// 4711 Test', 'KD 4711', 'KD'.
+static void find_levels(stat_state *s, const char *project, known_project *out) {
     char name[JOURNAL_PROJECT + 1];
     text_copy_max(name, project, JOURNAL_PROJECT);
     text_trim(name);
-    while (name[0]) {
-        add_group(s, KIND_PROJECT, name, minutes);
+    out->levels = 0;
+    while (name[0] && out->levels < LEVELS_MAX) {
+        out->entries[out->levels++] = (short)find_group(s, KIND_PROJECT, name);
         char *space = strrchr(name, ' ');
         if (!space) break;
         *space = 0;
         text_trim(name);
     }
+}
+
+// The words are built in registers, so the key is hashed and compared without waiting for a copy
+// of the name to arrive in memory. -1 for a name longer than 15 characters.
+static int make_key(project_key *key, const char *name) {
+    key->word[0] = key->word[1] = 0;
+    for (int i = 0; name[i]; i++) {
+        if (i == REPORT_NAME) return -1;
+        key->word[i / 8] |= (uint64_t)(unsigned char)name[i] << (8 * (i % 8));
+    }
+    return 0;
+}
+
+static unsigned key_hash(const project_key *key) {
+    uint64_t hash = key->word[0] * 0x9E3779B97F4A7C15ull ^ key->word[1] * 0xC2B2AE3D27D4EB4Full;
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    return (unsigned)(hash >> 32);
+}
+
+static bool same_project(int entry, const void *key, const void *list) {
+    const project_key *a = &((const known_project *)list)[entry].key, *b = (const project_key *)key;
+    return a->word[0] == b->word[0] && a->word[1] == b->word[1];
+}
+
+// The project on every level of its name, its levels found once per name.
+static void add_project_levels(stat_state *s, const char *project, int minutes) {
+    project_key key;
+    known_project levels;
+    const known_project *found = &levels;
+    int known = -1, free_slot = -1;
+    if (make_key(&key, project) == 0)
+        known = group_index_find(&s->known_index, key_hash(&key), same_project, &key, s->known,
+                                 &free_slot);
+    if (known >= 0) {
+        found = &s->known[known];
+    } else {
+        find_levels(s, project, &levels);
+        if (free_slot >= 0 && s->known_count < KNOWN_MAX) {
+            levels.key = key;
+            s->known[s->known_count] = levels;
+            group_index_put(&s->known_index, free_slot, s->known_count++);
+        }
+    }
+    for (int i = 0; i < found->levels; i++)
+        if (found->entries[i] >= 0)
+            report_add_minutes(&s->einlis[found->entries[i]].minutes, minutes);
 }
 
 // The week name of a date: its ISO week, except that late-December days of week 1 of the next
@@ -154,7 +231,9 @@ static int run(const char *year, const char *from_md, const char *to_md, int mod
     s->all_kinds = all_kinds;
     s->hours_minutes = hours_minutes;
     s->named_date[0] = 0;
+    s->known_count = 0;
     group_index_clear(&s->index);
+    group_index_clear(&s->known_index);
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);
     return journal_walk(year, s->from, s->to, accumulate, s);
@@ -183,7 +262,7 @@ static void list_line(char *out, const char *name, int minutes, int total, int h
     char time[REPORT_FIELD + 1], share[REPORT_FIELD + 1];
     report_duration(time, minutes, 7, hours_minutes);
     report_share(share, minutes, total, 7);
-    snprintf(out, LINE_MAX + 1, "%-16.15s%s h%s %%", name, time, share);
+    snprintf(out, STAT_LINE + 1, "%-16.15s%s h%s %%", name, time, share);
 }
 
 // The list's order: names compared without regard to case as the list pads them (to 16
@@ -203,7 +282,7 @@ static int compare_listed(const void *earlier, const void *later) {
 void statalk_list(report_line_fn add, void *context) {
     const stat_state *s = &state;
     if (s->total <= 0) return;
-    char line[LINE_MAX + 1];
+    char line[STAT_LINE + 1];
     list_line(line, "", s->total, s->total, s->hours_minutes);
     add(line, context);
     const einpos *order[STASUP];
@@ -221,9 +300,12 @@ static int compare_kind_name(const void *earlier, const void *later) {
     return strcmp(a->name, b->name);
 }
 
-// Sorts einlis by kind, then by name byte-wise, and files the entries anew in the index.
+// Sorts einlis by kind, then by name byte-wise, and files the entries anew in the index; the
+// projects' levels are found again when needed.
 static void sort_groups(stat_state *s) {
     sort(s->einlis, s->count, sizeof(einpos), compare_kind_name);
+    s->known_count = 0;
+    group_index_clear(&s->known_index);
     group_index_clear(&s->index);
     for (int i = 0; i < s->count; i++) {
         group_key key = {s->einlis[i].kind, s->einlis[i].name};
@@ -236,7 +318,7 @@ static void sort_groups(stat_state *s) {
 
 // "name\ttime\tshare\r\n" per group in einlis order, then "\ttotal\t100,0\r\n".
 static void copy_table(stat_state *s, report_text *out) {
-    char line[LINE_MAX + 1], time[REPORT_FIELD + 1], share[REPORT_FIELD + 1];
+    char line[STAT_LINE + 1], time[REPORT_FIELD + 1], share[REPORT_FIELD + 1];
     for (int i = 0; i <= s->count; i++) {
         bool total = i == s->count;
         int minutes = total ? s->total : s->einlis[i].minutes;
@@ -295,7 +377,7 @@ static void export_hours(char *out, int minutes) {
 // "%-6s%-6s%8.1f  %c %s\r\n" with year, person, hours, kind letter and name.
 static void export_line(report_text *out, const char *year, int minutes, char letter,
                         const char *name) {
-    char hours[REPORT_FIELD + 1], line[LINE_MAX + 1];
+    char hours[REPORT_FIELD + 1], line[STAT_LINE + 1];
     export_hours(hours, minutes);
     snprintf(line, sizeof line, "%-6s%-6s%s  %c %s", year, Person, hours, letter, name);
     report_text_line(out, line);
