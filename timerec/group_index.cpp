@@ -40,3 +40,22 @@ int group_index_find(const group_index *index, unsigned hash, group_same_fn same
 void group_index_put(group_index *index, int free_slot, int entry) {
     if (free_slot >= 0) index->slot[free_slot] = (short)(entry + 1);
 }
+
+// The words are built in registers, so the key is ready without waiting for a copy of the name
+// to arrive in memory.
+int name_key_make(name_key *key, const char *name) {
+    uint64_t low = 0, high = 0;
+    int i = 0;
+    for (; i < 8 && name[i]; i++) low |= (uint64_t)(unsigned char)name[i] << (8 * i);
+    for (; i < 16 && name[i]; i++) high |= (uint64_t)(unsigned char)name[i] << (8 * (i - 8));
+    key->word[0] = low;
+    key->word[1] = high;
+    return i < 16 ? i : -1;
+}
+
+unsigned name_key_hash(const name_key *key) {
+    uint64_t hash = key->word[0] * 0x9E3779B97F4A7C15ull ^ key->word[1] * 0xC2B2AE3D27D4EB4Full;
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    return (unsigned)(hash >> 32);
+}

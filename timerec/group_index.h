@@ -1,6 +1,7 @@
 // A hash index beside a report's sum list: finds the entry of a group in a few steps instead of
 // searching the list from its start, while the list keeps its own order.
 #pragma once
+#include <stdint.h>
 
 enum { GROUP_INDEX_SLOTS = 4096 }; // a power of two, well above the entries of a sum list
 
@@ -18,3 +19,16 @@ unsigned group_index_hash(int kind, const char *name);
 int group_index_find(const group_index *index, unsigned hash, group_same_fn same, const void *key,
                      const void *list, int *free_slot);
 void group_index_put(group_index *index, int free_slot, int entry);
+
+// A name of at most 15 characters as a key of two words (its bytes, padded with zeros), hashed
+// and compared as words: cheaper than hashing and comparing it byte by byte for every period.
+struct name_key {
+    uint64_t word[2];
+};
+
+// The length of the name, or -1 (key unusable) for a name longer than 15 characters.
+int name_key_make(name_key *key, const char *name);
+unsigned name_key_hash(const name_key *key);
+inline bool name_key_equal(const name_key *a, const name_key *b) {
+    return a->word[0] == b->word[0] && a->word[1] == b->word[1];
+}

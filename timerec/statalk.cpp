@@ -40,23 +40,18 @@ struct group_key {
     const char *name;
 };
 
-// A project name as a key of 16 bytes: its characters (at most 15) in two words, padded with
-// zeros.
-struct project_key {
-    uint64_t word[2];
-};
-
 // The sum list entries of every level of a project name (-1 for a level the full list did not
 // take), so that a name seen before costs one search instead of one per level.
 struct known_project {
-    project_key key;
+    name_key key;
     short entries[LEVELS_MAX];
     int levels;
 };
 
 // The evaluation state: the sum list, its count and grand total, how periods are grouped, and
-// the range and display flag of the last evaluation. The month and week names of the last date
-// seen are kept, since a day's periods come one after another.
+// the range and display flag of the last evaluation. The month and week groups of the last date
+// seen are kept, since a day's periods come one after another; so are the levels of every
+// project name seen.
 struct stat_state {
     einpos *einlis;
     int count;
@@ -71,8 +66,8 @@ struct stat_state {
     int known_count;
     group_index known_index;
     char named_date[DATE_TEXT + 1];
-    char month[3];
-    char week[REPORT_NAME + 1];
+    int month_entry; // the entries of the month and the week of named_date, or -1
+    int week_entry;
 };
 
 } // namespace
@@ -114,11 +109,6 @@ static int find_group(stat_state *s, int kind, const char *name) {
     return entry;
 }
 
-static void add_group(stat_state *s, int kind, const char *name, int minutes) {
-    int entry = find_group(s, kind, name);
-    if (entry >= 0) report_add_minutes(&s->einlis[entry].minutes, minutes);
-}
-
 // The entries of a project on every level of its name, in the order the levels are added: 'KD
 // 4711 Test', 'KD 4711', 'KD'.
 static void find_levels(stat_state *s, const char *project, known_project *out) {
@@ -135,37 +125,18 @@ static void find_levels(stat_state *s, const char *project, known_project *out) 
     }
 }
 
-// The words are built in registers, so the key is hashed and compared without waiting for a copy
-// of the name to arrive in memory. -1 for a name longer than 15 characters.
-static int make_key(project_key *key, const char *name) {
-    key->word[0] = key->word[1] = 0;
-    for (int i = 0; name[i]; i++) {
-        if (i == REPORT_NAME) return -1;
-        key->word[i / 8] |= (uint64_t)(unsigned char)name[i] << (8 * (i % 8));
-    }
-    return 0;
-}
-
-static unsigned key_hash(const project_key *key) {
-    uint64_t hash = key->word[0] * 0x9E3779B97F4A7C15ull ^ key->word[1] * 0xC2B2AE3D27D4EB4Full;
-    hash ^= hash >> 29;
-    hash *= 0xBF58476D1CE4E5B9ull;
-    return (unsigned)(hash >> 32);
-}
-
 static bool same_project(int entry, const void *key, const void *list) {
-    const project_key *a = &((const known_project *)list)[entry].key, *b = (const project_key *)key;
-    return a->word[0] == b->word[0] && a->word[1] == b->word[1];
+    return name_key_equal(&((const known_project *)list)[entry].key, (const name_key *)key);
 }
 
 // The project on every level of its name, its levels found once per name.
 static void add_project_levels(stat_state *s, const char *project, int minutes) {
-    project_key key;
+    name_key key;
     known_project levels;
     const known_project *found = &levels;
     int known = -1, free_slot = -1;
-    if (make_key(&key, project) == 0)
-        known = group_index_find(&s->known_index, key_hash(&key), same_project, &key, s->known,
+    if (name_key_make(&key, project) >= 0)
+        known = group_index_find(&s->known_index, name_key_hash(&key), same_project, &key, s->known,
                                  &free_slot);
     if (known >= 0) {
         found = &s->known[known];
@@ -199,13 +170,23 @@ static void name_week(char *name, const date_rec *date) {
     snprintf(name, REPORT_NAME + 1, "%02d", week);
 }
 
-static void name_date(stat_state *s, const char *date) {
+// The month and week groups of the date (kept for the periods of the same date that follow).
+static void find_date_groups(stat_state *s, const char *date) {
     if (strcmp(date, s->named_date) == 0) return;
     text_copy_max(s->named_date, date, DATE_TEXT);
-    text_copy_max(s->month, strlen(date) > 5 ? date + 5 : "", 2);
-    date_rec parsed;
-    date_parse_iso(&parsed, date);
-    name_week(s->week, &parsed);
+    s->month_entry = s->week_entry = -1;
+    if (s->all_kinds || s->mode == STAT_MONTH) {
+        char month[3];
+        text_copy_max(month, strlen(date) > 5 ? date + 5 : "", 2);
+        s->month_entry = find_group(s, KIND_MONTH, month);
+    }
+    if (s->all_kinds || s->mode == STAT_WEEK) {
+        char week[REPORT_NAME + 1];
+        date_rec parsed;
+        date_parse_iso(&parsed, date);
+        name_week(week, &parsed);
+        s->week_entry = find_group(s, KIND_WEEK, week);
+    }
 }
 
 // The walk callback: one counted period into every group its grouping touches, and once into
@@ -214,9 +195,9 @@ static void accumulate(const char *date, const char *project, int minutes, void 
     stat_state *s = (stat_state *)context;
     if (s->all_kinds || s->mode == STAT_PROJECT) add_project_levels(s, project, minutes);
     if (s->all_kinds || s->mode != STAT_PROJECT) {
-        name_date(s, date);
-        if (s->all_kinds || s->mode == STAT_MONTH) add_group(s, KIND_MONTH, s->month, minutes);
-        if (s->all_kinds || s->mode == STAT_WEEK) add_group(s, KIND_WEEK, s->week, minutes);
+        find_date_groups(s, date);
+        if (s->month_entry >= 0) report_add_minutes(&s->einlis[s->month_entry].minutes, minutes);
+        if (s->week_entry >= 0) report_add_minutes(&s->einlis[s->week_entry].minutes, minutes);
     }
     report_add_minutes(&s->total, minutes);
 }
@@ -304,6 +285,7 @@ static int compare_kind_name(const void *earlier, const void *later) {
 // projects' levels are found again when needed.
 static void sort_groups(stat_state *s) {
     sort(s->einlis, s->count, sizeof(einpos), compare_kind_name);
+    s->named_date[0] = 0;
     s->known_count = 0;
     group_index_clear(&s->known_index);
     group_index_clear(&s->index);

@@ -33,6 +33,7 @@ struct week_state {
     char from[DATE_TEXT + 1];
     char to[DATE_TEXT + 1];
     group_index index;
+    name_key keys[STASUP]; // the key of each row's name while the rows are summed
     char weekday_date[DATE_TEXT + 1];
     int weekday;
 };
@@ -89,25 +90,35 @@ void wchtalk_step(week_fields *out, const char *year, const char *from_md, int d
     fields_from_monday(out, &monday);
 }
 
-static bool same_row(int entry, const void *key, const void *list) {
-    return strcmp(((const einpos *)list)[entry].name, (const char *)key) == 0;
+static bool same_row(int entry, const void *key, const void *keys) {
+    return name_key_equal((const name_key *)keys + entry, (const name_key *)key);
 }
 
 // The walk callback: the minutes into the row of the project, in the column of the weekday.
 static void accumulate(const char *date, const char *project, int minutes, void *context) {
     week_state *s = (week_state *)context;
     report_add_minutes(&s->total, minutes);
-    char name[JOURNAL_PROJECT + 1];
-    text_copy_max(name, project, JOURNAL_PROJECT);
-    text_trim(name);
+    // The walk delivers names trimmed; any other is trimmed (and cut) here.
+    const char *name = project;
+    char trimmed[JOURNAL_PROJECT + 1];
+    name_key key;
+    int length = name_key_make(&key, project);
+    if (length < 0 || (length > 0 && (text_is_space((unsigned char)project[0]) ||
+                                      text_is_space((unsigned char)project[length - 1])))) {
+        text_copy_max(trimmed, project, REPORT_NAME);
+        text_trim(trimmed);
+        name_key_make(&key, trimmed);
+        name = trimmed;
+    }
     int free_slot;
-    int entry = group_index_find(&s->index, group_index_hash(0, name), same_row, name, s->einlis,
-                                 &free_slot);
+    int entry =
+        group_index_find(&s->index, name_key_hash(&key), same_row, &key, s->keys, &free_slot);
     if (entry < 0) {
         if (s->count >= STASUP) return;
         entry = s->count++;
         memset(&s->einlis[entry], 0, sizeof s->einlis[entry]);
         text_copy_max(s->einlis[entry].name, name, REPORT_NAME);
+        s->keys[entry] = key;
         group_index_put(&s->index, free_slot, entry);
     }
     if (strcmp(date, s->weekday_date) != 0) {
@@ -134,8 +145,8 @@ int wchtalk_evaluate(const char *year, const char *from_md, const char *to_md, i
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);
     int periods = journal_walk(year, s->from, s->to, accumulate, s);
-    // The rows are listed and copied by name; the index is not used again until the next
-    // evaluation clears it.
+    // The rows are listed and copied by name; the index and the keys are not used again until
+    // the next evaluation clears them.
     sort(s->einlis, s->count, sizeof(einpos), compare_names);
     return periods;
 }

@@ -1,5 +1,7 @@
-// Copy texts grow with their content instead of being cut at the first block.
+// Copy texts grow with their content instead of being cut; the index that finds groups.
 #include "timerec/report.h"
+#include "timerec/group_index.h"
+#include <stdio.h>
 #include "tests/unit/report_fixture.h"
 
 namespace {
@@ -28,6 +30,63 @@ TEST(ReportText, ABlockThatCannotBeHadEndsTheProgram) {
                 "ASSERT ERROR\nstdetail\\..+\n\\(text=fmalloc\\(50,1000\\)\\) != NULL");
     fmalloc_inject_failures(0);
     ffree(report_text_take(&out));
+}
+
+} // namespace
+
+namespace {
+
+struct Names {
+    std::vector<std::string> names;
+    std::vector<name_key> keys;
+};
+
+bool same_name(int entry, const void *key, const void *list) {
+    return name_key_equal(&((const Names *)list)->keys[entry], (const name_key *)key);
+}
+
+// Every name filed in the index is found again, also when the table is crowded with names that
+// differ in one character only, and no name that was not filed is found.
+TEST(GroupIndex, FindsWhatWasFiledAndNothingElse) {
+    group_index index;
+    group_index_clear(&index);
+    Names list;
+    for (int i = 0; i < STASUP; i++) {
+        char name[16];
+        snprintf(name, sizeof name, "KD %04d Test %d", i, i % 7);
+        name_key key;
+        ASSERT_GE(name_key_make(&key, name), 0);
+        int free_slot;
+        ASSERT_EQ(group_index_find(&index, name_key_hash(&key), same_name, &key, &list, &free_slot),
+                  -1);
+        list.names.push_back(name);
+        list.keys.push_back(key);
+        group_index_put(&index, free_slot, i);
+    }
+    for (int i = 0; i < STASUP; i++) {
+        int free_slot;
+        EXPECT_EQ(group_index_find(&index, name_key_hash(&list.keys[i]), same_name, &list.keys[i],
+                                   &list, &free_slot),
+                  i);
+    }
+    name_key other;
+    name_key_make(&other, "KD 0001 Test 2");
+    int free_slot;
+    EXPECT_EQ(group_index_find(&index, name_key_hash(&other), same_name, &other, &list, &free_slot),
+              -1);
+}
+
+TEST(GroupIndex, NameKeysTakeFifteenCharacters) {
+    name_key a, b;
+    EXPECT_EQ(name_key_make(&a, "ABCDEFGHIJKLMNO"), 15);
+    EXPECT_EQ(name_key_make(&b, "ABCDEFGHIJKLMNOP"), -1);
+    EXPECT_EQ(name_key_make(&b, ""), 0);
+    EXPECT_FALSE(name_key_equal(&a, &b));
+    name_key_make(&a, "ABCDEFGH");
+    name_key_make(&b, "ABCDEFGH ");
+    EXPECT_FALSE(name_key_equal(&a, &b));
+    name_key_make(&b, "ABCDEFGH");
+    EXPECT_TRUE(name_key_equal(&a, &b));
 }
 
 } // namespace

@@ -64,6 +64,15 @@ TEST_F(Statistics, EveryLevelOfAProjectNameCounts) {
                      "X                   8,5 h   50,0 %"}));
 }
 
+TEST_F(Statistics, RepeatedProjectsAddToTheirLevels) {
+    journal("2003", period("2003-03-03", "KD 1", 30) + period("2003-03-04", "KD 2", 30) +
+                        period("2003-03-05", "KD 1", 30) + period("2003-03-06", "KD", 30) +
+                        period("2003-03-07", "KD 2", 30));
+    EXPECT_EQ(evaluate(STAT_PROJECT, 1),
+              (Lines{"                   2:30 h  100,0 %", "KD                 2:30 h  100,0 %",
+                     "KD 1               1:00 h   40,0 %", "KD 2               1:00 h   40,0 %"}));
+}
+
 TEST_F(Statistics, ListOrderIgnoresCaseAndPutsTheTotalFirst) {
     journal("2003", period("2003-03-03", "kd 1", 60) + period("2003-03-04", "KD", 60) +
                         period("2003-03-05", "Ab", 60) + period("2003-03-06", "KD-2", 60));
