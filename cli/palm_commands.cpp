@@ -66,8 +66,8 @@ static void print_text(const char *text) {
     char shown[4 * DUMP_RECORD + 1];
     int used = 0;
     for (const unsigned char *p = (const unsigned char *)text; *p; p++)
-        used += snprintf(shown + used, sizeof shown - (size_t)used, *p < 0x20 ? "\\x%02X" : "%c",
-                         *p);
+        used +=
+            snprintf(shown + used, sizeof shown - (size_t)used, *p < 0x20 ? "\\x%02X" : "%c", *p);
     cli_out(shown);
 }
 
@@ -100,8 +100,8 @@ static void print_record(int index) {
     pdb_entry entry;
     static char data[DUMP_RECORD];
     pdb_record_entry(index, &entry);
-    cli_printf("record %d: offset %lu, attributes %u, id %lu, ", index,
-               (unsigned long)entry.offset, entry.attributes, (unsigned long)entry.unique_id);
+    cli_printf("record %d: offset %lu, attributes %u, id %lu, ", index, (unsigned long)entry.offset,
+               entry.attributes, (unsigned long)entry.unique_id);
     if (pdb_read_record(index, data, sizeof data) < 0) {
         cli_out("unreadable\n");
         return;

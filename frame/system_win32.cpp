@@ -56,14 +56,14 @@ int reg_enum_values(const char *key, reg_value_fn function, void *context) {
     static char name[REG_NAME_AREA], data[REG_DATA_AREA];
     for (DWORD index = 0; index < REG_VALUES_MAX; index++) {
         DWORD name_size = sizeof name, data_size = sizeof data, type = 0;
-        LONG result = RegEnumValueA(handle, index, name, &name_size, nullptr, &type,
-                                    (BYTE *)data, &data_size);
+        LONG result = RegEnumValueA(handle, index, name, &name_size, nullptr, &type, (BYTE *)data,
+                                    &data_size);
         if (result == ERROR_MORE_DATA) {
             // Data too long for the area: the name alone, the data left empty.
             name_size = sizeof name;
             data_size = 0;
-            result = RegEnumValueA(handle, index, name, &name_size, nullptr, &type, nullptr,
-                                   nullptr);
+            result =
+                RegEnumValueA(handle, index, name, &name_size, nullptr, &type, nullptr, nullptr);
         }
         if (result == ERROR_NO_MORE_ITEMS) break;
         if (result != ERROR_SUCCESS) continue;

@@ -46,7 +46,9 @@ int palm_convert_times(const char *source, const char *target, palm_conversion *
     }
     // A database that cannot be read leaves the target empty: nothing is taken over.
     int count = pdb_open(source);
-    result->state = count >= 0 ? PALM_CONVERTED : count == PDB_DAMAGED ? PALM_DAMAGED : PALM_NO_BACKUP;
+    result->state = count >= 0             ? PALM_CONVERTED
+                    : count == PDB_DAMAGED ? PALM_DAMAGED
+                                           : PALM_NO_BACKUP;
     int failed = convert_records(&file, count, result);
     pdb_close();
     failed |= bfile_sync(&file);

@@ -5,15 +5,15 @@
 #include <stdint.h>
 
 enum {
-    PDB_HEADER = 78,        // bytes of the header
-    PDB_ENTRY = 8,          // bytes of one record list entry
-    PDB_NAME = 32,          // bytes of the name field (31 characters and a NUL)
+    PDB_HEADER = 78, // bytes of the header
+    PDB_ENTRY = 8,   // bytes of one record list entry
+    PDB_NAME = 32,   // bytes of the name field (31 characters and a NUL)
     PDB_MAX_RECORDS = 10000,
-    PDB_DATA_AREA = 60000,  // bytes of the builder's data area
-    PDB_DATA_FULL = 59000,  // a data area holding this many bytes takes no further record
-    PDB_RECORD_MAX = 1000,  // bytes of one record, its NUL included
+    PDB_DATA_AREA = 60000, // bytes of the builder's data area
+    PDB_DATA_FULL = 59000, // a data area holding this many bytes takes no further record
+    PDB_RECORD_MAX = 1000, // bytes of one record, its NUL included
     PDB_ATTR_BACKUP = 8,
-    PDB_DATE_TEXT = 19,     // characters of "YYYY-MM-DD HH:MM:SS"
+    PDB_DATE_TEXT = 19, // characters of "YYYY-MM-DD HH:MM:SS"
 };
 
 // Results of pdb_open besides a record count.

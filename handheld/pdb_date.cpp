@@ -22,6 +22,5 @@ void pdb_date_text(char *out, uint32_t seconds) {
     uint32_t rest = seconds % SECONDS_PER_DAY;
     snprintf(out, PDB_DATE_TEXT + 1, "%04u-%02u-%02u %02u:%02u:%02u",
              ((unsigned)day.year + 1900u) % 10000u, day.month % 100u, day.day % 100u,
-             (unsigned)(rest / 3600),
-             (unsigned)(rest / 60 % 60), (unsigned)(rest % 60));
+             (unsigned)(rest / 3600), (unsigned)(rest / 60 % 60), (unsigned)(rest % 60));
 }
