@@ -83,6 +83,7 @@ struct Install : ::testing::Test {
     MessageRecorder messages;
     std::string saved_dir;
     void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\U.S. Robotics");
         settings_set_file(dir.file("TORKKX.ini").c_str());
         char here[PATH_MAX_TEXT + 1];
         current_dir(here, sizeof here);
