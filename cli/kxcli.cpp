@@ -4,6 +4,7 @@
 #include "frame/clock.h"
 #include "frame/messages.h"
 #include "frame/path.h"
+#include "frame/platform.h"
 #include "frame/settings.h"
 #include "frame/text.h"
 #include "timerec/directories.h"
@@ -116,6 +117,12 @@ static option_spec *find_option(const char *name) {
     return nullptr;
 }
 
+// "--name"; the pause project "---" and texts like "-- x" are no options.
+static bool is_option(const char *word) {
+    return word[0] == '-' && word[1] == '-' &&
+           ((word[2] >= 'a' && word[2] <= 'z') || (word[2] >= 'A' && word[2] <= 'Z'));
+}
+
 // Splits the command line into options (anywhere; "--" ends them) and positional words.
 static int parse(int argc, char **argv, cli_args *args) {
     bool options_end = false;
@@ -123,7 +130,7 @@ static int parse(int argc, char **argv, cli_args *args) {
         const char *word = argv[i];
         if (!options_end && strcmp(word, "--") == 0) {
             options_end = true;
-        } else if (!options_end && word[0] == '-' && word[1] == '-') {
+        } else if (!options_end && is_option(word)) {
             option_spec *option = find_option(word);
             if (!option) return cli_usage_error("unknown option %s", word);
             if (option->takes_value && i + 1 >= argc)
@@ -238,6 +245,7 @@ static void convert_arguments(cli_args *args) {
 }
 
 int main(int argc, char **argv) {
+    platform_binary_stdio();
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     cli_args args = {};
     int result = parse(argc, argv, &args);
