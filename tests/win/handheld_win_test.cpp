@@ -5,6 +5,7 @@
 #include "frame/settings.h"
 #include "frame/system.h"
 #include "handheld/palm.h"
+#include "tests/unit/cli_runner.h"
 #include "tests/unit/test_support.h"
 #include "timerec/directories.h"
 #include <gtest/gtest.h>
@@ -122,6 +123,24 @@ TEST_F(Install, DesktopThreeCopiesAndSetsTheHotSyncFlag) {
     EXPECT_EQ(read_file(install + "korvex.prc"), "program");
     EXPECT_EQ(read_dword(PALM_HOTSYNC_KEY, "Install6"), 1u);
     EXPECT_EQ(messages.warnings.size(), 1u);
+}
+
+TEST_F(Install, KxcliInstallsWithDesktopThree) {
+    std::string install = dir.file("install/");
+    make_dir(install.c_str());
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+    settings_write(SETTINGS_SECTION, "PalmIns", install.c_str());
+    settings_write(SETTINGS_SECTION, "PalmReg", "Install6");
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PALM_HOTSYNC_KEY, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    CliResult result = run_kxcli("--ini \"" + dir.file("TORKKX.ini") + "\" palm install --times");
+    EXPECT_EQ(result.exit, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(read_file(install + "Zeiten.PDB"), "times");
+    EXPECT_EQ(read_dword(PALM_HOTSYNC_KEY, "Install6"), 1u);
 }
 
 TEST_F(Install, DesktopFourStartsTheInstallerWithThePaths) {
