@@ -10,19 +10,22 @@
 
 enum { DUMP_RECORD = 4096 };
 
+// Prints each year file's outcome; context counts the years that could not be written.
 static void print_year(const journal_merge_year *year, void *context) {
-    if (year->result != 0)
+    if (year->result != 0) {
         cli_printf("%04d.txt: not written\n", year->year);
-    else
+        ++*(int *)context;
+    } else
         cli_printf("%04d.txt: %+ld lines (%ld -> %ld)\n", year->year,
                    year->lines_after - year->lines_before, year->lines_before, year->lines_after);
 }
 
 static int palm_import(void) {
     palm_conversion conversion;
-    int result = palm_take_over(&conversion, print_year, nullptr);
+    int unwritten = 0;
+    int result = palm_take_over(&conversion, print_year, &unwritten);
     cli_printf("records read: %d\n", conversion.records);
-    return result < 0 ? CLI_EXIT_FAILED : CLI_EXIT_OK;
+    return result < 0 || unwritten > 0 ? CLI_EXIT_FAILED : CLI_EXIT_OK;
 }
 
 static int palm_built(const char *name, int records) {

@@ -73,3 +73,21 @@ int palm_backup_check(void);
 void palm_stamp(char *out, const filetime_rec *time);
 // Lets the next palm_backup_check look again, as in a new run.
 void palm_backup_check_rearm(void);
+
+// Why the exchange opens: the menu command, new times found by the backup check, the project
+// list edited.
+enum { PALM_OPEN_MENU = 0, PALM_OPEN_NEW_TIMES = 1, PALM_OPEN_PROJECTS_EDITED = 2 };
+// The steps of one exchange, as its check boxes select them.
+struct palm_steps {
+    int take_over;        // take over the handheld's times
+    int install_times;    // build and install "Zeiten.PDB"
+    int install_projects; // build and install "Projekte.PDB"
+};
+
+// 1 when the exchange may open; with the exchange switched off (UsePalm 0) it says so, 0.
+int palm_exchange_allowed(void);
+// The steps preset for an exchange opened for the reason mode.
+void palm_exchange_preset(int mode, palm_steps *steps);
+// Runs the selected steps in order: take over, build the times, build the projects, install
+// what was built. 0, or -1 when a step failed (each failure said with a message).
+int palm_exchange_run(const palm_steps *steps, journal_merge_fn report, void *context);

@@ -241,6 +241,52 @@ TEST_F(Palm, BuildsProjectsWithThePauseEntryFirst) {
                                                           "Projekte.txt nicht gefunden."});
 }
 
+TEST(PalmExchange, PresetStepsByReason) {
+    const struct {
+        int mode;
+        palm_steps steps;
+    } cases[] = {
+        {PALM_OPEN_MENU, {1, 0, 1}},
+        {PALM_OPEN_NEW_TIMES, {1, 0, 0}},
+        {PALM_OPEN_PROJECTS_EDITED, {0, 0, 1}},
+    };
+    for (const auto &c : cases) {
+        palm_steps steps = {9, 9, 9};
+        palm_exchange_preset(c.mode, &steps);
+        EXPECT_EQ(steps.take_over, c.steps.take_over) << c.mode;
+        EXPECT_EQ(steps.install_times, c.steps.install_times) << c.mode;
+        EXPECT_EQ(steps.install_projects, c.steps.install_projects) << c.mode;
+    }
+}
+
+TEST_F(Palm, ExchangeSwitchedOffDoesNotOpen) {
+    EXPECT_EQ(palm_exchange_allowed(), 0);
+    EXPECT_EQ(
+        messages.warnings,
+        std::vector<std::string>{"Der Palmtop-Abgleich ist in den Einstellungen nicht aktiviert."});
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
+    EXPECT_EQ(palm_exchange_allowed(), 1);
+}
+
+// The times taken over are in the times database built next; a missing project list is said
+// and the install step still names what there is.
+TEST_F(Palm, ExchangeRunsTheStepsInOrder) {
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
+    write_database(backup + "Zeiten.PDB", {"2003-06-18 08:30 KD4711     vom Handheld"});
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n");
+    const palm_steps all = {1, 1, 1};
+    EXPECT_EQ(palm_exchange_run(&all, nullptr, nullptr), -1);
+    EXPECT_EQ(records_of(here("Zeiten.PDB")),
+              (std::vector<std::string>{"2003-06-18 07:50 ---        ",
+                                        "2003-06-18 08:30 KD4711     vom Handheld"}));
+    EXPECT_EQ(messages.warnings, std::vector<std::string>{"Projektdatei " + dir.path +
+                                                          "Projekte.txt nicht gefunden."});
+    EXPECT_EQ(messages.infos,
+              std::vector<std::string>{"Bitte installieren Sie auf dem Handheld:\n" +
+                                       here("Zeiten.PDB") + "\n" + here("Projekte.PDB") + "\n"});
+}
+
 struct PalmInstall : Palm {
     std::string install;
     void SetUp() override {
