@@ -98,14 +98,26 @@ struct Install : ::testing::Test {
         settings_set_file("");
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\U.S. Robotics");
     }
+    // Installation mode 2 into a fresh install folder (returned), flag value "Install6".
+    std::string use_desktop_three() {
+        std::string install = dir.file("install/");
+        make_dir(install.c_str());
+        settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+        settings_write(SETTINGS_SECTION, "PalmIns", install.c_str());
+        settings_write(SETTINGS_SECTION, "PalmReg", "Install6");
+        return install;
+    }
+    void create_hotsync_key() {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PALM_HOTSYNC_KEY, 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
 };
 
 TEST_F(Install, DesktopThreeCopiesAndSetsTheHotSyncFlag) {
-    std::string install = dir.file("install/");
-    make_dir(install.c_str());
-    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
-    settings_write(SETTINGS_SECTION, "PalmIns", install.c_str());
-    settings_write(SETTINGS_SECTION, "PalmReg", "Install6");
+    std::string install = use_desktop_three();
 
     // Without the HotSync key the flag cannot be set: message 53, the copy is still done.
     EXPECT_EQ(palm_install(1, 0, 0), -1);
@@ -114,11 +126,7 @@ TEST_F(Install, DesktopThreeCopiesAndSetsTheHotSyncFlag) {
               std::vector<std::string>{"Kann Registry-Eintrag nicht anlegen:\n" +
                                        std::string(PALM_HOTSYNC_KEY) + " Install6"});
 
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PALM_HOTSYNC_KEY, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    create_hotsync_key();
     EXPECT_EQ(palm_install(0, 0, 1), 0);
     EXPECT_EQ(read_file(install + "korvex.prc"), "program");
     EXPECT_EQ(read_dword(PALM_HOTSYNC_KEY, "Install6"), 1u);
@@ -126,16 +134,8 @@ TEST_F(Install, DesktopThreeCopiesAndSetsTheHotSyncFlag) {
 }
 
 TEST_F(Install, KxcliInstallsWithDesktopThree) {
-    std::string install = dir.file("install/");
-    make_dir(install.c_str());
-    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
-    settings_write(SETTINGS_SECTION, "PalmIns", install.c_str());
-    settings_write(SETTINGS_SECTION, "PalmReg", "Install6");
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PALM_HOTSYNC_KEY, 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    std::string install = use_desktop_three();
+    create_hotsync_key();
     CliResult result = run_kxcli("--ini \"" + dir.file("TORKKX.ini") + "\" palm install --times");
     EXPECT_EQ(result.exit, 0);
     EXPECT_EQ(result.err, "");
