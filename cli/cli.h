@@ -33,3 +33,5 @@ int cmd_stats(const cli_args *args);
 int cmd_week(const cli_args *args);
 int cmd_detail(const cli_args *args);
 int cmd_export(const cli_args *args);
+int cmd_palm(const cli_args *args);
+int cmd_pdb(const cli_args *args);

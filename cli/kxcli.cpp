@@ -21,10 +21,11 @@ struct option_spec {
 };
 
 static option_spec options[] = {
-    {"--ini", true, nullptr},       {"--workdir", true, nullptr},  {"--commondir", true, nullptr},
-    {"--exportdir", true, nullptr}, {"--person", true, nullptr},   {"--now", true, nullptr},
-    {"--utf8", false, nullptr},     {"--date", true, nullptr},     {"--time", true, nullptr},
-    {"--mode", true, nullptr},      {"--minutes", false, nullptr}, {"--table", false, nullptr},
+    {"--ini", true, nullptr},       {"--workdir", true, nullptr},   {"--commondir", true, nullptr},
+    {"--exportdir", true, nullptr}, {"--person", true, nullptr},    {"--now", true, nullptr},
+    {"--utf8", false, nullptr},     {"--date", true, nullptr},      {"--time", true, nullptr},
+    {"--times", false, nullptr},    {"--projects", false, nullptr}, {"--program", false, nullptr},
+    {"--mode", true, nullptr},      {"--minutes", false, nullptr},  {"--table", false, nullptr},
 };
 
 static bool utf8_output;
@@ -38,6 +39,13 @@ static const char usage_text[] =
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  palm import                   takes the handheld's backed-up times into the year files\n"
+    "  palm build-times              builds Zeiten.PDB of the current year file (current folder)\n"
+    "  palm build-projects           builds Projekte.PDB of the project list (current folder)\n"
+    "  palm install [--times] [--projects] [--program]\n"
+    "                                hands the built files over as setting UsePalm says\n"
+    "  palm check                    the start-up check for new handheld times (PalmLast)\n"
+    "  pdb dump FILE                 header and records of a Palm database as text\n"
     "  projects                      the main list's entries, one per line\n"
     "  stats YEAR FROM TO [--mode project|month|week] [--minutes] [--table]\n"
     "                                the statistics' copy text (FROM, TO as MM-DD)\n"
@@ -223,8 +231,9 @@ struct command_spec {
 };
 
 static const command_spec commands[] = {
-    {"last", cmd_last},   {"book", cmd_book}, {"check", cmd_check},   {"projects", cmd_projects},
-    {"stats", cmd_stats}, {"week", cmd_week}, {"detail", cmd_detail}, {"export", cmd_export},
+    {"last", cmd_last},     {"book", cmd_book},         {"check", cmd_check}, {"palm", cmd_palm},
+    {"pdb", cmd_pdb},       {"projects", cmd_projects}, {"stats", cmd_stats}, {"week", cmd_week},
+    {"detail", cmd_detail}, {"export", cmd_export},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
