@@ -9,8 +9,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-const char REPORT_EINLIS_CONDITION[] = "(einlis=fmalloc(STASUP, sizeof(struct einpos))) != NULL";
-
 // The condition the reports' assertions name when a copy text cannot be allocated.
 static const char COPY_BLOCK_CONDITION[] = "(text=fmalloc(50,1000)) != NULL";
 
@@ -21,6 +19,13 @@ static char *allocate(const char *module, size_t *size) {
     if (!block) assert_fail(module, __LINE__, COPY_BLOCK_CONDITION);
     *size = blocks * REPORT_BLOCK;
     return block;
+}
+
+void *report_alloc_einlis(const char *module, size_t size) {
+    void *einlis = fmalloc(STASUP, size);
+    if (!einlis)
+        assert_fail(module, __LINE__, "(einlis=fmalloc(STASUP, sizeof(struct einpos))) != NULL");
+    return einlis;
 }
 
 void report_text_begin(report_text *out, const char *module) {

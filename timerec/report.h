@@ -52,8 +52,9 @@ inline void report_add_minutes(int *sum, long minutes) {
 // (out holds REPORT_PREFIX_COLUMNS + 1 bytes).
 void report_detail_prefix(char *out, const char *line);
 
-// The condition the reports name when their sum list cannot be allocated.
-extern const char REPORT_EINLIS_CONDITION[];
+// A report's sum list of STASUP zero-filled entries of size bytes; the program ends with an
+// assertion of module when it cannot be had.
+void *report_alloc_einlis(const char *module, size_t size);
 
 // Builds "YEAR-MM-DD" of a year field and a month-day field, each taken up to 10 characters and
 // the result cut to a date text (out holds DATE_TEXT + 1 bytes).

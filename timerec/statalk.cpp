@@ -75,9 +75,7 @@ struct stat_state {
 static stat_state state;
 
 void statalk_alloc(void) {
-    if (state.einlis) return;
-    if ((state.einlis = (einpos *)fmalloc(STASUP, sizeof(struct einpos))) == NULL)
-        assert_fail("statalk", __LINE__, REPORT_EINLIS_CONDITION);
+    if (!state.einlis) state.einlis = (einpos *)report_alloc_einlis("statalk", sizeof(einpos));
 }
 
 void statalk_free(void) {

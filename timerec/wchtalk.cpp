@@ -43,9 +43,7 @@ struct week_state {
 static week_state state;
 
 void wchtalk_alloc(void) {
-    if (state.einlis) return;
-    if ((state.einlis = (einpos *)fmalloc(STASUP, sizeof(struct einpos))) == NULL)
-        assert_fail("wchtalk", __LINE__, REPORT_EINLIS_CONDITION);
+    if (!state.einlis) state.einlis = (einpos *)report_alloc_einlis("wchtalk", sizeof(einpos));
 }
 
 void wchtalk_free(void) {

@@ -1,38 +1,26 @@
 // Fuzzes the project file reader with arbitrary files: reading, the main list, and the dialog's
 // load, edit and save. Lines stay within bounds, and a save followed by a load gives back every
 // line that was read.
-#include "frame/clock.h"
-#include "frame/messages.h"
+#include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
 #include "timerec/project_edit.h"
 #include "timerec/projects.h"
 #include <stdint.h>
-#include <string>
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 static char folder[64];
 static char project_file[128];
 
-static void quiet(int kind, const char *text) {}
-
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
-    snprintf(folder, sizeof folder, "/tmp/kx-fuzz-projects-%d/", (int)getpid());
-    mkdir(folder, 0777);
+    fuzz_setup(folder, sizeof folder, "projects");
     snprintf(WorkDir, sizeof WorkDir, "%s", folder);
     snprintf(CommonDir, sizeof CommonDir, "%s", folder);
     snprintf(project_file, sizeof project_file, "%sProjekte.txt", folder);
-    for (int kind = 0; kind < MSG_KINDS; kind++)
-        if (kind != MSG_FATAL) messages_set_sink(kind, quiet);
-    platform_time now = {2024, 3, 5, 17, 30, 0};
-    clock_fix(&now);
-    FILE *journal = fopen((std::string(folder) + "2024.txt").c_str(), "wb");
-    if (!journal) abort();
-    fputs("2024-03-05  08:00   4711\n", journal);
-    fclose(journal);
+    // The last booked project, so that the main list puts entries on top.
+    char journal[128];
+    snprintf(journal, sizeof journal, "%s2024.txt", folder);
+    const char line[] = "2024-03-05  08:00   4711\n";
+    fuzz_write_file(journal, (const uint8_t *)line, sizeof line - 1);
     return 0;
 }
 
@@ -47,10 +35,7 @@ static void check_lines(const project_list *list) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    FILE *file = fopen(project_file, "wb");
-    if (!file) abort();
-    fwrite(data, 1, size, file);
-    fclose(file);
+    fuzz_write_file(project_file, data, size);
 
     project_list main_list = {};
     projects_fill_main_list(&main_list, "/nonexistent/Muster.txt");

@@ -4,6 +4,7 @@
 #include "frame/memory.h"
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,18 @@ inline std::string booking_line(const std::string &date, const std::string &time
     snprintf(line, sizeof line, "%-12.10s%-8.5s%-20.15s%s\n", date.c_str(), time.c_str(),
              project.c_str(), text.c_str());
     return line;
+}
+
+// A pause at midnight, then count bookings of the projects P0000, P0001, ... one minute apart.
+inline std::string many_projects(const std::string &date, int count) {
+    std::string content = booking_line(date, "00:00", "---");
+    for (int i = 0; i < count; i++) {
+        char project[8], time[6];
+        snprintf(project, sizeof project, "P%04d", i % 10000);
+        snprintf(time, sizeof time, "%02d:%02d", i / 60 % 100, i % 60);
+        content += booking_line(date, time, project);
+    }
+    return content;
 }
 
 struct ReportTest : ::testing::Test {

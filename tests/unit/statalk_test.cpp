@@ -163,13 +163,7 @@ TEST_F(Statistics, EachEvaluationStartsAfresh) {
 }
 
 TEST_F(Statistics, AFullSumListTakesNoNewGroupsButTheTotalCountsThem) {
-    std::string content = booking_line("2003-03-03", "00:00", "---");
-    for (int i = 0; i <= STASUP; i++) {
-        char project[8], time[6];
-        snprintf(project, sizeof project, "P%04d", i);
-        snprintf(time, sizeof time, "%02d:%02d", i / 60, i % 60);
-        content += booking_line("2003-03-03", time, project);
-    }
+    std::string content = many_projects("2003-03-03", STASUP + 1);
     content +=
         booking_line("2003-03-03", "16:41", "P0000") + booking_line("2003-03-03", "16:43", "---");
     journal("2003", content);

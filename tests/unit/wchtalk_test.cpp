@@ -97,13 +97,7 @@ TEST_F(WeeklyReport, NothingCountedListsAndCopiesNothing) {
 }
 
 TEST_F(WeeklyReport, AFullRowListKeepsTheMinutesInTheGrandTotal) {
-    std::string content = booking_line("2003-12-08", "00:00", "---");
-    for (int i = 0; i <= STASUP; i++) {
-        char project[8], time[6];
-        snprintf(project, sizeof project, "P%04d", i);
-        snprintf(time, sizeof time, "%02d:%02d", i / 60, i % 60);
-        content += booking_line("2003-12-08", time, project);
-    }
+    std::string content = many_projects("2003-12-08", STASUP + 1);
     journal("2003", content + booking_line("2003-12-08", "16:41", "---"));
     Lines lines = evaluate(1);
     ASSERT_EQ(lines.size(), (size_t)STASUP + 2);
