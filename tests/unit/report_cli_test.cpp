@@ -25,7 +25,10 @@ struct ReportCli : ::testing::Test {
         make_dir(dir.file("journal").c_str());
         make_dir(dir.file("common").c_str());
         make_dir(dir.file("export").c_str());
-        write_file(dir.file("journal/2003.txt"), read_file(source + "/data/journal/2003.txt"));
+        std::string journal = read_file(source + "/data/journal/2003.txt");
+        ASSERT_FALSE(journal.empty()) << "no journal in " << source;
+        ASSERT_FALSE(expected("stats-project.out", "").empty());
+        write_file(dir.file("journal/2003.txt"), journal);
         write_file(dir.file("common/Projekte.txt"),
                    read_file(source + "/data/common/Projekte.txt"));
         write_file(dir.file("korvex.ini"), "[Global]\r\nMainWindow=0 1 -1 -1 -1 -1 0 0 9 9\r\n"

@@ -34,7 +34,7 @@ inline std::string booking_line(const std::string &date, const std::string &time
 inline std::string many_projects(const std::string &date, int count) {
     std::string content = booking_line(date, "00:00", "---");
     for (int i = 0; i < count; i++) {
-        char project[8], time[6];
+        char project[16], time[16];
         snprintf(project, sizeof project, "P%04d", i % 10000);
         snprintf(time, sizeof time, "%02d:%02d", i / 60 % 100, i % 60);
         content += booking_line(date, time, project);

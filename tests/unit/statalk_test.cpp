@@ -23,7 +23,7 @@ struct Statistics : ReportTest {
 
 // One booking of minutes on a day, closed by a pause.
 std::string period(const std::string &date, const std::string &project, int minutes) {
-    char end[6];
+    char end[16];
     snprintf(end, sizeof end, "%02d:%02d", 8 + minutes / 60, minutes % 60);
     return booking_line(date, "08:00", project) + booking_line(date, end, "---");
 }
