@@ -4,6 +4,7 @@
 #include "frame/bfile.h"
 #include "frame/messages.h"
 #include "frame/path.h"
+#include "frame/platform.h"
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
@@ -36,7 +37,8 @@ void project_edit_select(project_editor *editor, int position) {
 void project_edit_load(project_editor *editor) {
     char path[PATH_MAX_TEXT + 1];
     projects_path(path, sizeof path);
-    if (projects_read(&editor->file, path) != 0) editor->file.count = 0;
+    editor->unread = projects_read(&editor->file, path) != 0 && platform_path_kind(path) != 0;
+    if (editor->unread) editor->file.count = 0;
     editor->modified = false;
     project_edit_select(editor, 0);
 }
@@ -87,7 +89,8 @@ int project_edit_save(project_editor *editor) {
     projects_path(path, sizeof path);
     bfile file;
     int written = -1;
-    if (bfile_replace_begin(&file, path) >= 0) {
+    bool unread = editor->unread && platform_path_kind(path) != 0;
+    if (!unread && bfile_replace_begin(&file, path) >= 0) {
         written = 0;
         for (int i = 0; i < editor->file.count; i++)
             written |= bfile_write_line_ending(&file, editor->file.lines[i].text, 1);

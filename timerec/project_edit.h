@@ -9,6 +9,7 @@ struct project_editor {
     int selected;      // shown position, -1 for none
     bool modified;     // an entry was changed by typing since the last load or save
     bool saved;        // the file was written since the dialog opened
+    bool unread;       // the file is there but could not be read at the last load
 };
 
 // Loads the project file for a dialog that opens: clears both flags.
@@ -36,5 +37,6 @@ void project_edit_insert(project_editor *editor);
 void project_edit_delete(project_editor *editor);
 // "&Speichern": writes every line (the comments where they stood) with CR LF through a temporary
 // file that replaces the project file; clears the modified flag and sets the saved flag. -1 with
-// warning 28 and nothing changed when it cannot be written.
+// warning 28 and nothing changed when it cannot be written, or when a project file is there that
+// the last load could not read (so a list that never held it cannot replace it).
 int project_edit_save(project_editor *editor);

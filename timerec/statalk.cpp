@@ -210,6 +210,7 @@ static int run(const char *year, const char *from_md, const char *to_md, int mod
     s->all_kinds = all_kinds;
     s->hours_minutes = hours_minutes;
     s->named_date[0] = 0;
+    s->month_entry = s->week_entry = -1;
     s->known_count = 0;
     group_index_clear(&s->index);
     group_index_clear(&s->known_index);

@@ -139,6 +139,7 @@ int wchtalk_evaluate(const char *year, const char *from_md, const char *to_md, i
     s->total = 0;
     s->hours_minutes = hours_minutes;
     s->weekday_date[0] = 0;
+    s->weekday = 0;
     group_index_clear(&s->index);
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);

@@ -182,3 +182,26 @@ TEST_F(ProjectDialog, AFileThatCannotBeWrittenIsReportedAndNothingChanges) {
 }
 
 } // namespace
+
+namespace {
+
+// A project file that is there but could not be read is never replaced by the empty list the
+// dialog then shows.
+TEST_F(ProjectDialog, AFileThatCouldNotBeReadIsNotOverwritten) {
+    std::string before;
+    for (int i = 0; i < 100; i++) before += "P" + std::to_string(i) + "\r\n";
+    write_file(project_file(), before);
+    fmalloc_inject_failures(2); // the read buffer, then the growing list of lines
+    project_edit_load(&editor);
+    fmalloc_inject_failures(0);
+    EXPECT_EQ(project_edit_count(&editor), 0);
+    project_edit_insert(&editor);
+    EXPECT_EQ(project_edit_save(&editor), -1);
+    EXPECT_EQ(messages.warnings.size(), 1u);
+    EXPECT_EQ(read_file(project_file()), before);
+    project_edit_load(&editor);
+    EXPECT_EQ(project_edit_count(&editor), 100);
+    EXPECT_EQ(project_edit_save(&editor), 0);
+}
+
+} // namespace

@@ -67,7 +67,7 @@ TEST_F(ReportCli, OutputsMessagesAndExitStatus) {
         {"week-table", 0, "week 2003 12-01 12-31 --table"},
         {"detail-kd", 0, "detail KD 2003-01-01 2003-12-31"},
         {"detail-all-table", 0, "detail \"\" 2003-12-01 2003-12-31 --table --minutes"},
-        {"export-refused", 1, "--person ? export 2003 01-01 12-31"},
+        {"export-refused", 1, "--person \"?\" export 2003 01-01 12-31"},
         {"export-off", 0, "--person --- export 2003 01-01 12-31"},
         {"export", 0, "export 2003 01-01 12-31"},
     };
