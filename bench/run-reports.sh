@@ -21,7 +21,7 @@ fi
 bin="$top/build/native/bin"
 work="$top/build/bench-reports"
 
-# median milliseconds and peak kilobytes of a command
+# median milliseconds and peak kilobytes of each command (commands separated by --)
 measure() { "$bin/run_measured" "$@"; }
 ms() { echo "${1% *}"; }
 kb() { echo "${1#* }"; }
@@ -36,12 +36,15 @@ for n in "${sizes[@]}"; do
     mkdir -p "$dir"
     "$bin/make_journal" 2024 "$n" "$dir/2024.txt" "$dir/2024.timeclock"
     kx=("$bin/kxcli" --workdir "$dir" --exportdir "$dir" --person BM --now "2025-01-15 12:00")
-    wc_line=$(measure "$runs" wc -l "$dir/2024.txt")
-    project=$(measure "$runs" "${kx[@]}" stats 2024 01-01 12-31)
-    month=$(measure "$runs" "${kx[@]}" stats 2024 01-01 12-31 --mode month)
-    week=$(measure "$runs" "${kx[@]}" stats 2024 01-01 12-31 --mode week)
-    report=$(measure "$runs" "${kx[@]}" week 2024 01-01 12-31)
-    export=$(measure "$runs" "${kx[@]}" export 2024 01-01 12-31)
+    # wc -l and the reports in turn, round after round; ledger on its own (it takes far longer).
+    mapfile -t figures < <(measure "$runs" wc -l "$dir/2024.txt" \
+        -- "${kx[@]}" stats 2024 01-01 12-31 \
+        -- "${kx[@]}" stats 2024 01-01 12-31 --mode month \
+        -- "${kx[@]}" stats 2024 01-01 12-31 --mode week \
+        -- "${kx[@]}" week 2024 01-01 12-31 \
+        -- "${kx[@]}" export 2024 01-01 12-31)
+    wc_line=${figures[0]} project=${figures[1]} month=${figures[2]} week=${figures[3]}
+    report=${figures[4]} export=${figures[5]}
     ledger_runs=$runs
     [ "$n" -ge 1000000 ] && ledger_runs=3
     ledger_line=$(measure "$ledger_runs" ledger -f "$dir/2024.timeclock" balance)

@@ -21,22 +21,6 @@ unsigned group_index_hash(int kind, const char *name) {
     return hash;
 }
 
-int group_index_find(const group_index *index, unsigned hash, group_same_fn same, const void *key,
-                     const void *list, int *free_slot) {
-    unsigned at = hash & (GROUP_INDEX_SLOTS - 1);
-    for (int steps = 0; steps < GROUP_INDEX_SLOTS; steps++) {
-        int entry = index->slot[at] - 1;
-        if (entry < 0) {
-            *free_slot = (int)at;
-            return -1;
-        }
-        if (same(entry, key, list)) return entry;
-        at = (at + 1) & (GROUP_INDEX_SLOTS - 1);
-    }
-    *free_slot = -1;
-    return -1;
-}
-
 void group_index_put(group_index *index, int free_slot, int entry) {
     if (free_slot >= 0) index->slot[free_slot] = (short)(entry + 1);
 }

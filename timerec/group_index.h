@@ -15,9 +15,23 @@ typedef bool (*group_same_fn)(int entry, const void *key, const void *list);
 void group_index_clear(group_index *index);
 // The hash of a group: its kind and its name.
 unsigned group_index_hash(int kind, const char *name);
-// The entry of the key, or -1; *free_slot then tells where group_index_put files a new entry.
-int group_index_find(const group_index *index, unsigned hash, group_same_fn same, const void *key,
-                     const void *list, int *free_slot);
+// The entry of the key, or -1; *free_slot then tells where group_index_put files a new entry
+// (-1 when the index is full). Inline, so that the comparison is compiled into each caller.
+inline int group_index_find(const group_index *index, unsigned hash, group_same_fn same,
+                            const void *key, const void *list, int *free_slot) {
+    unsigned at = hash & (GROUP_INDEX_SLOTS - 1);
+    for (int steps = 0; steps < GROUP_INDEX_SLOTS; steps++) {
+        int entry = index->slot[at] - 1;
+        if (entry < 0) {
+            *free_slot = (int)at;
+            return -1;
+        }
+        if (same(entry, key, list)) return entry;
+        at = (at + 1) & (GROUP_INDEX_SLOTS - 1);
+    }
+    *free_slot = -1;
+    return -1;
+}
 void group_index_put(group_index *index, int free_slot, int entry);
 
 // A name of at most 15 characters as a key of two words (its bytes, padded with zeros), hashed

@@ -14,6 +14,7 @@
 #include "timerec/directories.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include <limits.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -41,11 +42,13 @@ struct group_key {
 };
 
 // The sum list entries of every level of a project name (-1 for a level the full list did not
-// take), so that a name seen before costs one search instead of one per level.
+// take), so that a name seen before costs one search instead of one per level; and the minutes of
+// the name, added to its levels when the walk is done.
 struct known_project {
     name_key key;
     short entries[LEVELS_MAX];
     int levels;
+    long long minutes;
 };
 
 // The evaluation state: the sum list, its count and grand total, how periods are grouped, and
@@ -94,7 +97,7 @@ static bool same_group(int entry, const void *key, const void *list) {
 // The entry of the group (kind, name), appended when new; -1 when the full list takes no new group.
 static int find_group(stat_state *s, int kind, const char *name) {
     group_key key = {kind, name};
-    int free_slot;
+    int free_slot = -1;
     int entry = group_index_find(&s->index, group_index_hash(kind, name), same_group, &key,
                                  s->einlis, &free_slot);
     if (entry >= 0 || s->count >= STASUP) return entry;
@@ -128,27 +131,44 @@ static bool same_project(int entry, const void *key, const void *list) {
 }
 
 // The project on every level of its name, its levels found once per name.
-static void add_project_levels(stat_state *s, const char *project, int minutes) {
+static void add_levels(stat_state *s, const known_project *project, long long minutes) {
+    for (int i = 0; i < project->levels; i++)
+        if (project->entries[i] >= 0) {
+            int *sum = &s->einlis[project->entries[i]].minutes;
+            long long total = *sum + minutes;
+            *sum = total > INT_MAX ? INT_MAX : total < INT_MIN ? INT_MIN : (int)total;
+        }
+}
+
+// A period of a project: its minutes go to the project's name now and to its levels when the walk
+// is done (settle_levels); a name the index of names cannot take goes to its levels at once.
+static void add_project(stat_state *s, const char *project, int minutes) {
     name_key key;
-    known_project levels;
-    const known_project *found = &levels;
     int known = -1, free_slot = -1;
     if (name_key_make(&key, project) >= 0)
         known = group_index_find(&s->known_index, name_key_hash(&key), same_project, &key, s->known,
                                  &free_slot);
-    if (known >= 0) {
-        found = &s->known[known];
-    } else {
+    if (known < 0) {
+        known_project levels;
         find_levels(s, project, &levels);
-        if (free_slot >= 0 && s->known_count < KNOWN_MAX) {
-            levels.key = key;
-            s->known[s->known_count] = levels;
-            group_index_put(&s->known_index, free_slot, s->known_count++);
+        levels.key = key;
+        levels.minutes = 0;
+        if (free_slot < 0 || s->known_count >= KNOWN_MAX) {
+            add_levels(s, &levels, minutes);
+            return;
         }
+        known = s->known_count++;
+        s->known[known] = levels;
+        group_index_put(&s->known_index, free_slot, known);
     }
-    for (int i = 0; i < found->levels; i++)
-        if (found->entries[i] >= 0)
-            report_add_minutes(&s->einlis[found->entries[i]].minutes, minutes);
+    s->known[known].minutes += minutes;
+}
+
+static void settle_levels(stat_state *s) {
+    for (int i = 0; i < s->known_count; i++) {
+        add_levels(s, &s->known[i], s->known[i].minutes);
+        s->known[i].minutes = 0;
+    }
 }
 
 // The week name of a date: its ISO week, except that late-December days of week 1 of the next
@@ -191,7 +211,7 @@ static void find_date_groups(stat_state *s, const char *date) {
 // the grand total.
 static void accumulate(const char *date, const char *project, int minutes, void *context) {
     stat_state *s = (stat_state *)context;
-    if (s->all_kinds || s->mode == STAT_PROJECT) add_project_levels(s, project, minutes);
+    if (s->all_kinds || s->mode == STAT_PROJECT) add_project(s, project, minutes);
     if (s->all_kinds || s->mode != STAT_PROJECT) {
         find_date_groups(s, date);
         if (s->month_entry >= 0) report_add_minutes(&s->einlis[s->month_entry].minutes, minutes);
@@ -216,7 +236,9 @@ static int run(const char *year, const char *from_md, const char *to_md, int mod
     group_index_clear(&s->known_index);
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);
-    return journal_walk(year, s->from, s->to, accumulate, s);
+    int periods = journal_walk(year, s->from, s->to, accumulate, s);
+    settle_levels(s);
+    return periods;
 }
 
 int statalk_evaluate(const char *year, const char *from_md, const char *to_md, int mode,
@@ -290,7 +312,7 @@ static void sort_groups(stat_state *s) {
     group_index_clear(&s->index);
     for (int i = 0; i < s->count; i++) {
         group_key key = {s->einlis[i].kind, s->einlis[i].name};
-        int free_slot;
+        int free_slot = -1;
         group_index_find(&s->index, group_index_hash(key.kind, key.name), same_group, &key,
                          s->einlis, &free_slot);
         group_index_put(&s->index, free_slot, i);

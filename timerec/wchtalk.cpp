@@ -108,7 +108,7 @@ static void accumulate(const char *date, const char *project, int minutes, void 
         name_key_make(&key, trimmed);
         name = trimmed;
     }
-    int free_slot;
+    int free_slot = -1;
     int entry =
         group_index_find(&s->index, name_key_hash(&key), same_row, &key, s->keys, &free_slot);
     if (entry < 0) {

@@ -56,7 +56,7 @@ TEST(GroupIndex, FindsWhatWasFiledAndNothingElse) {
         snprintf(name, sizeof name, "KD %04d Test %d", i, i % 7);
         name_key key;
         ASSERT_GE(name_key_make(&key, name), 0);
-        int free_slot;
+        int free_slot = -1;
         ASSERT_EQ(group_index_find(&index, name_key_hash(&key), same_name, &key, &list, &free_slot),
                   -1);
         list.names.push_back(name);
@@ -64,14 +64,14 @@ TEST(GroupIndex, FindsWhatWasFiledAndNothingElse) {
         group_index_put(&index, free_slot, i);
     }
     for (int i = 0; i < STASUP; i++) {
-        int free_slot;
+        int free_slot = -1;
         EXPECT_EQ(group_index_find(&index, name_key_hash(&list.keys[i]), same_name, &list.keys[i],
                                    &list, &free_slot),
                   i);
     }
     name_key other;
     name_key_make(&other, "KD 0001 Test 2");
-    int free_slot;
+    int free_slot = -1;
     EXPECT_EQ(group_index_find(&index, name_key_hash(&other), same_name, &other, &list, &free_slot),
               -1);
 }
