@@ -16,15 +16,15 @@ struct command_name {
 };
 
 static const command_name COMMANDS[] = {
-    {"CLEAR", DISP_CLEAR, 0, 0, 0},   {"FRAME", DISP_FRAME, 0, 0, 0},
-    {"COLOR", DISP_COLOR, 0, 3, 0},   {"FONT", DISP_FONT, 0, 1, 0},
-    {"LINE", DISP_LINE, 4, 4, 0},     {"RECT", DISP_RECT, 4, 4, 0},
-    {"FILL", DISP_FILL, 4, 4, 0},     {"TEXT", DISP_TEXT, 2, 2, 1},
-    {"LTEXT", DISP_TEXT, 2, 2, 1},    {"CTEXT", DISP_CTEXT, 2, 2, 1},
-    {"RTEXT", DISP_RTEXT, 2, 2, 1},   {"BBX", DISP_BBX, 0, 0, 0},
+    {"CLEAR", DISP_CLEAR, 0, 0, 0},     {"FRAME", DISP_FRAME, 0, 0, 0},
+    {"COLOR", DISP_COLOR, 0, 3, 0},     {"FONT", DISP_FONT, 0, 1, 0},
+    {"LINE", DISP_LINE, 4, 4, 0},       {"RECT", DISP_RECT, 4, 4, 0},
+    {"FILL", DISP_FILL, 4, 4, 0},       {"TEXT", DISP_TEXT, 2, 2, 1},
+    {"LTEXT", DISP_TEXT, 2, 2, 1},      {"CTEXT", DISP_CTEXT, 2, 2, 1},
+    {"RTEXT", DISP_RTEXT, 2, 2, 1},     {"BBX", DISP_BBX, 0, 0, 0},
     {"BBXTEXT", DISP_BBXTEXT, 0, 0, 0}, {"BMP", DISP_BMP, 2, 2, 1},
-    {"BMPS", DISP_BMPS, 4, 4, 1},     {"WMF", DISP_WMF, 4, 4, 1},
-    {"FOCUS", DISP_FOCUS, 0, 4, 0},   {"PAINT", DISP_PAINT, 0, 0, 0},
+    {"BMPS", DISP_BMPS, 4, 4, 1},       {"WMF", DISP_WMF, 4, 4, 1},
+    {"FOCUS", DISP_FOCUS, 0, 4, 0},     {"PAINT", DISP_PAINT, 0, 0, 0},
     {"GET", DISP_GET, 0, 0, 0},
 };
 
@@ -96,15 +96,19 @@ void disp_box_set(int32_t box[4], int text_bottom, const disp_command *command) 
     for (int side = 0; side < 4; side++) {
         if (strcmp(command->text, SIDES[side]) != 0) continue;
         int number = command->numbers[0];
-        if (command->box_operator == '=') box[side] = number;
-        else if (command->box_operator == '+') box[side] += number;
-        else if (command->box_operator == '.') box[side] = number + text_bottom;
+        if (command->box_operator == '=')
+            box[side] = number;
+        else if (command->box_operator == '+')
+            box[side] += number;
+        else if (command->box_operator == '.')
+            box[side] = number + text_bottom;
     }
 }
 
 void disp_reply(char *reply, const char *word, int width, int height, const int32_t click[2],
                 const int32_t box[4]) {
-    if (strcmp(word, "SIZE") == 0) snprintf(reply, DISP_REPLY, "%d %d", width, height);
+    if (strcmp(word, "SIZE") == 0)
+        snprintf(reply, DISP_REPLY, "%d %d", width, height);
     else if (strcmp(word, "CLICK") == 0)
         snprintf(reply, DISP_REPLY, "%d %d", (int)click[0], (int)click[1]);
     else if (strcmp(word, "BBX") == 0)

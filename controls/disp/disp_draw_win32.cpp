@@ -64,8 +64,10 @@ static void draw_line(HDC dc, const disp_record *display, const int *n) {
 static void draw_rect(HDC dc, const disp_record *display, const int *n, int filled) {
     RECT rect = {n[0], n[1], n[2], n[3]};
     HBRUSH brush = CreateSolidBrush(display->colour);
-    if (filled) FillRect(dc, &rect, brush);
-    else FrameRect(dc, &rect, brush);
+    if (filled)
+        FillRect(dc, &rect, brush);
+    else
+        FrameRect(dc, &rect, brush);
     DeleteObject(brush);
 }
 
@@ -201,18 +203,35 @@ void disp_draw(HWND window, disp_record *display, const disp_command *command,
     if (open_picture(window, display, &target) != 0) return;
     HDC dc = target.dc;
     switch (command->id) {
-    case DISP_FRAME: draw_background(dc, display); break;
-    case DISP_LINE: draw_line(dc, display, command->numbers); break;
-    case DISP_RECT: draw_rect(dc, display, command->numbers, 0); break;
-    case DISP_FILL: draw_rect(dc, display, command->numbers, 1); break;
+    case DISP_FRAME:
+        draw_background(dc, display);
+        break;
+    case DISP_LINE:
+        draw_line(dc, display, command->numbers);
+        break;
+    case DISP_RECT:
+        draw_rect(dc, display, command->numbers, 0);
+        break;
+    case DISP_FILL:
+        draw_rect(dc, display, command->numbers, 1);
+        break;
     case DISP_TEXT:
     case DISP_CTEXT:
-    case DISP_RTEXT: draw_text(dc, display, command); break;
-    case DISP_BBXTEXT: draw_box_text(dc, display, message); break;
+    case DISP_RTEXT:
+        draw_text(dc, display, command);
+        break;
+    case DISP_BBXTEXT:
+        draw_box_text(dc, display, message);
+        break;
     case DISP_BMP:
-    case DISP_BMPS: draw_bitmap_file(window, dc, command); break;
-    case DISP_WMF: draw_metafile(dc, command); break;
-    default: break;
+    case DISP_BMPS:
+        draw_bitmap_file(window, dc, command);
+        break;
+    case DISP_WMF:
+        draw_metafile(dc, command);
+        break;
+    default:
+        break;
     }
     close_picture(&target);
 }

@@ -47,17 +47,31 @@ static void on_command(HWND window, disp_record *display, const char *message) {
     disp_parse(&command, message, display->width, display->height);
     const int *n = command.numbers;
     switch (command.id) {
-    case DISP_CLEAR: disp_new_picture(window, display); break;
-    case DISP_COLOR: display->colour = RGB(n[0] & 0xFF, n[1] & 0xFF, n[2] & 0xFF); break;
-    case DISP_FONT: set_font(display, n[0]); break;
-    case DISP_BBX: disp_box_set(display->box, display->text_bottom, &command); break;
-    case DISP_FOCUS: memcpy(display->focus, n, sizeof display->focus); break;
-    case DISP_PAINT: show_picture(window); break;
-    case DISP_GET:
-        disp_reply(display->reply, command.text, display->width, display->height,
-                   display->click, display->box);
+    case DISP_CLEAR:
+        disp_new_picture(window, display);
         break;
-    default: disp_draw(window, display, &command, message); break;
+    case DISP_COLOR:
+        display->colour = RGB(n[0] & 0xFF, n[1] & 0xFF, n[2] & 0xFF);
+        break;
+    case DISP_FONT:
+        set_font(display, n[0]);
+        break;
+    case DISP_BBX:
+        disp_box_set(display->box, display->text_bottom, &command);
+        break;
+    case DISP_FOCUS:
+        memcpy(display->focus, n, sizeof display->focus);
+        break;
+    case DISP_PAINT:
+        show_picture(window);
+        break;
+    case DISP_GET:
+        disp_reply(display->reply, command.text, display->width, display->height, display->click,
+                   display->box);
+        break;
+    default:
+        disp_draw(window, display, &command, message);
+        break;
     }
 }
 
@@ -80,8 +94,8 @@ static void on_paint(HWND window, const disp_record *display) {
     if (!display->picture || GetObjectA(display->picture, sizeof info, &info) != sizeof info) {
         FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
     } else {
-        HBRUSH background = (HBRUSH)GetStockObject(display->style & TS_FACE ? LTGRAY_BRUSH
-                                                                            : WHITE_BRUSH);
+        HBRUSH background =
+            (HBRUSH)GetStockObject(display->style & TS_FACE ? LTGRAY_BRUSH : WHITE_BRUSH);
         RECT right = {info.bmWidth, 0, display->width, display->height};
         RECT below = {0, info.bmHeight, info.bmWidth, display->height};
         FillRect(dc, &right, background);
@@ -113,8 +127,8 @@ static void on_focus(HWND window, disp_record *display, int focused) {
 
 static void on_key_down(HWND window, int key) {
     int kind;
-    int letter = disp_key_letter(key, control_key_down(VK_SHIFT), control_key_down(VK_CONTROL),
-                                 &kind);
+    int letter =
+        disp_key_letter(key, control_key_down(VK_SHIFT), control_key_down(VK_CONTROL), &kind);
     if (letter && control_id(window) > 0) control_notify(window, 0, MAKELPARAM(kind, letter));
 }
 
@@ -143,26 +157,53 @@ static LRESULT CALLBACK disp_procedure(HWND window, UINT message, WPARAM wparam,
     disp_record *display = display_of(window);
     if (!display) return control_inert(window, message, wparam, lparam);
     switch (message) {
-    case WM_DESTROY: on_destroy(window, display); return 1;
-    case WM_SIZE: control_size_of(lparam, &display->width, &display->height); return 1;
-    case WM_SETFOCUS: on_focus(window, display, 1); return 1;
-    case WM_KILLFOCUS: on_focus(window, display, 0); return 1;
-    case WM_SETTEXT: on_command(window, display, (const char *)lparam); return 1;
+    case WM_DESTROY:
+        on_destroy(window, display);
+        return 1;
+    case WM_SIZE:
+        control_size_of(lparam, &display->width, &display->height);
+        return 1;
+    case WM_SETFOCUS:
+        on_focus(window, display, 1);
+        return 1;
+    case WM_KILLFOCUS:
+        on_focus(window, display, 0);
+        return 1;
+    case WM_SETTEXT:
+        on_command(window, display, (const char *)lparam);
+        return 1;
     case WM_GETTEXT:
         on_get_text(display, (char *)lparam, control_buffer_size(wparam));
         return 1;
-    case WM_PAINT: on_paint(window, display); return 1;
+    case WM_PAINT:
+        on_paint(window, display);
+        return 1;
     case WM_SETFONT:
         display->font = wparam ? (HGDIOBJ)wparam : GetStockObject(SYSTEM_FONT);
         return 1;
-    case WM_COPYDATA: on_copy_data(window, display, (const COPYDATASTRUCT *)lparam); return 1;
-    case WM_KEYDOWN: on_key_down(window, (int)wparam); return 1;
-    case WM_LBUTTONDOWN: on_left_press(window, display, lparam); return 1;
-    case WM_LBUTTONDBLCLK: on_press(window, display, lparam, DN_DBLCLK, LEFT_BUTTON); return 1;
-    case WM_RBUTTONDOWN: on_press(window, display, lparam, DN_CLICK, RIGHT_BUTTON); return 1;
-    case WM_MOUSEMOVE: post_mouse(window, CMD_DISP_MOUSEMOVE, lparam); return 1;
-    case WM_LBUTTONUP: post_mouse(window, CMD_DISP_MOUSEUP, lparam); return 1;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    case WM_COPYDATA:
+        on_copy_data(window, display, (const COPYDATASTRUCT *)lparam);
+        return 1;
+    case WM_KEYDOWN:
+        on_key_down(window, (int)wparam);
+        return 1;
+    case WM_LBUTTONDOWN:
+        on_left_press(window, display, lparam);
+        return 1;
+    case WM_LBUTTONDBLCLK:
+        on_press(window, display, lparam, DN_DBLCLK, LEFT_BUTTON);
+        return 1;
+    case WM_RBUTTONDOWN:
+        on_press(window, display, lparam, DN_CLICK, RIGHT_BUTTON);
+        return 1;
+    case WM_MOUSEMOVE:
+        post_mouse(window, CMD_DISP_MOUSEMOVE, lparam);
+        return 1;
+    case WM_LBUTTONUP:
+        post_mouse(window, CMD_DISP_MOUSEUP, lparam);
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

@@ -9,8 +9,8 @@
 enum {
     PLACEABLE_KEY = 0x9AC6CDD7u,
     META_HEADER = 18,
-    RECORD_HEADER = 6,     // size in words (4 bytes) and function (2 bytes)
-    LOGFONT_BYTES = 50,    // what the system reads of a font record
+    RECORD_HEADER = 6,  // size in words (4 bytes) and function (2 bytes)
+    LOGFONT_BYTES = 50, // what the system reads of a font record
     OBJECTS_MAX = 65536,
     DIB_RGB = 0,
     DIB_PAL = 1,
@@ -42,69 +42,69 @@ struct record_rule {
 };
 
 static const record_rule RULES[] = {
-    {0x0000, FIXED, 0, 0, NO_OBJECT},     // end of file
-    {0x001E, FIXED, 0, 0, NO_OBJECT},     // SaveDC
-    {0x0035, FIXED, 0, 0, NO_OBJECT},     // RealizePalette
-    {0x0037, PALETTE, 2, 0, NO_OBJECT},   // SetPaletteEntries
-    {0x00F7, PALETTE, 2, 0, CREATES},     // CreatePalette
-    {0x0102, FIXED, 1, 0, NO_OBJECT},     // SetBkMode
-    {0x0103, FIXED, 1, 0, NO_OBJECT},     // SetMapMode
-    {0x0104, FIXED, 1, 0, NO_OBJECT},     // SetROP2
-    {0x0105, FIXED, 1, 0, NO_OBJECT},     // SetRelAbs
-    {0x0106, FIXED, 1, 0, NO_OBJECT},     // SetPolyFillMode
-    {0x0107, FIXED, 1, 0, NO_OBJECT},     // SetStretchBltMode
-    {0x0108, FIXED, 1, 0, NO_OBJECT},     // SetTextCharacterExtra
-    {0x0127, FIXED, 1, 0, NO_OBJECT},     // RestoreDC
-    {0x012D, FIXED, 1, 0, SELECTS},       // SelectObject
-    {0x012E, FIXED, 1, 0, NO_OBJECT},     // SetTextAlign
-    {0x0139, FIXED, 1, 0, NO_OBJECT},     // ResizePalette
-    {0x0142, DIB, 2, 1, CREATES},         // DibCreatePatternBrush
-    {0x0149, FIXED, 2, 0, NO_OBJECT},     // SetLayout
-    {0x01F0, FIXED, 1, 0, DELETES},       // DeleteObject
-    {0x0201, FIXED, 2, 0, NO_OBJECT},     // SetBkColor
-    {0x0209, FIXED, 2, 0, NO_OBJECT},     // SetTextColor
-    {0x020A, FIXED, 2, 0, NO_OBJECT},     // SetTextJustification
-    {0x020B, FIXED, 2, 0, NO_OBJECT},     // SetWindowOrg
-    {0x020C, FIXED, 2, 0, NO_OBJECT},     // SetWindowExt
-    {0x020D, FIXED, 2, 0, NO_OBJECT},     // SetViewportOrg
-    {0x020E, FIXED, 2, 0, NO_OBJECT},     // SetViewportExt
-    {0x020F, FIXED, 2, 0, NO_OBJECT},     // OffsetWindowOrg
-    {0x0211, FIXED, 2, 0, NO_OBJECT},     // OffsetViewportOrg
-    {0x0213, FIXED, 2, 0, NO_OBJECT},     // LineTo
-    {0x0214, FIXED, 2, 0, NO_OBJECT},     // MoveTo
-    {0x0220, FIXED, 2, 0, NO_OBJECT},     // OffsetClipRgn
-    {0x0231, FIXED, 2, 0, NO_OBJECT},     // SetMapperFlags
-    {0x0234, FIXED, 1, 0, SELECTS},       // SelectPalette
-    {0x02FA, FIXED, 5, 0, CREATES},       // CreatePenIndirect
-    {0x02FB, FONT, 9, 0, CREATES},        // CreateFontIndirect
-    {0x02FC, FIXED, 4, 0, CREATES},       // CreateBrushIndirect
-    {0x0324, POLY, 1, 0, NO_OBJECT},      // Polygon
-    {0x0325, POLY, 1, 0, NO_OBJECT},      // Polyline
-    {0x0410, FIXED, 4, 0, NO_OBJECT},     // ScaleWindowExt
-    {0x0412, FIXED, 4, 0, NO_OBJECT},     // ScaleViewportExt
-    {0x0415, FIXED, 4, 0, NO_OBJECT},     // ExcludeClipRect
-    {0x0416, FIXED, 4, 0, NO_OBJECT},     // IntersectClipRect
-    {0x0418, FIXED, 4, 0, NO_OBJECT},     // Ellipse
-    {0x0419, FIXED, 4, 0, NO_OBJECT},     // FloodFill
-    {0x041B, FIXED, 4, 0, NO_OBJECT},     // Rectangle
-    {0x041F, FIXED, 4, 0, NO_OBJECT},     // SetPixel
-    {0x0436, PALETTE, 2, 0, NO_OBJECT},   // AnimatePalette
-    {0x0521, TEXT_OUT, 1, 0, NO_OBJECT},  // TextOut
-    {0x0538, POLYPOLY, 1, 0, NO_OBJECT},  // PolyPolygon
-    {0x0548, FIXED, 5, 0, NO_OBJECT},     // ExtFloodFill
-    {0x061C, FIXED, 6, 0, NO_OBJECT},     // RoundRect
-    {0x061D, FIXED, 6, 0, NO_OBJECT},     // PatBlt
-    {0x0626, ESCAPE, 2, 0, NO_OBJECT},    // Escape
-    {0x0817, FIXED, 8, 0, NO_OBJECT},     // Arc
-    {0x081A, FIXED, 8, 0, NO_OBJECT},     // Pie
-    {0x0830, FIXED, 8, 0, NO_OBJECT},     // Chord
-    {0x0922, BLT, 9, 0, NO_OBJECT},       // BitBlt (old bitmap form)
-    {0x0940, DIB, 8, -1, NO_OBJECT},      // DibBitBlt
+    {0x0000, FIXED, 0, 0, NO_OBJECT},        // end of file
+    {0x001E, FIXED, 0, 0, NO_OBJECT},        // SaveDC
+    {0x0035, FIXED, 0, 0, NO_OBJECT},        // RealizePalette
+    {0x0037, PALETTE, 2, 0, NO_OBJECT},      // SetPaletteEntries
+    {0x00F7, PALETTE, 2, 0, CREATES},        // CreatePalette
+    {0x0102, FIXED, 1, 0, NO_OBJECT},        // SetBkMode
+    {0x0103, FIXED, 1, 0, NO_OBJECT},        // SetMapMode
+    {0x0104, FIXED, 1, 0, NO_OBJECT},        // SetROP2
+    {0x0105, FIXED, 1, 0, NO_OBJECT},        // SetRelAbs
+    {0x0106, FIXED, 1, 0, NO_OBJECT},        // SetPolyFillMode
+    {0x0107, FIXED, 1, 0, NO_OBJECT},        // SetStretchBltMode
+    {0x0108, FIXED, 1, 0, NO_OBJECT},        // SetTextCharacterExtra
+    {0x0127, FIXED, 1, 0, NO_OBJECT},        // RestoreDC
+    {0x012D, FIXED, 1, 0, SELECTS},          // SelectObject
+    {0x012E, FIXED, 1, 0, NO_OBJECT},        // SetTextAlign
+    {0x0139, FIXED, 1, 0, NO_OBJECT},        // ResizePalette
+    {0x0142, DIB, 2, 1, CREATES},            // DibCreatePatternBrush
+    {0x0149, FIXED, 2, 0, NO_OBJECT},        // SetLayout
+    {0x01F0, FIXED, 1, 0, DELETES},          // DeleteObject
+    {0x0201, FIXED, 2, 0, NO_OBJECT},        // SetBkColor
+    {0x0209, FIXED, 2, 0, NO_OBJECT},        // SetTextColor
+    {0x020A, FIXED, 2, 0, NO_OBJECT},        // SetTextJustification
+    {0x020B, FIXED, 2, 0, NO_OBJECT},        // SetWindowOrg
+    {0x020C, FIXED, 2, 0, NO_OBJECT},        // SetWindowExt
+    {0x020D, FIXED, 2, 0, NO_OBJECT},        // SetViewportOrg
+    {0x020E, FIXED, 2, 0, NO_OBJECT},        // SetViewportExt
+    {0x020F, FIXED, 2, 0, NO_OBJECT},        // OffsetWindowOrg
+    {0x0211, FIXED, 2, 0, NO_OBJECT},        // OffsetViewportOrg
+    {0x0213, FIXED, 2, 0, NO_OBJECT},        // LineTo
+    {0x0214, FIXED, 2, 0, NO_OBJECT},        // MoveTo
+    {0x0220, FIXED, 2, 0, NO_OBJECT},        // OffsetClipRgn
+    {0x0231, FIXED, 2, 0, NO_OBJECT},        // SetMapperFlags
+    {0x0234, FIXED, 1, 0, SELECTS},          // SelectPalette
+    {0x02FA, FIXED, 5, 0, CREATES},          // CreatePenIndirect
+    {0x02FB, FONT, 9, 0, CREATES},           // CreateFontIndirect
+    {0x02FC, FIXED, 4, 0, CREATES},          // CreateBrushIndirect
+    {0x0324, POLY, 1, 0, NO_OBJECT},         // Polygon
+    {0x0325, POLY, 1, 0, NO_OBJECT},         // Polyline
+    {0x0410, FIXED, 4, 0, NO_OBJECT},        // ScaleWindowExt
+    {0x0412, FIXED, 4, 0, NO_OBJECT},        // ScaleViewportExt
+    {0x0415, FIXED, 4, 0, NO_OBJECT},        // ExcludeClipRect
+    {0x0416, FIXED, 4, 0, NO_OBJECT},        // IntersectClipRect
+    {0x0418, FIXED, 4, 0, NO_OBJECT},        // Ellipse
+    {0x0419, FIXED, 4, 0, NO_OBJECT},        // FloodFill
+    {0x041B, FIXED, 4, 0, NO_OBJECT},        // Rectangle
+    {0x041F, FIXED, 4, 0, NO_OBJECT},        // SetPixel
+    {0x0436, PALETTE, 2, 0, NO_OBJECT},      // AnimatePalette
+    {0x0521, TEXT_OUT, 1, 0, NO_OBJECT},     // TextOut
+    {0x0538, POLYPOLY, 1, 0, NO_OBJECT},     // PolyPolygon
+    {0x0548, FIXED, 5, 0, NO_OBJECT},        // ExtFloodFill
+    {0x061C, FIXED, 6, 0, NO_OBJECT},        // RoundRect
+    {0x061D, FIXED, 6, 0, NO_OBJECT},        // PatBlt
+    {0x0626, ESCAPE, 2, 0, NO_OBJECT},       // Escape
+    {0x0817, FIXED, 8, 0, NO_OBJECT},        // Arc
+    {0x081A, FIXED, 8, 0, NO_OBJECT},        // Pie
+    {0x0830, FIXED, 8, 0, NO_OBJECT},        // Chord
+    {0x0922, BLT, 9, 0, NO_OBJECT},          // BitBlt (old bitmap form)
+    {0x0940, DIB, 8, -1, NO_OBJECT},         // DibBitBlt
     {0x0A32, EXT_TEXT_OUT, 4, 0, NO_OBJECT}, // ExtTextOut
-    {0x0B23, BLT, 11, 0, NO_OBJECT},      // StretchBlt (old bitmap form)
-    {0x0B41, DIB, 10, -1, NO_OBJECT},     // DibStretchBlt
-    {0x0D33, DIB, 9, 0, NO_OBJECT},       // SetDIBitsToDevice
-    {0x0F43, DIB, 11, 2, NO_OBJECT},      // StretchDIBits
+    {0x0B23, BLT, 11, 0, NO_OBJECT},         // StretchBlt (old bitmap form)
+    {0x0B41, DIB, 10, -1, NO_OBJECT},        // DibStretchBlt
+    {0x0D33, DIB, 9, 0, NO_OBJECT},          // SetDIBitsToDevice
+    {0x0F43, DIB, 11, 2, NO_OBJECT},         // StretchDIBits
 };
 
 static const record_rule *rule_of(unsigned function) {
@@ -178,15 +178,18 @@ static int check_counted(const record_view *record, const record_rule *rule) {
         int count = param(record, 1);
         return count >= 0 && 2 + 2 * (size_t)count <= words ? 0 : -1;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
 static int check_params(const record_view *record, const record_rule *rule) {
     if (record->words < rule->words) return -1;
     switch (rule->kind) {
-    case FONT: return RECORD_HEADER + LOGFONT_BYTES <= record->remaining ? 0 : -1;
-    case BLT: return record->words == rule->words ? 0 : -1;
+    case FONT:
+        return RECORD_HEADER + LOGFONT_BYTES <= record->remaining ? 0 : -1;
+    case BLT:
+        return record->words == rule->words ? 0 : -1;
     case DIB: {
         // DibBitBlt and DibStretchBlt without a bitmap carry one reserved word more.
         size_t plain = ((record->function >> 8) & 0xFF);
@@ -194,7 +197,8 @@ static int check_params(const record_view *record, const record_rule *rule) {
         int usage = rule->usage < 0 ? (int)DIB_RGB : param(record, (size_t)rule->usage);
         return check_dib(record, rule->words, usage);
     }
-    default: return check_counted(record, rule);
+    default:
+        return check_counted(record, rule);
     }
 }
 

@@ -49,8 +49,7 @@ static int plausible_size(int64_t width, int64_t height) {
 }
 
 // The old header of 12 bytes: 16-bit sizes, no compression, three-byte colour entries.
-static int read_core_header(const unsigned char *dib, size_t size, int entry_size,
-                            dib_info *info) {
+static int read_core_header(const unsigned char *dib, size_t size, int entry_size, dib_info *info) {
     if (size < CORE_HEADER || le_u16(dib + 8) != 1) return -1;
     info->width = le_u16(dib + 4);
     info->height = le_u16(dib + 6);
@@ -65,16 +64,20 @@ static int read_core_header(const unsigned char *dib, size_t size, int entry_siz
 
 static int known_compression(uint32_t compression, unsigned bits, int64_t height) {
     switch (compression) {
-    case BI_RGB_: return 1;
-    case BI_RLE8_: return bits == 8 && height > 0;
-    case BI_RLE4_: return bits == 4 && height > 0;
-    case BI_BITFIELDS_: return bits == 16 || bits == 32;
-    default: return 0;
+    case BI_RGB_:
+        return 1;
+    case BI_RLE8_:
+        return bits == 8 && height > 0;
+    case BI_RLE4_:
+        return bits == 4 && height > 0;
+    case BI_BITFIELDS_:
+        return bits == 16 || bits == 32;
+    default:
+        return 0;
     }
 }
 
-static int read_info_header(const unsigned char *dib, size_t size, int entry_size,
-                            dib_info *info) {
+static int read_info_header(const unsigned char *dib, size_t size, int entry_size, dib_info *info) {
     memset(info, 0, sizeof *info);
     if (size < 4) return -1;
     uint32_t header = le_u32(dib);

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <stdint.h>
 
-
 // A zero-filled record of size bytes from the local heap, its address kept in the window's
 // extra bytes; NULL when none could be had, and the control then stays inert.
 void *control_record_create(HWND window, size_t size);

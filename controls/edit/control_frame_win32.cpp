@@ -21,8 +21,10 @@ static void register_class(HINSTANCE instance, const char *class_name, WNDPROC p
 
 BOOL control_library_main(HINSTANCE instance, DWORD reason, const char *class_name,
                           WNDPROC procedure) {
-    if (reason == DLL_PROCESS_ATTACH) register_class(instance, class_name, procedure);
-    else if (reason == DLL_PROCESS_DETACH) UnregisterClassA(class_name, instance);
+    if (reason == DLL_PROCESS_ATTACH)
+        register_class(instance, class_name, procedure);
+    else if (reason == DLL_PROCESS_DETACH)
+        UnregisterClassA(class_name, instance);
     return TRUE;
 }
 
@@ -89,8 +91,10 @@ LRESULT control_inert(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         return 1;
     case WM_SETTEXT:
     case WM_DESTROY:
-    case WM_COPYDATA: return 1;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    case WM_COPYDATA:
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 
@@ -162,8 +166,8 @@ void control_fill(HDC dc, const RECT *rect, COLORREF colour, int face) {
         FillRect(dc, rect, brush);
         DeleteObject(brush);
     } else {
-        FillRect(dc, rect, face ? GetSysColorBrush(COLOR_BTNFACE)
-                                : (HBRUSH)GetStockObject(WHITE_BRUSH));
+        FillRect(dc, rect,
+                 face ? GetSysColorBrush(COLOR_BTNFACE) : (HBRUSH)GetStockObject(WHITE_BRUSH));
     }
 }
 
@@ -174,7 +178,9 @@ static void frame_rect(HDC dc, int brush, int left, int top, int right, int bott
 
 void control_draw_frame(HDC dc, int kind, int w, int h) {
     switch (kind) {
-    case 1: frame_rect(dc, BLACK_BRUSH, 0, 0, w, h); break;
+    case 1:
+        frame_rect(dc, BLACK_BRUSH, 0, 0, w, h);
+        break;
     case 2:
         frame_rect(dc, WHITE_BRUSH, 0, 0, w - 1, 1);
         frame_rect(dc, WHITE_BRUSH, 0, 0, 1, h);
@@ -191,6 +197,7 @@ void control_draw_frame(HDC dc, int kind, int w, int h) {
         frame_rect(dc, WHITE_BRUSH, 0, h - 1, w, h);
         frame_rect(dc, WHITE_BRUSH, w - 1, 0, w, h - 1);
         break;
-    default: break;
+    default:
+        break;
     }
 }

@@ -25,10 +25,14 @@ static void set_type(edit_record *field, int letter, const char *rest) {
     field->type = (char)letter;
     field->auto_decimals = 0;
     field->free_entry = 0;
-    if (letter == 'D') text_copy_max(field->mask, DATE_MASK, EDIT_CELLS_MAX);
-    else if (letter == 'H') text_copy_max(field->mask, TIME_MASK, EDIT_CELLS_MAX);
-    else if (letter == 'F') text_copy_max(field->mask, rest, EDIT_CELLS_MAX);
-    else field->free_entry = 1;
+    if (letter == 'D')
+        text_copy_max(field->mask, DATE_MASK, EDIT_CELLS_MAX);
+    else if (letter == 'H')
+        text_copy_max(field->mask, TIME_MASK, EDIT_CELLS_MAX);
+    else if (letter == 'F')
+        text_copy_max(field->mask, rest, EDIT_CELLS_MAX);
+    else
+        field->free_entry = 1;
     if (letter == 'N') {
         field->type = '9';
         field->auto_decimals = 1;
@@ -82,17 +86,22 @@ int edit_set_value(edit_record *field, const char *value, int shift, const numbe
     }
     char shown[EDIT_CELLS_MAX + 1];
     value_display(shown, padded, field->type, field->cells, seps);
-    if (field->focused) value_edit(field->text, shown, field->type, field->cells, seps);
-    else text_pad(field->text, shown, field->cells);
-    if (field->focused) edit_place_caret(field, field->free_entry ? edit_value_end(field) : 0, shift);
+    if (field->focused)
+        value_edit(field->text, shown, field->type, field->cells, seps);
+    else
+        text_pad(field->text, shown, field->cells);
+    if (field->focused)
+        edit_place_caret(field, field->free_entry ? edit_value_end(field) : 0, shift);
     return 1;
 }
 
 void edit_get_value(const edit_record *field, char *out, int size, const number_seps *seps) {
     if (size <= 0 || out == nullptr) return;
     char text[EDIT_CELLS_MAX + 1];
-    if (field->focused) value_from_edit(text, field->text, field->type, field->cells, seps);
-    else text_copy_max(text, field->text, EDIT_CELLS_MAX);
+    if (field->focused)
+        value_from_edit(text, field->text, field->type, field->cells, seps);
+    else
+        text_copy_max(text, field->text, EDIT_CELLS_MAX);
     char canonical[EDIT_CELLS_MAX + 1];
     value_canonical(canonical, text, field->type, field->cells, seps);
     int room = size - 1 < field->cells ? size - 1 : field->cells;
@@ -104,14 +113,21 @@ int edit_escape(edit_record *field, const char *text) {
     escape_command command;
     escape_parse(&command, text);
     switch (command.letter) {
-    case 'H': field->background = escape_colour(&command); return 1;
-    case 'V': field->text_colour = escape_colour(&command); return 1;
-    case 'S': field->style = escape_style(field->style, command.numbers[0]); return 1;
+    case 'H':
+        field->background = escape_colour(&command);
+        return 1;
+    case 'V':
+        field->text_colour = escape_colour(&command);
+        return 1;
+    case 'S':
+        field->style = escape_style(field->style, command.numbers[0]);
+        return 1;
     case 'T':
         set_type(field, (unsigned char)command.argument[0],
                  command.argument[0] ? command.argument + 1 : "");
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

@@ -30,21 +30,21 @@ enum edit_key_code {
 
 // The record behind the window's extra bytes, zero-filled at creation.
 struct edit_record {
-    int32_t width, height;          // client size in pixels
-    int32_t char_width, char_height; // of the current font
-    int32_t cells;                   // character cells of the field, 0 to EDIT_CELLS_MAX
-    int32_t text_top;                // y of the text
-    uint32_t style;                  // window style; the low byte may come from an escape command
-    void *font;                      // the font in use (a font handle of the system)
+    int32_t width, height;            // client size in pixels
+    int32_t char_width, char_height;  // of the current font
+    int32_t cells;                    // character cells of the field, 0 to EDIT_CELLS_MAX
+    int32_t text_top;                 // y of the text
+    uint32_t style;                   // window style; the low byte may come from an escape command
+    void *font;                       // the font in use (a font handle of the system)
     uint32_t background, text_colour; // RGB, 0 = default
-    char type;                       // type letter
-    char auto_decimals;              // 1 when the type was given as "N"
-    char text[EDIT_CELLS_MAX + 1];   // the shown value; cells characters while in use
-    char mask[EDIT_CELLS_MAX + 1];   // mask of the mask types
-    int32_t caret;                   // caret cell, 0 to cells
-    int32_t anchor;                  // start of the selection, -1 none
-    int32_t free_entry;              // 1 insert mode, 0 mask mode
-    int32_t dragging;                // 1 while the mouse is captured
+    char type;                        // type letter
+    char auto_decimals;               // 1 when the type was given as "N"
+    char text[EDIT_CELLS_MAX + 1];    // the shown value; cells characters while in use
+    char mask[EDIT_CELLS_MAX + 1];    // mask of the mask types
+    int32_t caret;                    // caret cell, 0 to cells
+    int32_t anchor;                   // start of the selection, -1 none
+    int32_t free_entry;               // 1 insert mode, 0 mask mode
+    int32_t dragging;                 // 1 while the mouse is captured
     int32_t focused;
     int32_t changed_since_paint;
     int32_t edit_state; // 0 clean, 1 changed by the user, 2 a deferred value waits

@@ -138,8 +138,10 @@ static int key_delete(edit_record *field, int shift, int *clipboard) {
         return accept(field);
     }
     if (!field->free_entry) return 0;
-    if (field->anchor != -1 && field->anchor != field->caret) edit_remove_selection(field);
-    else if (field->caret < field->cells) remove_cells(field, field->caret, 1);
+    if (field->anchor != -1 && field->anchor != field->caret)
+        edit_remove_selection(field);
+    else if (field->caret < field->cells)
+        remove_cells(field, field->caret, 1);
     return accept(field);
 }
 
@@ -160,15 +162,20 @@ int edit_key(edit_record *field, int key, int shift, int ctrl, int *clipboard) {
     *clipboard = EDIT_CLIP_NONE;
     fit_text(field);
     switch (key) {
-    case EDIT_KEY_BACK: return key_back(field);
-    case EDIT_KEY_DELETE: return key_delete(field, shift, clipboard);
-    case EDIT_KEY_HOME: return edit_place_caret(field, 0, shift);
-    case EDIT_KEY_END: return edit_place_caret(field, edit_value_end(field), shift);
+    case EDIT_KEY_BACK:
+        return key_back(field);
+    case EDIT_KEY_DELETE:
+        return key_delete(field, shift, clipboard);
+    case EDIT_KEY_HOME:
+        return edit_place_caret(field, 0, shift);
+    case EDIT_KEY_END:
+        return edit_place_caret(field, edit_value_end(field), shift);
     case EDIT_KEY_LEFT:
     case EDIT_KEY_UP:
         return edit_place_caret(field, field->caret > 0 ? field->caret - 1 : 0, shift);
     case EDIT_KEY_RIGHT:
-    case EDIT_KEY_DOWN: return edit_place_caret(field, key_right(field), shift);
+    case EDIT_KEY_DOWN:
+        return edit_place_caret(field, key_right(field), shift);
     case EDIT_KEY_INSERT:
         if (shift) {
             *clipboard = EDIT_CLIP_PASTE;
@@ -176,7 +183,8 @@ int edit_key(edit_record *field, int key, int shift, int ctrl, int *clipboard) {
         }
         if (ctrl) *clipboard = EDIT_CLIP_COPY;
         return 0;
-    default: return clipboard_key(field, key, ctrl, clipboard);
+    default:
+        return clipboard_key(field, key, ctrl, clipboard);
     }
 }
 

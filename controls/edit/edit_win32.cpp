@@ -22,7 +22,8 @@ static void take_font(HWND window, edit_record *field, HGDIOBJ font) {
 
 // The system caret follows the caret cell, but only while this control owns it.
 static void show_caret_cell(edit_record *field) {
-    if (field->focused) SetCaretPos(EDIT_MARGIN + field->caret * field->char_width, field->text_top - 1);
+    if (field->focused)
+        SetCaretPos(EDIT_MARGIN + field->caret * field->char_width, field->text_top - 1);
 }
 
 static void after_edit(HWND window, edit_record *field, int flags) {
@@ -51,8 +52,7 @@ static void on_size(HWND window, edit_record *field, LPARAM lparam) {
 
 static void on_set_focus(HWND window, edit_record *field) {
     edit_focus_enter(field, control_separators());
-    CreateCaret(window, nullptr, field->free_entry ? 2 : field->char_width,
-                field->char_height + 3);
+    CreateCaret(window, nullptr, field->free_entry ? 2 : field->char_width, field->char_height + 3);
     show_caret_cell(field);
     ShowCaret(window);
     control_invalidate(window);
@@ -137,16 +137,18 @@ static void paste(HWND window, edit_record *field) {
 }
 
 static void do_clipboard(HWND window, edit_record *field, int clipboard) {
-    if (clipboard == EDIT_CLIP_COPY) copy_selection(window, field);
+    if (clipboard == EDIT_CLIP_COPY)
+        copy_selection(window, field);
     else if (clipboard == EDIT_CLIP_CUT && copy_selection(window, field) == 0)
         edit_remove_selection(field);
-    else if (clipboard == EDIT_CLIP_PASTE) paste(window, field);
+    else if (clipboard == EDIT_CLIP_PASTE)
+        paste(window, field);
 }
 
 static LRESULT on_key_down(HWND window, edit_record *field, int key) {
     int clipboard;
-    int flags = edit_key(field, key, control_key_down(VK_SHIFT), control_key_down(VK_CONTROL),
-                         &clipboard);
+    int flags =
+        edit_key(field, key, control_key_down(VK_SHIFT), control_key_down(VK_CONTROL), &clipboard);
     if (flags < 0) return 0;
     do_clipboard(window, field, clipboard);
     after_edit(window, field, flags | (clipboard != EDIT_CLIP_NONE ? EDIT_REPAINT : 0));
@@ -171,7 +173,8 @@ static void on_button_down(HWND window, edit_record *field, LPARAM lparam) {
 
 static void on_mouse_move(HWND window, edit_record *field, LPARAM lparam) {
     if (!field->dragging) return;
-    after_edit(window, field, edit_place_caret(field, edit_cell_at(field, (short)LOWORD(lparam)), 1));
+    after_edit(window, field,
+               edit_place_caret(field, edit_cell_at(field, (short)LOWORD(lparam)), 1));
 }
 
 static void end_dragging(HWND window, edit_record *field) {
@@ -211,8 +214,10 @@ static void paint_selection(HDC dc, const edit_record *field) {
 
 static void paint(HDC dc, const edit_record *field) {
     RECT fill = control_fill_rect(field->style, field->width, field->height);
-    if (field->style & WS_DISABLED) FillRect(dc, &fill, GetSysColorBrush(COLOR_BTNFACE));
-    else control_fill(dc, &fill, field->background, field->style & TS_FACE);
+    if (field->style & WS_DISABLED)
+        FillRect(dc, &fill, GetSysColorBrush(COLOR_BTNFACE));
+    else
+        control_fill(dc, &fill, field->background, field->style & TS_FACE);
     control_draw_frame(dc, control_frame_kind(field->style), field->width, field->height);
     if (!edit_value_hidden(field)) paint_text(dc, field);
     paint_selection(dc, field);
@@ -234,28 +239,53 @@ static LRESULT CALLBACK edit_procedure(HWND window, UINT message, WPARAM wparam,
     edit_record *field = field_of(window);
     if (!field) return control_inert(window, message, wparam, lparam);
     switch (message) {
-    case WM_DESTROY: control_record_free(window); return 1;
-    case WM_SIZE: on_size(window, field, lparam); return 1;
-    case WM_SETFOCUS: on_set_focus(window, field); return 1;
-    case WM_KILLFOCUS: on_kill_focus(window, field); return 1;
+    case WM_DESTROY:
+        control_record_free(window);
+        return 1;
+    case WM_SIZE:
+        on_size(window, field, lparam);
+        return 1;
+    case WM_SETFOCUS:
+        on_set_focus(window, field);
+        return 1;
+    case WM_KILLFOCUS:
+        on_kill_focus(window, field);
+        return 1;
     case WM_ENABLE:
         field->style = (uint32_t)GetWindowLongA(window, GWL_STYLE);
         control_invalidate(window);
         return 1;
-    case WM_SETTEXT: on_set_text(window, field, (const char *)lparam); return 1;
-    case WM_GETTEXT:
-        edit_get_value(field, (char *)lparam, control_buffer_size(wparam),
-                       control_separators());
+    case WM_SETTEXT:
+        on_set_text(window, field, (const char *)lparam);
         return 1;
-    case WM_PAINT: on_paint(window, field); return 1;
-    case WM_SETFONT: on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0); return 1;
-    case WM_KEYDOWN: return on_key_down(window, field, (int)wparam);
-    case WM_CHAR: on_char(window, field, (int)wparam); return 1;
-    case WM_LBUTTONDOWN: on_button_down(window, field, lparam); return 1;
-    case WM_MOUSEMOVE: on_mouse_move(window, field, lparam); return 1;
-    case WM_LBUTTONUP: end_dragging(window, field); return 1;
-    case WM_LBUTTONDBLCLK: on_double_click(window, field); return 1;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    case WM_GETTEXT:
+        edit_get_value(field, (char *)lparam, control_buffer_size(wparam), control_separators());
+        return 1;
+    case WM_PAINT:
+        on_paint(window, field);
+        return 1;
+    case WM_SETFONT:
+        on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0);
+        return 1;
+    case WM_KEYDOWN:
+        return on_key_down(window, field, (int)wparam);
+    case WM_CHAR:
+        on_char(window, field, (int)wparam);
+        return 1;
+    case WM_LBUTTONDOWN:
+        on_button_down(window, field, lparam);
+        return 1;
+    case WM_MOUSEMOVE:
+        on_mouse_move(window, field, lparam);
+        return 1;
+    case WM_LBUTTONUP:
+        end_dragging(window, field);
+        return 1;
+    case WM_LBUTTONDBLCLK:
+        on_double_click(window, field);
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

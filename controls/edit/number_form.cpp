@@ -43,8 +43,10 @@ static void number_text(char *out, const char *value, int decimals) {
     int count = 0, negative = 0;
     for (int i = 0; value[i] && i < INPUT_MAX; i++) {
         char c = value[i];
-        if (c == '-') negative = 1;
-        else if (is_digit(c) || c == ',' || c == '.') kept[count++] = c;
+        if (c == '-')
+            negative = 1;
+        else if (is_digit(c) || c == ',' || c == '.')
+            kept[count++] = c;
     }
     kept[count] = 0;
     const char *digits = kept;

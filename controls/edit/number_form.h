@@ -17,8 +17,7 @@ int number_decimals(int type);
 
 // Display form of value in a field of cells characters: the number right-aligned with the
 // decimal character and thousands characters of seps; out holds cells + 1 bytes.
-void number_display(char *out, const char *value, int cells, int decimals,
-                    const number_seps *seps);
+void number_display(char *out, const char *value, int cells, int decimals, const number_seps *seps);
 // Canonical form of a shown number: right-aligned in cells, "." as decimal point, no thousands
 // characters; out holds cells + 1 bytes.
 void number_canonical(char *out, const char *shown, int cells, int decimals,

@@ -7,8 +7,10 @@
 enum { AUTO_READ = 80, DATE_LENGTH = 10 };
 
 void value_display(char *out, const char *value, int type, int cells, const number_seps *seps) {
-    if (number_type(type)) number_display(out, value, cells, number_decimals(type), seps);
-    else text_copy_max(out, value, cells);
+    if (number_type(type))
+        number_display(out, value, cells, number_decimals(type), seps);
+    else
+        text_copy_max(out, value, cells);
 }
 
 // "dd.mm.yyyy" by position to "yyyy-mm-dd"; characters beyond the end of the text count as
@@ -37,14 +39,18 @@ void value_canonical(char *out, const char *shown, int type, int cells, const nu
 }
 
 void value_edit(char *out, const char *shown, int type, int cells, const number_seps *seps) {
-    if (number_type(type)) number_edit(out, shown, cells, seps);
-    else text_pad(out, shown, cells < 0 ? 0 : cells);
+    if (number_type(type))
+        number_edit(out, shown, cells, seps);
+    else
+        text_pad(out, shown, cells < 0 ? 0 : cells);
 }
 
 void value_from_edit(char *out, const char *edited, int type, int cells, const number_seps *seps) {
     if (cells < 0) cells = 0;
-    if (number_type(type)) number_from_edit(out, edited, cells, number_decimals(type), seps);
-    else text_pad(out, edited, cells);
+    if (number_type(type))
+        number_from_edit(out, edited, cells, number_decimals(type), seps);
+    else
+        text_pad(out, edited, cells);
 }
 
 int value_auto_type(const char *value) {

@@ -130,17 +130,24 @@ static void on_button_up(HWND window, button_record *button) {
     control_invalidate(window);
 }
 
-static LRESULT CALLBACK button_procedure(HWND window, UINT message, WPARAM wparam,
-                                         LPARAM lparam) {
+static LRESULT CALLBACK button_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CREATE) return on_create(window, (const CREATESTRUCTA *)lparam);
     if (message == WM_GETDLGCODE) return DLGC_BUTTON;
     button_record *button = button_of(window);
     if (!button) return control_inert(window, message, wparam, lparam);
     switch (message) {
-    case WM_DESTROY: on_destroy(window, button); return 1;
-    case WM_SIZE: control_size_of(lparam, &button->width, &button->height); return 1;
-    case WM_PAINT: on_paint(window, button); return 1;
-    case WM_COPYDATA: on_copy_data(window, button, (const COPYDATASTRUCT *)lparam); return 1;
+    case WM_DESTROY:
+        on_destroy(window, button);
+        return 1;
+    case WM_SIZE:
+        control_size_of(lparam, &button->width, &button->height);
+        return 1;
+    case WM_PAINT:
+        on_paint(window, button);
+        return 1;
+    case WM_COPYDATA:
+        on_copy_data(window, button, (const COPYDATASTRUCT *)lparam);
+        return 1;
     case WM_LBUTTONDOWN:
         button->pressed = 1;
         control_invalidate(window);
@@ -151,8 +158,11 @@ static LRESULT CALLBACK button_procedure(HWND window, UINT message, WPARAM wpara
             control_invalidate(window);
         }
         return 1;
-    case WM_LBUTTONUP: on_button_up(window, button); return 1;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    case WM_LBUTTONUP:
+        on_button_up(window, button);
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 

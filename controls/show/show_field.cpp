@@ -44,8 +44,10 @@ void show_cut_to_cells(show_record *field) {
 
 void show_set_value(show_record *field, const char *value, const number_seps *seps) {
     if (field->auto_decimals) field->type = (char)value_auto_type(value);
-    if (field->type == 0) text_copy_max(field->text, value, SHOW_TEXT_MAX);
-    else set_shown(field, value, seps);
+    if (field->type == 0)
+        text_copy_max(field->text, value, SHOW_TEXT_MAX);
+    else
+        set_shown(field, value, seps);
 }
 
 void show_get_value(const show_record *field, char *out, int size, const number_seps *seps) {
@@ -64,11 +66,20 @@ int show_escape(show_record *field, const char *text) {
     escape_command command;
     escape_parse(&command, text);
     switch (command.letter) {
-    case 'H': field->background = escape_colour(&command); return 1;
-    case 'V': field->text_colour = escape_colour(&command); return 1;
-    case 'S': field->style = escape_style(field->style, command.numbers[0]); return 1;
-    case 'T': set_type(field, (unsigned char)command.argument[0]); return 0;
-    default: return 0;
+    case 'H':
+        field->background = escape_colour(&command);
+        return 1;
+    case 'V':
+        field->text_colour = escape_colour(&command);
+        return 1;
+    case 'S':
+        field->style = escape_style(field->style, command.numbers[0]);
+        return 1;
+    case 'T':
+        set_type(field, (unsigned char)command.argument[0]);
+        return 0;
+    default:
+        return 0;
     }
 }
 

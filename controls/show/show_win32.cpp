@@ -97,16 +97,26 @@ static LRESULT CALLBACK show_procedure(HWND window, UINT message, WPARAM wparam,
     show_record *field = field_of(window);
     if (!field) return control_inert(window, message, wparam, lparam);
     switch (message) {
-    case WM_DESTROY: control_record_free(window); return 1;
-    case WM_SIZE: on_size(window, field, lparam); return 1;
-    case WM_SETTEXT: on_set_text(window, field, (const char *)lparam); return 1;
-    case WM_GETTEXT:
-        show_get_value(field, (char *)lparam, control_buffer_size(wparam),
-                       control_separators());
+    case WM_DESTROY:
+        control_record_free(window);
         return 1;
-    case WM_PAINT: on_paint(window, field); return 1;
-    case WM_SETFONT: on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0); return 1;
-    default: return DefWindowProcA(window, message, wparam, lparam);
+    case WM_SIZE:
+        on_size(window, field, lparam);
+        return 1;
+    case WM_SETTEXT:
+        on_set_text(window, field, (const char *)lparam);
+        return 1;
+    case WM_GETTEXT:
+        show_get_value(field, (char *)lparam, control_buffer_size(wparam), control_separators());
+        return 1;
+    case WM_PAINT:
+        on_paint(window, field);
+        return 1;
+    case WM_SETFONT:
+        on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0);
+        return 1;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
     }
 }
 
