@@ -45,8 +45,12 @@ static void run_edit(input *in, int cells, const number_seps *seps) {
         const char *text = next_text(in);
         int clipboard;
         switch ((unsigned char)text[0] % 8) {
-        case 0: edit_set_value(&field, text, text[1] & 1, seps); break;
-        case 1: edit_escape(&field, text); break;
+        case 0:
+            edit_set_value(&field, text, text[1] & 1, seps);
+            break;
+        case 1:
+            edit_escape(&field, text);
+            break;
         case 2:
             for (const char *c = text + 1; *c; c++) edit_char(&field, (unsigned char)*c);
             break;
@@ -54,8 +58,12 @@ static void run_edit(input *in, int cells, const number_seps *seps) {
             for (const char *c = text + 1; *c; c++)
                 edit_key(&field, (unsigned char)*c, *c & 1, *c & 2, &clipboard);
             break;
-        case 4: edit_paste(&field, text + 1); break;
-        case 5: edit_focus_enter(&field, seps); break;
+        case 4:
+            edit_paste(&field, text + 1);
+            break;
+        case 5:
+            edit_focus_enter(&field, seps);
+            break;
         case 6:
             edit_focus_exit(&field, seps);
             edit_apply_pending(&field, seps);

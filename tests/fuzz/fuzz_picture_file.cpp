@@ -30,14 +30,17 @@ static void touch_bitmap(const unsigned char *dib, size_t bits_offset, size_t ta
     uint32_t compression = u32(dib + 16);
     int64_t height = (int32_t)u32(dib + 8);
     uint64_t width = u32(dib + 4), bits = dib[14], rows = height < 0 ? -height : height;
-    if (compression == 1 || compression == 2) touch(dib + bits_offset, u32(dib + 20));
-    else touch(dib + bits_offset, (size_t)((width * bits + 31) / 32 * 4 * rows));
+    if (compression == 1 || compression == 2)
+        touch(dib + bits_offset, u32(dib + 20));
+    else
+        touch(dib + bits_offset, (size_t)((width * bits + 31) / 32 * 4 * rows));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     size_t bits;
     if (bitmap_file_check(data, size, &bits) == 0) {
-        size_t table_end = dib_header_bytes(data + BITMAP_FILE_HEADER, size - BITMAP_FILE_HEADER, 4);
+        size_t table_end =
+            dib_header_bytes(data + BITMAP_FILE_HEADER, size - BITMAP_FILE_HEADER, 4);
         if (table_end == 0 || bits > size) abort();
         touch_bitmap(data + BITMAP_FILE_HEADER, bits - BITMAP_FILE_HEADER, table_end);
     }

@@ -31,7 +31,9 @@ std::string packed_bitmap(int width, int height, int bit_count, uint32_t colour)
     put32(bytes, 2835);
     put32(bytes, 0);
     put32(bytes, 0);
-    for (int i = 0; i < entries; i++) put32(bytes, i == 1 ? colour : 0);
+    // Colour table entries hold blue, green and red in this order.
+    uint32_t entry = (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    for (int i = 0; i < entries; i++) put32(bytes, i == 1 ? entry : 0);
     for (int y = 0; y < rows; y++) {
         std::string row;
         for (int x = 0; x < width; x++) {
