@@ -2,6 +2,7 @@
 // behind the window's extra bytes, notifications to the parent, the user's number separators,
 // and the background and frame every control paints.
 #pragma once
+#include "controls/edit/field_head.h"
 #include "controls/edit/number_form.h"
 #include <windows.h>
 #include <stdint.h>
@@ -40,10 +41,27 @@ int control_key_down(int key);
 void control_invalidate(HWND window);
 // The client size from the creation record or the lParam of WM_SIZE.
 void control_size_of(LPARAM lparam, int32_t *width, int32_t *height);
-// The character width and height of a font.
-void control_font_metrics(HWND window, HGDIOBJ font, int32_t *char_width, int32_t *char_height);
 // The creation text, "" when there is none or it is a resource number.
 const char *control_creation_text(const CREATESTRUCTA *create);
+
+// A new edit or show field: size and style from the creation record, the fixed system font.
+void control_field_create(HWND window, field_head *head, const CREATESTRUCTA *create,
+                          int cells_max);
+// A font (NULL: the fixed system font) and the metrics it gives.
+void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max);
+// The size from WM_SIZE, metrics recomputed with the current font.
+void control_field_size(HWND window, field_head *head, LPARAM lparam, int cells_max);
+
+// Painting a field: background (with brush, or when it is NULL by the background colour and
+// TS_FACE), frame, then the field's font, text colour and a transparent background selected;
+// control_field_paint_end restores what was selected before.
+struct field_paint {
+    HGDIOBJ font;
+    int mode;
+    COLORREF colour;
+};
+void control_field_paint_begin(HDC dc, const field_head *head, HBRUSH brush, field_paint *saved);
+void control_field_paint_end(HDC dc, const field_paint *saved);
 
 // The area inside the frame: (0, 0, width, height), or one pixel less on every side when the
 // style has a frame.

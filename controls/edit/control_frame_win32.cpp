@@ -138,7 +138,7 @@ void control_size_of(LPARAM lparam, int32_t *width, int32_t *height) {
     *height = HIWORD(lparam);
 }
 
-void control_font_metrics(HWND window, HGDIOBJ font, int32_t *char_width, int32_t *char_height) {
+static void font_metrics(HWND window, HGDIOBJ font, int *char_width, int *char_height) {
     TEXTMETRICA metrics = {};
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, font);
@@ -147,6 +147,45 @@ void control_font_metrics(HWND window, HGDIOBJ font, int32_t *char_width, int32_
     ReleaseDC(window, dc);
     *char_width = metrics.tmAveCharWidth;
     *char_height = metrics.tmHeight;
+}
+
+void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max) {
+    head->font = font ? font : GetStockObject(SYSTEM_FIXED_FONT);
+    int width, height;
+    font_metrics(window, (HGDIOBJ)head->font, &width, &height);
+    field_metrics(head, width, height, cells_max);
+}
+
+void control_field_create(HWND window, field_head *head, const CREATESTRUCTA *create,
+                          int cells_max) {
+    head->width = create->cx;
+    head->height = create->cy;
+    head->style = (uint32_t)create->style;
+    control_field_font(window, head, nullptr, cells_max);
+}
+
+void control_field_size(HWND window, field_head *head, LPARAM lparam, int cells_max) {
+    control_size_of(lparam, &head->width, &head->height);
+    control_field_font(window, head, (HGDIOBJ)head->font, cells_max);
+}
+
+void control_field_paint_begin(HDC dc, const field_head *head, HBRUSH brush, field_paint *saved) {
+    RECT fill = control_fill_rect(head->style, head->width, head->height);
+    if (brush)
+        FillRect(dc, &fill, brush);
+    else
+        control_fill(dc, &fill, head->background, head->style & TS_FACE);
+    control_draw_frame(dc, control_frame_kind(head->style), head->width, head->height);
+    saved->font = SelectObject(dc, (HGDIOBJ)head->font);
+    saved->mode = SetBkMode(dc, TRANSPARENT);
+    saved->colour = GetTextColor(dc);
+    if (head->text_colour) SetTextColor(dc, head->text_colour);
+}
+
+void control_field_paint_end(HDC dc, const field_paint *saved) {
+    SetTextColor(dc, saved->colour);
+    SetBkMode(dc, saved->mode);
+    SelectObject(dc, saved->font);
 }
 
 const char *control_creation_text(const CREATESTRUCTA *create) {

@@ -11,15 +11,6 @@
 static const char DATE_MASK[] = "##.##.####";
 static const char TIME_MASK[] = "##:##";
 
-void edit_metrics(edit_record *field, int char_width, int char_height) {
-    field->char_width = char_width;
-    field->char_height = char_height;
-    // A font without a width would divide by zero; it counts as one pixel wide.
-    int cells = (field->width - 2 * EDIT_MARGIN) / (char_width > 0 ? char_width : 1);
-    field->cells = cells < 0 ? 0 : cells > EDIT_CELLS_MAX ? EDIT_CELLS_MAX : cells;
-    field->text_top = (field->height - char_height) / 2;
-}
-
 // Sets type, mode and mask from a type letter and what follows it.
 static void set_type(edit_record *field, int letter, const char *rest) {
     field->type = (char)letter;
@@ -60,8 +51,8 @@ void edit_create(edit_record *field, const char *creation_text, const number_sep
         return;
     }
     char padded[EDIT_CELLS_MAX + 1];
-    text_pad(padded, rest, field->cells);
-    value_display(field->text, padded, field->type, field->cells, seps);
+    text_pad(padded, rest, field->head.cells);
+    value_display(field->text, padded, field->type, field->head.cells, seps);
     text_trim(field->text);
 }
 
@@ -70,26 +61,26 @@ static void keep_inside(int32_t *cell, int cells) {
 }
 
 void edit_cut_to_cells(edit_record *field) {
-    if ((int)strlen(field->text) > field->cells) field->text[field->cells] = 0;
-    keep_inside(&field->caret, field->cells);
-    keep_inside(&field->anchor, field->cells);
+    if ((int)strlen(field->text) > field->head.cells) field->text[field->head.cells] = 0;
+    keep_inside(&field->caret, field->head.cells);
+    keep_inside(&field->anchor, field->head.cells);
 }
 
 int edit_set_value(edit_record *field, const char *value, int shift, const number_seps *seps) {
     if (field->auto_decimals) field->type = (char)value_auto_type(value);
     char padded[EDIT_CELLS_MAX + 1];
-    text_pad(padded, value, field->cells);
-    if ((field->style & TS_DEFER) && field->edit_state != 0) {
+    text_pad(padded, value, field->head.cells);
+    if ((field->head.style & TS_DEFER) && field->edit_state != 0) {
         memcpy(field->pending, padded, sizeof padded);
         field->edit_state = 2;
         return 0;
     }
     char shown[EDIT_CELLS_MAX + 1];
-    value_display(shown, padded, field->type, field->cells, seps);
+    value_display(shown, padded, field->type, field->head.cells, seps);
     if (field->focused)
-        value_edit(field->text, shown, field->type, field->cells, seps);
+        value_edit(field->text, shown, field->type, field->head.cells, seps);
     else
-        text_pad(field->text, shown, field->cells);
+        text_pad(field->text, shown, field->head.cells);
     if (field->focused)
         edit_place_caret(field, field->free_entry ? edit_value_end(field) : 0, shift);
     return 1;
@@ -99,12 +90,12 @@ void edit_get_value(const edit_record *field, char *out, int size, const number_
     if (size <= 0 || out == nullptr) return;
     char text[EDIT_CELLS_MAX + 1];
     if (field->focused)
-        value_from_edit(text, field->text, field->type, field->cells, seps);
+        value_from_edit(text, field->text, field->type, field->head.cells, seps);
     else
         text_copy_max(text, field->text, EDIT_CELLS_MAX);
     char canonical[EDIT_CELLS_MAX + 1];
-    value_canonical(canonical, text, field->type, field->cells, seps);
-    int room = size - 1 < field->cells ? size - 1 : field->cells;
+    value_canonical(canonical, text, field->type, field->head.cells, seps);
+    int room = size - 1 < field->head.cells ? size - 1 : field->head.cells;
     text_copy_max(out, canonical, room);
     text_trim_right(out);
 }
@@ -112,23 +103,11 @@ void edit_get_value(const edit_record *field, char *out, int size, const number_
 int edit_escape(edit_record *field, const char *text) {
     escape_command command;
     escape_parse(&command, text);
-    switch (command.letter) {
-    case 'H':
-        field->background = escape_colour(&command);
-        return 1;
-    case 'V':
-        field->text_colour = escape_colour(&command);
-        return 1;
-    case 'S':
-        field->style = escape_style(field->style, command.numbers[0]);
-        return 1;
-    case 'T':
+    if (field_escape_look(&field->head, &command)) return 1;
+    if (command.letter == 'T')
         set_type(field, (unsigned char)command.argument[0],
                  command.argument[0] ? command.argument + 1 : "");
-        return 0;
-    default:
-        return 0;
-    }
+    return 0;
 }
 
 void edit_focus_enter(edit_record *field, const number_seps *seps) {
@@ -136,7 +115,7 @@ void edit_focus_enter(edit_record *field, const number_seps *seps) {
     if (!field->focused) {
         char shown[EDIT_CELLS_MAX + 1];
         text_copy_max(shown, field->text, EDIT_CELLS_MAX);
-        value_edit(field->text, shown, field->type, field->cells, seps);
+        value_edit(field->text, shown, field->type, field->head.cells, seps);
     }
     field->focused = 1;
     if (field->free_entry) {
@@ -154,8 +133,8 @@ void edit_focus_exit(edit_record *field, const number_seps *seps) {
     if (field->focused) {
         char edited[EDIT_CELLS_MAX + 1];
         text_copy_max(edited, field->text, EDIT_CELLS_MAX);
-        value_from_edit(field->text, edited, field->type, field->cells, seps);
-        text_pad(field->text, field->text, field->cells);
+        value_from_edit(field->text, edited, field->type, field->head.cells, seps);
+        text_pad(field->text, field->text, field->head.cells);
     }
     field->focused = 0;
 }
@@ -164,21 +143,21 @@ int edit_apply_pending(edit_record *field, const number_seps *seps) {
     int applied = field->edit_state == 2;
     if (applied) {
         char shown[EDIT_CELLS_MAX + 1];
-        value_display(shown, field->pending, field->type, field->cells, seps);
-        text_pad(field->text, shown, field->cells);
+        value_display(shown, field->pending, field->type, field->head.cells, seps);
+        text_pad(field->text, shown, field->head.cells);
     }
     field->edit_state = 0;
     return applied;
 }
 
 int edit_value_end(const edit_record *field) {
-    int end = (int)strnlen(field->text, (size_t)field->cells);
+    int end = (int)strnlen(field->text, (size_t)field->head.cells);
     while (end > 0 && field->text[end - 1] == ' ') end--;
     return end;
 }
 
 int edit_value_hidden(const edit_record *field) {
-    if (field->focused || !(field->style & TS_BLANKZERO)) return 0;
+    if (field->focused || !(field->head.style & TS_BLANKZERO)) return 0;
     for (const char *c = field->text; *c; c++)
         if (!strchr("0 .,+-", *c)) return 0;
     return 1;

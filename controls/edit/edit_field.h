@@ -1,10 +1,11 @@
 // The masked edit field without its window: the per-window record of the edit control and every
 // change that keys, characters, the mouse, the focus and the caller's messages make to it.
 #pragma once
+#include "controls/edit/field_head.h"
 #include "controls/edit/number_form.h"
 #include <stdint.h>
 
-enum { EDIT_CELLS_MAX = 200, EDIT_MARGIN = 4 };
+enum { EDIT_CELLS_MAX = 200 };
 
 // What an operation asks the window to do afterwards.
 enum edit_flags {
@@ -30,29 +31,21 @@ enum edit_key_code {
 
 // The record behind the window's extra bytes, zero-filled at creation.
 struct edit_record {
-    int32_t width, height;            // client size in pixels
-    int32_t char_width, char_height;  // of the current font
-    int32_t cells;                    // character cells of the field, 0 to EDIT_CELLS_MAX
-    int32_t text_top;                 // y of the text
-    uint32_t style;                   // window style; the low byte may come from an escape command
-    void *font;                       // the font in use (a font handle of the system)
-    uint32_t background, text_colour; // RGB, 0 = default
-    char type;                        // type letter
-    char auto_decimals;               // 1 when the type was given as "N"
-    char text[EDIT_CELLS_MAX + 1];    // the shown value; cells characters while in use
-    char mask[EDIT_CELLS_MAX + 1];    // mask of the mask types
-    int32_t caret;                    // caret cell, 0 to cells
-    int32_t anchor;                   // start of the selection, -1 none
-    int32_t free_entry;               // 1 insert mode, 0 mask mode
-    int32_t dragging;                 // 1 while the mouse is captured
+    field_head head;
+    char type;                     // type letter
+    char auto_decimals;            // 1 when the type was given as "N"
+    char text[EDIT_CELLS_MAX + 1]; // the shown value; cells characters while in use
+    char mask[EDIT_CELLS_MAX + 1]; // mask of the mask types
+    int32_t caret;                 // caret cell, 0 to cells
+    int32_t anchor;                // start of the selection, -1 none
+    int32_t free_entry;            // 1 insert mode, 0 mask mode
+    int32_t dragging;              // 1 while the mouse is captured
     int32_t focused;
     int32_t changed_since_paint;
     int32_t edit_state; // 0 clean, 1 changed by the user, 2 a deferred value waits
     char pending[EDIT_CELLS_MAX + 1];
 };
 
-// Cells and text top from the size and the font's character width and height.
-void edit_metrics(edit_record *field, int char_width, int char_height);
 // Type, mask and initial text from the creation text (after the size and metrics are set).
 void edit_create(edit_record *field, const char *creation_text, const number_seps *seps);
 // After a change of size: the text is cut at cells, caret and anchor kept inside.

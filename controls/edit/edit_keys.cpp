@@ -25,9 +25,9 @@ static int type_takes(int type, int c) {
 // Brings the text to exactly cells characters, so that every edit works on whole cells even
 // when a key arrives before the first value or focus has padded it.
 static void fit_text(edit_record *field) {
-    text_pad(field->text, field->text, field->cells);
-    if (field->caret > field->cells) field->caret = field->cells;
-    if (field->anchor > field->cells) field->anchor = field->cells;
+    text_pad(field->text, field->text, field->head.cells);
+    if (field->caret > field->head.cells) field->caret = field->head.cells;
+    if (field->anchor > field->head.cells) field->anchor = field->head.cells;
 }
 
 static int accept(edit_record *field) {
@@ -59,7 +59,7 @@ int edit_selection_text(const edit_record *field, char *out, int size) {
 
 // Removes count cells at position, filling the freed cells at the end with blanks.
 static void remove_cells(edit_record *field, int position, int count) {
-    int cells = field->cells;
+    int cells = field->head.cells;
     memmove(field->text + position, field->text + position + count,
             (size_t)(cells - position - count));
     memset(field->text + cells - count, ' ', (size_t)count);
@@ -78,7 +78,7 @@ void edit_remove_selection(edit_record *field) {
 // break or tab taken into a one-line value would break the fixed-column files it ends up in.
 void edit_paste(edit_record *field, const char *clipboard_text) {
     fit_text(field);
-    int room = field->cells - field->caret;
+    int room = field->head.cells - field->caret;
     int count = 0;
     while (count < room && clipboard_text[count] && clipboard_text[count] != '\r' &&
            clipboard_text[count] != '\n')
@@ -94,7 +94,7 @@ void edit_paste(edit_record *field, const char *clipboard_text) {
 int edit_place_caret(edit_record *field, int cell, int extend) {
     int flags = 0;
     if (cell < 0) cell = 0;
-    if (cell > field->cells) cell = field->cells;
+    if (cell > field->head.cells) cell = field->head.cells;
     if (!extend) {
         if (field->anchor != -1) flags = EDIT_REPAINT;
         field->anchor = -1;
@@ -107,8 +107,8 @@ int edit_place_caret(edit_record *field, int cell, int extend) {
 }
 
 int edit_cell_at(const edit_record *field, int x) {
-    int width = field->char_width > 0 ? field->char_width : 1;
-    int cell = (x - EDIT_MARGIN) / width;
+    int width = field->head.char_width > 0 ? field->head.char_width : 1;
+    int cell = (x - FIELD_MARGIN) / width;
     int end = edit_value_end(field);
     return cell > end ? end : cell;
 }
@@ -140,14 +140,14 @@ static int key_delete(edit_record *field, int shift, int *clipboard) {
     if (!field->free_entry) return 0;
     if (field->anchor != -1 && field->anchor != field->caret)
         edit_remove_selection(field);
-    else if (field->caret < field->cells)
+    else if (field->caret < field->head.cells)
         remove_cells(field, field->caret, 1);
     return accept(field);
 }
 
 static int key_right(const edit_record *field) {
     int end = edit_value_end(field);
-    return field->caret < field->cells && field->caret < end ? field->caret + 1 : field->caret;
+    return field->caret < field->head.cells && field->caret < end ? field->caret + 1 : field->caret;
 }
 
 // Ctrl with C, V or X (either case): copy, paste or cut; -1 for any other key.
@@ -193,7 +193,7 @@ int edit_key(edit_record *field, int key, int shift, int ctrl, int *clipboard) {
 static void type_masked(edit_record *field, int c) {
     int mask_length = (int)strlen(field->mask);
     int at = field->caret;
-    if (at < mask_length && at < field->cells) {
+    if (at < mask_length && at < field->head.cells) {
         char m = field->mask[at];
         if ((m == '#' && is_digit(c)) || m == '$') field->text[at] = (char)c;
     }
@@ -201,13 +201,13 @@ static void type_masked(edit_record *field, int c) {
         at++;
         while (at < mask_length && field->mask[at] != '#' && field->mask[at] != '$') at++;
     }
-    field->caret = at > field->cells ? field->cells : at;
+    field->caret = at > field->head.cells ? field->head.cells : at;
 }
 
 // Insert mode: the character goes in at the caret unless the field is full.
 static void type_inserted(edit_record *field, int c) {
     edit_remove_selection(field);
-    int cells = field->cells;
+    int cells = field->head.cells;
     if (cells == 0 || field->text[cells - 1] != ' ' || field->caret >= cells) return;
     char *at = field->text + field->caret;
     memmove(at + 1, at, (size_t)(cells - 1 - field->caret));

@@ -13,17 +13,10 @@ static edit_record *field_of(HWND window) {
     return (edit_record *)control_record(window);
 }
 
-static void take_font(HWND window, edit_record *field, HGDIOBJ font) {
-    field->font = font;
-    int32_t width, height;
-    control_font_metrics(window, font, &width, &height);
-    edit_metrics(field, width, height);
-}
-
 // The system caret follows the caret cell, but only while this control owns it.
 static void show_caret_cell(edit_record *field) {
     if (field->focused)
-        SetCaretPos(EDIT_MARGIN + field->caret * field->char_width, field->text_top - 1);
+        SetCaretPos(FIELD_MARGIN + field->caret * field->head.char_width, field->head.text_top - 1);
 }
 
 static void after_edit(HWND window, edit_record *field, int flags) {
@@ -36,23 +29,20 @@ static LRESULT on_create(HWND window, const CREATESTRUCTA *create) {
     const number_seps *seps = control_separators();
     edit_record *field = (edit_record *)control_record_create(window, sizeof(edit_record));
     if (!field) return 1;
-    field->width = create->cx;
-    field->height = create->cy;
-    field->style = (uint32_t)create->style;
-    take_font(window, field, GetStockObject(SYSTEM_FIXED_FONT));
+    control_field_create(window, &field->head, create, EDIT_CELLS_MAX);
     edit_create(field, control_creation_text(create), seps);
     return 1;
 }
 
 static void on_size(HWND window, edit_record *field, LPARAM lparam) {
-    control_size_of(lparam, &field->width, &field->height);
-    take_font(window, field, field->font);
+    control_field_size(window, &field->head, lparam, EDIT_CELLS_MAX);
     edit_cut_to_cells(field);
 }
 
 static void on_set_focus(HWND window, edit_record *field) {
     edit_focus_enter(field, control_separators());
-    CreateCaret(window, nullptr, field->free_entry ? 2 : field->char_width, field->char_height + 3);
+    CreateCaret(window, nullptr, field->free_entry ? 2 : field->head.char_width,
+                field->head.char_height + 3);
     show_caret_cell(field);
     ShowCaret(window);
     control_invalidate(window);
@@ -83,7 +73,7 @@ static void on_set_text(HWND window, edit_record *field, const char *text) {
 }
 
 static void on_set_font(HWND window, edit_record *field, HGDIOBJ font, int redraw) {
-    take_font(window, field, font ? font : GetStockObject(SYSTEM_FIXED_FONT));
+    control_field_font(window, &field->head, font, EDIT_CELLS_MAX);
     if (redraw) control_invalidate(window);
 }
 
@@ -187,17 +177,6 @@ static void on_double_click(HWND window, edit_record *field) {
     after_edit(window, field, edit_select_all(field));
 }
 
-static void paint_text(HDC dc, const edit_record *field) {
-    HGDIOBJ old_font = SelectObject(dc, (HGDIOBJ)field->font);
-    int old_mode = SetBkMode(dc, TRANSPARENT);
-    COLORREF old_colour = GetTextColor(dc);
-    if (field->text_colour) SetTextColor(dc, field->text_colour);
-    TextOutA(dc, EDIT_MARGIN, field->text_top, field->text, (int)strlen(field->text));
-    SetTextColor(dc, old_colour);
-    SetBkMode(dc, old_mode);
-    SelectObject(dc, old_font);
-}
-
 // Inverts the selected cells.
 static void paint_selection(HDC dc, const edit_record *field) {
     int lo, hi;
@@ -205,21 +184,21 @@ static void paint_selection(HDC dc, const edit_record *field) {
     int old_rop = SetROP2(dc, R2_NOT);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Rectangle(dc, EDIT_MARGIN + lo * field->char_width, field->text_top,
-              EDIT_MARGIN + hi * field->char_width, field->height - field->text_top);
+    Rectangle(dc, FIELD_MARGIN + lo * field->head.char_width, field->head.text_top,
+              FIELD_MARGIN + hi * field->head.char_width,
+              field->head.height - field->head.text_top);
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);
     SetROP2(dc, old_rop);
 }
 
 static void paint(HDC dc, const edit_record *field) {
-    RECT fill = control_fill_rect(field->style, field->width, field->height);
-    if (field->style & WS_DISABLED)
-        FillRect(dc, &fill, GetSysColorBrush(COLOR_BTNFACE));
-    else
-        control_fill(dc, &fill, field->background, field->style & TS_FACE);
-    control_draw_frame(dc, control_frame_kind(field->style), field->width, field->height);
-    if (!edit_value_hidden(field)) paint_text(dc, field);
+    HBRUSH disabled = field->head.style & WS_DISABLED ? GetSysColorBrush(COLOR_BTNFACE) : nullptr;
+    field_paint saved;
+    control_field_paint_begin(dc, &field->head, disabled, &saved);
+    if (!edit_value_hidden(field))
+        TextOutA(dc, FIELD_MARGIN, field->head.text_top, field->text, (int)strlen(field->text));
+    control_field_paint_end(dc, &saved);
     paint_selection(dc, field);
 }
 
@@ -252,7 +231,7 @@ static LRESULT CALLBACK edit_procedure(HWND window, UINT message, WPARAM wparam,
         on_kill_focus(window, field);
         return 1;
     case WM_ENABLE:
-        field->style = (uint32_t)GetWindowLongA(window, GWL_STYLE);
+        field->head.style = (uint32_t)GetWindowLongA(window, GWL_STYLE);
         control_invalidate(window);
         return 1;
     case WM_SETTEXT:

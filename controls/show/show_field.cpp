@@ -7,14 +7,6 @@
 
 #include <string.h>
 
-void show_metrics(show_record *field, int char_width, int char_height) {
-    field->char_width = char_width;
-    field->char_height = char_height;
-    int cells = (field->width - 2 * SHOW_MARGIN) / (char_width > 0 ? char_width : 1);
-    field->cells = cells < 0 ? 0 : cells > SHOW_CELLS_MAX ? SHOW_CELLS_MAX : cells;
-    field->text_top = (field->height - char_height) / 2;
-}
-
 static void set_type(show_record *field, int letter) {
     field->type = (char)letter;
     field->auto_decimals = letter == 'N';
@@ -24,8 +16,8 @@ static void set_type(show_record *field, int letter) {
 // The value padded or cut to cells, in its display form, without trailing blanks.
 static void set_shown(show_record *field, const char *value, const number_seps *seps) {
     char padded[SHOW_CELLS_MAX + 1];
-    text_pad(padded, value, field->cells);
-    value_display(field->text, padded, field->type, field->cells, seps);
+    text_pad(padded, value, field->head.cells);
+    value_display(field->text, padded, field->type, field->head.cells, seps);
     text_trim_right(field->text);
 }
 
@@ -39,7 +31,8 @@ void show_create(show_record *field, const char *creation_text, const number_sep
 }
 
 void show_cut_to_cells(show_record *field) {
-    if (field->type != 0 && (int)strlen(field->text) > field->cells) field->text[field->cells] = 0;
+    if (field->type != 0 && (int)strlen(field->text) > field->head.cells)
+        field->text[field->head.cells] = 0;
 }
 
 void show_set_value(show_record *field, const char *value, const number_seps *seps) {
@@ -57,7 +50,7 @@ void show_get_value(const show_record *field, char *out, int size, const number_
         return;
     }
     char value[SHOW_CELLS_MAX + 1];
-    value_canonical(value, field->text, field->type, field->cells, seps);
+    value_canonical(value, field->text, field->type, field->head.cells, seps);
     text_trim_right(value);
     text_copy_max(out, value, size - 1);
 }
@@ -65,32 +58,19 @@ void show_get_value(const show_record *field, char *out, int size, const number_
 int show_escape(show_record *field, const char *text) {
     escape_command command;
     escape_parse(&command, text);
-    switch (command.letter) {
-    case 'H':
-        field->background = escape_colour(&command);
-        return 1;
-    case 'V':
-        field->text_colour = escape_colour(&command);
-        return 1;
-    case 'S':
-        field->style = escape_style(field->style, command.numbers[0]);
-        return 1;
-    case 'T':
-        set_type(field, (unsigned char)command.argument[0]);
-        return 0;
-    default:
-        return 0;
-    }
+    if (field_escape_look(&field->head, &command)) return 1;
+    if (command.letter == 'T') set_type(field, (unsigned char)command.argument[0]);
+    return 0;
 }
 
 int show_margin(const show_record *field) {
-    return field->type == 0 ? 0 : SHOW_MARGIN;
+    return field->type == 0 ? 0 : FIELD_MARGIN;
 }
 
 int show_text_x(const show_record *field, int text_width) {
     int margin = show_margin(field);
-    int room = field->width - 2 * margin - text_width;
-    if (field->style & TS_RIGHT) return margin + room;
-    if (field->style & TS_CENTER) return margin + room / 2;
+    int room = field->head.width - 2 * margin - text_width;
+    if (field->head.style & TS_RIGHT) return margin + room;
+    if (field->head.style & TS_CENTER) return margin + room / 2;
     return margin;
 }

@@ -13,28 +13,17 @@ static show_record *field_of(HWND window) {
     return (show_record *)control_record(window);
 }
 
-static void take_font(HWND window, show_record *field, HGDIOBJ font) {
-    field->font = font;
-    int32_t width, height;
-    control_font_metrics(window, font, &width, &height);
-    show_metrics(field, width, height);
-}
-
 static LRESULT on_create(HWND window, const CREATESTRUCTA *create) {
     const number_seps *seps = control_separators();
     show_record *field = (show_record *)control_record_create(window, sizeof(show_record));
     if (!field) return 1;
-    field->width = create->cx;
-    field->height = create->cy;
-    field->style = (uint32_t)create->style;
-    take_font(window, field, GetStockObject(SYSTEM_FIXED_FONT));
+    control_field_create(window, &field->head, create, SHOW_CELLS_MAX);
     show_create(field, control_creation_text(create), seps);
     return 1;
 }
 
 static void on_size(HWND window, show_record *field, LPARAM lparam) {
-    control_size_of(lparam, &field->width, &field->height);
-    take_font(window, field, field->font);
+    control_field_size(window, &field->head, lparam, SHOW_CELLS_MAX);
     show_cut_to_cells(field);
 }
 
@@ -49,35 +38,28 @@ static void on_set_text(HWND window, show_record *field, const char *text) {
 }
 
 static void on_set_font(HWND window, show_record *field, HGDIOBJ font, int redraw) {
-    take_font(window, field, font ? font : GetStockObject(SYSTEM_FIXED_FONT));
+    control_field_font(window, &field->head, font, SHOW_CELLS_MAX);
     if (redraw) control_invalidate(window);
 }
 
 static void paint_text(HDC dc, const show_record *field) {
     int length = (int)strlen(field->text);
-    if (field->style & TS_WRAP) {
+    if (field->head.style & TS_WRAP) {
         int margin = show_margin(field);
-        RECT box = {margin, margin, field->width - margin, field->height - margin};
+        RECT box = {margin, margin, field->head.width - margin, field->head.height - margin};
         DrawTextA(dc, field->text, length, &box, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         return;
     }
     SIZE extent = {};
     GetTextExtentPoint32A(dc, field->text, length, &extent);
-    TextOutA(dc, show_text_x(field, extent.cx), field->text_top, field->text, length);
+    TextOutA(dc, show_text_x(field, extent.cx), field->head.text_top, field->text, length);
 }
 
 static void paint(HDC dc, const show_record *field) {
-    RECT fill = control_fill_rect(field->style, field->width, field->height);
-    control_fill(dc, &fill, field->background, field->style & TS_FACE);
-    control_draw_frame(dc, control_frame_kind(field->style), field->width, field->height);
-    HGDIOBJ old_font = SelectObject(dc, (HGDIOBJ)field->font);
-    int old_mode = SetBkMode(dc, TRANSPARENT);
-    COLORREF old_colour = GetTextColor(dc);
-    if (field->text_colour) SetTextColor(dc, field->text_colour);
+    field_paint saved;
+    control_field_paint_begin(dc, &field->head, nullptr, &saved);
     paint_text(dc, field);
-    SetTextColor(dc, old_colour);
-    SetBkMode(dc, old_mode);
-    SelectObject(dc, old_font);
+    control_field_paint_end(dc, &saved);
 }
 
 static void on_paint(HWND window, const show_record *field) {

@@ -14,8 +14,8 @@ static const number_seps SEPARATORS[] = {{',', '.'}, {'.', ','}, {'.', ' '}};
 
 static void check_field(const edit_record *field) {
     if (strnlen(field->text, sizeof field->text) >= sizeof field->text) abort();
-    if (field->caret < 0 || field->caret > field->cells) abort();
-    if (field->anchor < -1 || field->anchor > field->cells) abort();
+    if (field->caret < 0 || field->caret > field->head.cells) abort();
+    if (field->anchor < -1 || field->anchor > field->head.cells) abort();
 }
 
 // Splits the input at bytes 0 into texts; the first byte of the input chooses sizes.
@@ -35,10 +35,10 @@ static const char *next_text(input *in) {
 
 static void run_edit(input *in, int cells, const number_seps *seps) {
     edit_record field = {};
-    field.width = 8 + cells * 8;
-    field.height = 20;
-    field.style = 0x60;
-    edit_metrics(&field, 8, 16);
+    field.head.width = 8 + cells * 8;
+    field.head.height = 20;
+    field.head.style = 0x60;
+    field_metrics(&field.head, 8, 16, EDIT_CELLS_MAX);
     edit_create(&field, next_text(in), seps);
     char out[EDIT_CELLS_MAX + 1];
     while (in->left > 0) {
@@ -75,15 +75,15 @@ static void run_edit(input *in, int cells, const number_seps *seps) {
         }
         check_field(&field);
         edit_get_value(&field, out, (int)sizeof out, seps);
-        if ((int)strlen(out) > field.cells) abort();
+        if ((int)strlen(out) > field.head.cells) abort();
     }
 }
 
 static void run_show_and_display(const char *text, int cells, const number_seps *seps) {
     static show_record show;
     memset(&show, 0, sizeof show);
-    show.width = 8 + cells * 8;
-    show_metrics(&show, 8, 16);
+    show.head.width = 8 + cells * 8;
+    field_metrics(&show.head, 8, 16, SHOW_CELLS_MAX);
     show_create(&show, text, seps);
     show_set_value(&show, text, seps);
     show_escape(&show, text);

@@ -16,10 +16,10 @@ enum { CHAR_WIDTH = 8, CHAR_HEIGHT = 16 };
 struct Field {
     edit_record r = {};
     explicit Field(const char *creation, int cells = 10, uint32_t style = 0) {
-        r.width = 2 * EDIT_MARGIN + cells * CHAR_WIDTH;
-        r.height = 24;
-        r.style = style;
-        edit_metrics(&r, CHAR_WIDTH, CHAR_HEIGHT);
+        r.head.width = 2 * FIELD_MARGIN + cells * CHAR_WIDTH;
+        r.head.height = 24;
+        r.head.style = style;
+        field_metrics(&r.head, CHAR_WIDTH, CHAR_HEIGHT, EDIT_CELLS_MAX);
         edit_create(&r, creation, &GERMAN);
     }
     std::string text() const { return r.text; }
@@ -85,19 +85,20 @@ TEST(EditField, CreationTextsGiveTypeModeAndText) {
 
 TEST(EditField, CellsFollowSizeAndFont) {
     Field field("T", 10);
-    EXPECT_EQ(field.r.cells, 10);
-    EXPECT_EQ(field.r.text_top, 4);
-    field.r.width = 8 + CHAR_WIDTH - 1;
-    edit_metrics(&field.r, CHAR_WIDTH, CHAR_HEIGHT);
-    EXPECT_EQ(field.r.cells, 0);
-    field.r.width = 5000;
-    edit_metrics(&field.r, CHAR_WIDTH, CHAR_HEIGHT);
-    EXPECT_EQ(field.r.cells, EDIT_CELLS_MAX);
-    edit_metrics(&field.r, 0, 0); // a font without width must not divide by zero
-    EXPECT_EQ(field.r.cells, EDIT_CELLS_MAX);
-    field.r.height = 7;
-    edit_metrics(&field.r, CHAR_WIDTH, CHAR_HEIGHT);
-    EXPECT_EQ(field.r.text_top, -4); // truncated toward zero
+    EXPECT_EQ(field.r.head.cells, 10);
+    EXPECT_EQ(field.r.head.text_top, 4);
+    field.r.head.width = 8 + CHAR_WIDTH - 1;
+    field_metrics(&field.r.head, CHAR_WIDTH, CHAR_HEIGHT, EDIT_CELLS_MAX);
+    EXPECT_EQ(field.r.head.cells, 0);
+    field.r.head.width = 5000;
+    field_metrics(&field.r.head, CHAR_WIDTH, CHAR_HEIGHT, EDIT_CELLS_MAX);
+    EXPECT_EQ(field.r.head.cells, EDIT_CELLS_MAX);
+    field_metrics(&field.r.head, 0, 0,
+                  EDIT_CELLS_MAX); // a font without width must not divide by zero
+    EXPECT_EQ(field.r.head.cells, EDIT_CELLS_MAX);
+    field.r.head.height = 7;
+    field_metrics(&field.r.head, CHAR_WIDTH, CHAR_HEIGHT, EDIT_CELLS_MAX);
+    EXPECT_EQ(field.r.head.text_top, -4); // truncated toward zero
 }
 
 TEST(EditField, MaskTypingSkipsLiteralsAndKeepsRefusedCells) {
@@ -318,15 +319,15 @@ TEST(EditField, CanonicalValueIsCutToBufferAndCells) {
 TEST(EditField, EscapeCommandsChangeColoursStyleAndType) {
     Field field("T", 10, 0x50000000);
     EXPECT_EQ(edit_escape(&field.r, "\x1bH255 0 0"), 1);
-    EXPECT_EQ(field.r.background, 0x0000FFu);
+    EXPECT_EQ(field.r.head.background, 0x0000FFu);
     edit_escape(&field.r, "\x1bV256 -1 1");
-    EXPECT_EQ(field.r.text_colour, 0x01FF00u);
+    EXPECT_EQ(field.r.head.text_colour, 0x01FF00u);
     edit_escape(&field.r, "\x1bH0 0 0");
-    EXPECT_EQ(field.r.background, 0u);
+    EXPECT_EQ(field.r.head.background, 0u);
     edit_escape(&field.r, "\x1bS3");
-    EXPECT_EQ(field.r.style, 0x50000003u);
+    EXPECT_EQ(field.r.head.style, 0x50000003u);
     edit_escape(&field.r, "\x1bS511");
-    EXPECT_EQ(field.r.style, 0x500001FFu);
+    EXPECT_EQ(field.r.head.style, 0x500001FFu);
     EXPECT_EQ(edit_escape(&field.r, "\x1bT  F##-## "), 0);
     EXPECT_EQ(field.r.type, 'F');
     EXPECT_STREQ(field.r.mask, "##-##");
@@ -370,8 +371,8 @@ TEST(EditField, BlankZeroHidesOnlyUnfocusedZeros) {
 TEST(EditField, SizeChangeCutsTextAndKeepsCaretInside) {
     Field field("T=abcdefgh", 10);
     field.focus();
-    field.r.width = 2 * EDIT_MARGIN + 4 * CHAR_WIDTH;
-    edit_metrics(&field.r, CHAR_WIDTH, CHAR_HEIGHT);
+    field.r.head.width = 2 * FIELD_MARGIN + 4 * CHAR_WIDTH;
+    field_metrics(&field.r.head, CHAR_WIDTH, CHAR_HEIGHT, EDIT_CELLS_MAX);
     edit_cut_to_cells(&field.r);
     EXPECT_EQ(field.text(), "abcd");
     EXPECT_EQ(field.r.caret, 4);

@@ -14,10 +14,10 @@ const number_seps GERMAN = {',', '.'};
 struct Show {
     show_record r = {};
     explicit Show(const char *creation, int cells = 12, uint32_t style = 0) {
-        r.width = 2 * SHOW_MARGIN + cells * 8;
-        r.height = 20;
-        r.style = style;
-        show_metrics(&r, 8, 16);
+        r.head.width = 2 * FIELD_MARGIN + cells * 8;
+        r.head.height = 20;
+        r.head.style = style;
+        field_metrics(&r.head, 8, 16, SHOW_CELLS_MAX);
         show_create(&r, creation, &GERMAN);
     }
     std::string value(int size = 2048) const {
@@ -75,21 +75,21 @@ TEST(ShowField, RawTextIsKeptWholeAndDrawnWithoutMargin) {
 TEST(ShowField, AlignmentOffsets) {
     Show field("T", 10); // 88 pixels wide
     EXPECT_EQ(show_text_x(&field.r, 40), 4);
-    field.r.style = TS_RIGHT;
+    field.r.head.style = TS_RIGHT;
     EXPECT_EQ(show_text_x(&field.r, 40), 44);
-    field.r.style = TS_CENTER;
+    field.r.head.style = TS_CENTER;
     EXPECT_EQ(show_text_x(&field.r, 41), 4 + 19);
     EXPECT_EQ(show_text_x(&field.r, 100), 4 - 10); // wider than the field: starts left of it
-    field.r.style = TS_CENTER | TS_RIGHT;
+    field.r.head.style = TS_CENTER | TS_RIGHT;
     EXPECT_EQ(show_text_x(&field.r, 40), 44);
 }
 
 TEST(ShowField, EscapeCommands) {
     Show field("T");
     EXPECT_EQ(show_escape(&field.r, "\x1bH1 2 3"), 1);
-    EXPECT_EQ(field.r.background, 0x030201u);
+    EXPECT_EQ(field.r.head.background, 0x030201u);
     EXPECT_EQ(show_escape(&field.r, "\x1bS 96"), 1);
-    EXPECT_EQ(field.r.style, (uint32_t)(TS_WRAP | TS_RIGHT));
+    EXPECT_EQ(field.r.head.style, (uint32_t)(TS_WRAP | TS_RIGHT));
     show_escape(&field.r, "\x1bTN");
     EXPECT_EQ(field.r.type, '9');
     EXPECT_EQ(field.r.auto_decimals, 1);

@@ -20,13 +20,8 @@ struct Metrics {
 };
 
 Metrics fixed_font() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return {metrics.tmAveCharWidth, metrics.tmHeight};
+    SIZE size = font_size(SYSTEM_FIXED_FONT);
+    return {size.cx, size.cy};
 }
 
 // A field of the given number of cells.

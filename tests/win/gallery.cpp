@@ -100,15 +100,24 @@ static void show_column() {
     set(coloured, "White on blue");
 }
 
-// A checkered bitmap drawn with the system's calls, for the display control's file.
-static HBITMAP checkers(int width, int height, COLORREF colour) {
+// A bitmap of the screen's kind on light grey, with draw painting the rest.
+static HBITMAP drawn_bitmap(int width, int height, void (*draw)(HDC, int, int)) {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECT all = {0, 0, width, height};
     FillRect(dc, &all, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
-    HBRUSH brush = CreateSolidBrush(colour);
+    draw(dc, width, height);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+// Blue checkers, for the display control's bitmap file.
+static void draw_checkers(HDC dc, int width, int height) {
+    HBRUSH brush = CreateSolidBrush(RGB(0, 120, 200));
     for (int y = 0; y < height; y += 8) {
         for (int x = (y / 8) % 2 * 8; x < width; x += 16) {
             RECT cell = {x + 1, y + 1, x + 7, y + 7};
@@ -116,20 +125,10 @@ static HBITMAP checkers(int width, int height, COLORREF colour) {
         }
     }
     DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
 }
 
-// A button picture: a green arrow pointing right on light grey.
-static HBITMAP arrow(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
+// A green arrow pointing right, for the buttons.
+static void draw_arrow(HDC dc, int width, int height) {
     const POINT points[] = {{4, height / 2 - 3},     {width / 2, height / 2 - 3},
                             {width / 2, 2},          {width - 3, height / 2},
                             {width / 2, height - 3}, {width / 2, height / 2 + 3},
@@ -141,10 +140,6 @@ static HBITMAP arrow(int width, int height) {
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);
     DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
 }
 
 // Writes a bitmap as a 24-bit bitmap file; 0, or -1.
@@ -189,7 +184,7 @@ static void display_column() {
     char path[MAX_PATH], command[MAX_PATH + 40];
     GetTempPathA(sizeof path, path);
     strncat(path, "kx-gallery.bmp", sizeof path - strlen(path) - 1);
-    HBITMAP board = checkers(48, 48, RGB(0, 120, 200));
+    HBITMAP board = drawn_bitmap(48, 48, draw_checkers);
     save_bitmap(board, path);
     DeleteObject(board);
     const char *commands[] = {
@@ -224,7 +219,7 @@ static void display_column() {
     label("Picture buttons: raised, pressed", x, y, 240);
     HWND raised = add("TORKGRBU", "", 0, x, y + ROW, 48, 32);
     HWND pressed = add("TORKGRBU", "", 0, x + 56, y + ROW, 48, 32);
-    HBITMAP face = arrow(32, 24);
+    HBITMAP face = drawn_bitmap(32, 24, draw_arrow);
     hand_picture(raised, face);
     hand_picture(pressed, face);
     DeleteObject(face); // the buttons keep their own copies

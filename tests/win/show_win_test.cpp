@@ -8,26 +8,12 @@ namespace {
 
 enum { ID = 200, TS_CENTER = 0x10, TS_RIGHT = 0x20, TS_WRAP = 0x40 };
 
-struct Font {
-    int width, height;
-};
-
-Font metrics_of(int stock_font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(stock_font));
-    TEXTMETRICA metrics;
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return {metrics.tmAveCharWidth, metrics.tmHeight};
-}
-
 // A reference: the text drawn at x on the line the control uses.
 Image line_at(int width, int height, int stock_font, int x, const char *text) {
     return render(width, height, [&](HDC dc) {
         SelectObject(dc, GetStockObject(stock_font));
         SetBkMode(dc, TRANSPARENT);
-        TextOutA(dc, x, (height - metrics_of(stock_font).height) / 2, text, (int)strlen(text));
+        TextOutA(dc, x, (height - font_size(stock_font).cy) / 2, text, (int)strlen(text));
     });
 }
 
@@ -46,7 +32,7 @@ using ShowControl = ControlTest;
 TEST_F(ShowControl, ValuesInAndOut) {
     EXPECT_EQ(text_of(make_control("TORKSHOW", "", 0, 100, 20, ID)), "");
     EXPECT_EQ(text_of(make_control("TORKSHOW", " ", 0, 100, 20, ID)), "");
-    int width = 8 + 12 * metrics_of(SYSTEM_FIXED_FONT).width;
+    int width = 8 + 12 * font_size(SYSTEM_FIXED_FONT).cx;
     HWND number = make_control("TORKSHOW", "2", 0, width, 20, ID);
     set_text(number, "1234.5");
     EXPECT_EQ(difference(capture(number), line_at(width, 20, SYSTEM_FIXED_FONT, 4, "    1.234,50")),

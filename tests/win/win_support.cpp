@@ -177,6 +177,16 @@ int pixels_other_than(const Image &image, const RECT &rect, COLORREF colour) {
     return count;
 }
 
+SIZE font_size(int stock_font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(stock_font));
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {metrics.tmAveCharWidth, metrics.tmHeight};
+}
+
 bool put_clipboard(const char *text) {
     size_t length = strlen(text) + 1;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, length);

@@ -52,6 +52,9 @@ std::string difference(const Image &shown, const Image &expected);
 // The number of pixels of a rectangle that differ from colour.
 int pixels_other_than(const Image &image, const RECT &rect, COLORREF colour);
 
+// Average character width and height of a stock font.
+SIZE font_size(int stock_font);
+
 bool put_clipboard(const char *text);
 std::string clipboard_text();
 
