@@ -8,5 +8,5 @@ scripts/setup.sh
 scripts/build.sh native kxcli
 kxcli="$top/build/native/bin/kxcli"
 if [ $# -eq 0 ]; then set -- ---; fi
-"$kxcli" --utf8 book -- "$@"
+"$kxcli" --utf8 book "$@"
 "$kxcli" --utf8 last

@@ -28,3 +28,5 @@ void cli_from_utf8(char *out, int size, const char *text);
 int cmd_last(const cli_args *args);
 int cmd_book(const cli_args *args);
 int cmd_check(const cli_args *args);
+int cmd_palm(const cli_args *args);
+int cmd_pdb(const cli_args *args);

@@ -4,6 +4,8 @@
 #include "frame/clock.h"
 #include "frame/messages.h"
 #include "frame/path.h"
+#include "frame/platform.h"
+#include "frame/settings.h"
 #include "frame/text.h"
 #include "timerec/directories.h"
 #include <stdarg.h>
@@ -19,20 +21,30 @@ struct option_spec {
 };
 
 static option_spec options[] = {
-    {"--workdir", true, nullptr}, {"--now", true, nullptr},  {"--utf8", false, nullptr},
-    {"--date", true, nullptr},    {"--time", true, nullptr},
+    {"--ini", true, nullptr},       {"--workdir", true, nullptr}, {"--commondir", true, nullptr},
+    {"--exportdir", true, nullptr}, {"--person", true, nullptr},  {"--now", true, nullptr},
+    {"--utf8", false, nullptr},     {"--date", true, nullptr},    {"--time", true, nullptr},
+    {"--times", false, nullptr},    {"--projects", false, nullptr}, {"--program", false, nullptr},
 };
 
 static bool utf8_output;
 
 static const char usage_text[] =
-    "usage: kxcli [--workdir DIR] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
+    "usage: kxcli [--ini FILE] [--workdir DIR] [--commondir DIR] [--exportdir DIR]\n"
+    "             [--person ID] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
     "commands:\n"
     "  last                          the last booking: date, time, project, text (tab-separated)\n"
     "  book PROJECT [TEXT] [--date YYYY-MM-DD] [--time HH:MM]\n"
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  palm import                   takes the handheld's backed-up times into the year files\n"
+    "  palm build-times              builds Zeiten.PDB of the current year file (current folder)\n"
+    "  palm build-projects           builds Projekte.PDB of the project list (current folder)\n"
+    "  palm install [--times] [--projects] [--program]\n"
+    "                                hands the built files over as setting UsePalm says\n"
+    "  palm check                    the start-up check for new handheld times (PalmLast)\n"
+    "  pdb dump FILE                 header and records of a Palm database as text\n"
     "exit status: 0 done, 1 failed, 2 wrong usage\n";
 
 const char *cli_option(const char *name) {
@@ -105,6 +117,12 @@ static option_spec *find_option(const char *name) {
     return nullptr;
 }
 
+// "--name"; the pause project "---" and texts like "-- x" are no options.
+static bool is_option(const char *word) {
+    return word[0] == '-' && word[1] == '-' &&
+           ((word[2] >= 'a' && word[2] <= 'z') || (word[2] >= 'A' && word[2] <= 'Z'));
+}
+
 // Splits the command line into options (anywhere; "--" ends them) and positional words.
 static int parse(int argc, char **argv, cli_args *args) {
     bool options_end = false;
@@ -112,7 +130,7 @@ static int parse(int argc, char **argv, cli_args *args) {
         const char *word = argv[i];
         if (!options_end && strcmp(word, "--") == 0) {
             options_end = true;
-        } else if (!options_end && word[0] == '-' && word[1] == '-') {
+        } else if (!options_end && is_option(word)) {
             option_spec *option = find_option(word);
             if (!option) return cli_usage_error("unknown option %s", word);
             if (option->takes_value && i + 1 >= argc)
@@ -144,15 +162,50 @@ static int parse_moment(const char *text, platform_time *moment) {
     return 0;
 }
 
-// Applies the options every command shares; 0, or a usage exit status.
+// A folder option into its value, given a final separator; 0, or a usage exit status.
+static int take_folder(const char *option, char *value) {
+    const char *folder = cli_option(option);
+    if (!folder) return 0;
+    if (strlen(folder) + 1 > DIRECTORY_MAX)
+        return cli_usage_error("%s: at most %d characters", option, DIRECTORY_MAX - 1);
+    text_copy_max(value, folder, DIRECTORY_MAX);
+    path_add_separator(value, DIRECTORY_MAX + 1);
+    return 0;
+}
+
+// The settings file of --ini, made absolute so that a relative name means the current folder
+// in both builds (the profile functions of Windows would look in the Windows folder).
+static int take_settings_file(void) {
+    const char *name = cli_option("--ini");
+    if (!name) return 0;
+    char full[SETTINGS_NAME_MAX + 1] = "";
+    bool absolute = path_is_separator(name[0]) || (name[0] && name[1] == ':');
+    if (!absolute) {
+        current_dir(full, sizeof full);
+        path_add_separator(full, sizeof full);
+    }
+    if (strlen(full) + strlen(name) > SETTINGS_NAME_MAX)
+        return cli_usage_error("--ini: the path is too long");
+    strcat(full, name);
+    settings_set_file(full);
+    directories_load();
+    return 0;
+}
+
+// Applies the options every command shares: the settings file's section "Installation" first,
+// then the folders and the person given directly; 0, or a usage exit status.
 static int apply_common_options(void) {
     utf8_output = cli_flag("--utf8");
     directories_set_defaults();
-    if (const char *folder = cli_option("--workdir")) {
-        if (strlen(folder) + 1 > DIRECTORY_MAX)
-            return cli_usage_error("--workdir: at most %d characters", DIRECTORY_MAX - 1);
-        text_copy_max(WorkDir, folder, DIRECTORY_MAX);
-        path_add_separator(WorkDir, sizeof WorkDir);
+    int result = take_settings_file();
+    if (result == 0) result = take_folder("--workdir", WorkDir);
+    if (result == 0) result = take_folder("--commondir", CommonDir);
+    if (result == 0) result = take_folder("--exportdir", ExportDir);
+    if (result != 0) return result;
+    if (const char *person = cli_option("--person")) {
+        if (strlen(person) > PERSON_MAX)
+            return cli_usage_error("--person: at most %d characters", PERSON_MAX);
+        text_copy_max(Person, person, PERSON_MAX);
     }
     if (const char *now = cli_option("--now")) {
         platform_time moment;
@@ -172,21 +225,34 @@ static const command_spec commands[] = {
     {"last", cmd_last},
     {"book", cmd_book},
     {"check", cmd_check},
+    {"palm", cmd_palm},
+    {"pdb", cmd_pdb},
 };
 
+// With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
+static void convert_arguments(cli_args *args) {
+    static char converted[CLI_POSITIONAL_MAX + sizeof options / sizeof options[0]][ARGUMENT_MAX];
+    int used = 0;
+    for (int i = 0; i < args->count; i++) {
+        cli_from_utf8(converted[used], ARGUMENT_MAX, args->positional[i]);
+        args->positional[i] = converted[used++];
+    }
+    for (option_spec &option : options)
+        if (option.value && option.takes_value) {
+            cli_from_utf8(converted[used], ARGUMENT_MAX, option.value);
+            option.value = converted[used++];
+        }
+}
+
 int main(int argc, char **argv) {
+    platform_binary_stdio();
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     cli_args args = {};
-    // Arguments typed in a UTF-8 terminal become Windows-1252 texts with --utf8.
-    static char converted[CLI_POSITIONAL_MAX][ARGUMENT_MAX];
     int result = parse(argc, argv, &args);
-    if (result == 0) result = apply_common_options();
     if (result != 0) return result;
-    if (utf8_output)
-        for (int i = 0; i < args.count; i++) {
-            cli_from_utf8(converted[i], ARGUMENT_MAX, args.positional[i]);
-            args.positional[i] = converted[i];
-        }
+    if (cli_flag("--utf8")) convert_arguments(&args);
+    result = apply_common_options();
+    if (result != 0) return result;
     for (const command_spec &command : commands)
         if (strcmp(command.name, args.command) == 0) return command.run(&args);
     return cli_usage_error("unknown command %s", args.command);

@@ -33,6 +33,9 @@ static int load(bfile *file, int64_t block) {
         long got = file_read(file->handle, file->area, file->size);
         file->valid = got > 0 ? (int)got : 0;
     }
+    // Checked once per block, so that reading its lines needs no search for either byte.
+    file->plain = !memchr(file->area, '\r', (size_t)file->valid) &&
+                  !memchr(file->area, BFILE_EOF_MARK, (size_t)file->valid);
     return result;
 }
 
@@ -48,6 +51,7 @@ static int next_block(bfile *file) {
 // Marks [from, to) of the block changed; a gap after the valid bytes reads as zeros, as the
 // file will have them there.
 static void mark_changed(bfile *file, int from, int to) {
+    file->plain = false;
     if (from > file->valid) memset(file->area + file->valid, 0, (size_t)(from - file->valid));
     if (file->changed_from >= file->changed_to) {
         file->changed_from = from;
@@ -196,8 +200,8 @@ int bfile_write(bfile *file, const void *area, long count) {
 
 // Appends the bytes [from, to) to the line, leaving out carriage returns and anything beyond max.
 static void store(char *text, int *stored, int max, const unsigned char *from,
-                  const unsigned char *to) {
-    if (!memchr(from, '\r', (size_t)(to - from))) {
+                  const unsigned char *to, bool plain) {
+    if (plain || !memchr(from, '\r', (size_t)(to - from))) {
         long count = to - from;
         if (count > max - *stored) count = max - *stored;
         memcpy(text + *stored, from, (size_t)count);
@@ -218,14 +222,16 @@ int bfile_read_line(bfile *file, char *text, int max) {
             (const unsigned char *)memchr(start, '\n', (size_t)(end - start));
         const unsigned char *stop = feed ? feed : end;
         const unsigned char *mark =
-            (const unsigned char *)memchr(start, BFILE_EOF_MARK, (size_t)(stop - start));
+            file->plain
+                ? nullptr
+                : (const unsigned char *)memchr(start, BFILE_EOF_MARK, (size_t)(stop - start));
         if (mark) stop = mark;
         if (!taken) {
             const unsigned char *p = start;
             while (p < stop && *p == '\r') p++;
             taken = p < stop;
         }
-        store(text, &stored, max, start, stop);
+        store(text, &stored, max, start, stop, file->plain);
         file->position = (int)(stop - file->area);
         if (mark) break;
         if (feed) {

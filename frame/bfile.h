@@ -11,7 +11,8 @@ struct bfile {
     int position;     // offset inside the block
     int changed_from; // changed range inside the block, empty when equal
     int changed_to;
-    int valid; // valid bytes in the block
+    int valid;  // valid bytes in the block
+    bool plain; // the block as loaded holds no carriage return and no Ctrl+Z
     unsigned char *area;
     int size; // block size
     unsigned char reserve[BFILE_RESERVE];

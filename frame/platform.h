@@ -15,6 +15,10 @@ int platform_block_free(void *block);
 // The local date and time of the system clock (tests set the clock module instead).
 void platform_local_time(platform_time *now);
 
+// Standard output and error pass bytes unchanged (no line-end translation on Windows), so
+// command-line output is the same in every build.
+void platform_binary_stdio(void);
+
 // The id of the running process (unique names for temporary files).
 long platform_process_id(void);
 

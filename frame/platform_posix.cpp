@@ -133,6 +133,8 @@ void platform_local_time(platform_time *now) {
     now->second = local.tm_sec;
 }
 
+void platform_binary_stdio(void) {}
+
 long platform_process_id(void) {
     return (long)getpid();
 }

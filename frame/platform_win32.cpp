@@ -126,6 +126,11 @@ void platform_local_time(platform_time *now) {
     now->second = local.wSecond;
 }
 
+void platform_binary_stdio(void) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
 long platform_process_id(void) {
     return (long)GetCurrentProcessId();
 }

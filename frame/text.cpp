@@ -2,29 +2,35 @@
 // insertion, tab expansion, upper case, search, wildcard match and hexadecimal numbers.
 #include "frame/text.h"
 
+#include <stdint.h>
 #include <string.h>
 
 int text_is_space(int c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// Removes the leading white space by one move; the text ends at or before end.
-static void drop_leading_space(char *text, size_t length) {
-    size_t start = 0;
-    while (start < length && text_is_space((unsigned char)text[start])) start++;
-    if (start > 0) memmove(text, text + start, length - start + 1);
-}
-
 static size_t trimmed_right_length(const char *text, size_t length) {
+    // Column padding is passed eight blanks at a time.
+    const uint64_t blanks = 0x2020202020202020u;
+    for (uint64_t eight; length >= 8; length -= 8) {
+        memcpy(&eight, text + length - 8, 8);
+        if (eight != blanks) break;
+    }
     while (length > 0 && text_is_space((unsigned char)text[length - 1])) length--;
     return length;
 }
 
-int text_trim(char *text) {
-    size_t length = trimmed_right_length(text, strlen(text));
+size_t text_trim_length(char *text, size_t length) {
+    length = trimmed_right_length(text, length);
     text[length] = 0;
-    drop_leading_space(text, length);
-    return text[0] != 0;
+    size_t start = 0;
+    while (start < length && text_is_space((unsigned char)text[start])) start++;
+    if (start > 0) memmove(text, text + start, length - start + 1);
+    return length - start;
+}
+
+int text_trim(char *text) {
+    return text_trim_length(text, strlen(text)) != 0;
 }
 
 int text_trim_right(char *text) {

@@ -10,6 +10,8 @@ enum { TEXT_TABS_MAX = 503 };
 int text_is_space(int c);
 // Removes white space at both ends; 0 when nothing is left, else 1.
 int text_trim(char *text);
+// text_trim for a text whose length is known; the new length.
+size_t text_trim_length(char *text, size_t length);
 // Removes white space at the end; 0 when nothing is left, else 1.
 int text_trim_right(char *text);
 // 1 when the text is empty or only white space.

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-utils imagemagick
+    libpalm-perl
 )
 
 missing=()

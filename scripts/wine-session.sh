@@ -10,9 +10,11 @@ case "${1:-}" in
     start)
         if [ ! -d "$WINEPREFIX" ]; then
             echo "wine-session: creating the Wine prefix (once)"
-            wineboot -i >/dev/null 2>&1 || true
+            wineboot -i </dev/null >/dev/null 2>&1 || true
+            wineserver -w || true
         fi
-        wineserver -p </dev/null >/dev/null 2>&1
+        # A server that is already running for the prefix stays; otherwise a persistent one starts.
+        wineserver -p </dev/null >/dev/null 2>&1 || true
         # Start Wine's own services now, with no terminal or pipe: a service started by a test
         # program would inherit its output and keep ctest waiting for the end of it.
         wineboot </dev/null >/dev/null 2>&1 || true

@@ -15,3 +15,9 @@ extern char Person[PERSON_MAX + 1];
 void directories_program_folder(char *out, int size);
 // The program's folder three times and "?".
 void directories_set_defaults(void);
+// The defaults, then each of WorkDir, CommonDir, ExportDir and Person that section
+// "Installation" of the settings file holds (taken as it stands; a longer person is cut).
+void directories_load(void);
+
+// The section of the settings file that holds the time recording's keys.
+extern const char SETTINGS_SECTION[];

@@ -11,13 +11,14 @@
 #include "frame/texts.h"
 #include "resources/text_ids.h"
 #include "timerec/directories.h"
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
 enum { PAUSE_COLUMN = 20, TIME_COLUMN = 12, MINUTE_COLUMN = 15, LINE_AREA = TEXT_TABS_MAX + 1 };
 
 static char current_file[JOURNAL_PATH_MAX + 1];
-static char period_text[LINE_AREA];
+static const char *period_text = "";
 
 void journal_today(char *out) {
     platform_time now;
@@ -117,12 +118,13 @@ static int find_last_line(bfile *file, int64_t from, bool skip_pauses, last_line
     return -1;
 }
 
-// Columns first..first+width of line (as far as it reaches) into out.
-static void column(char *out, const char *line, size_t length, size_t first, size_t width) {
+// Columns first..first+width of line (as far as it reaches) into out; the count copied.
+static size_t column(char *out, const char *line, size_t length, size_t first, size_t width) {
     size_t count = 0;
     if (first < length) count = length - first < width ? length - first : width;
     memcpy(out, line + (first < length ? first : length), count);
     out[count] = 0;
+    return count;
 }
 
 // Splits a trimmed line into the booking's columns.
@@ -238,24 +240,45 @@ static long minutes_of(const char *line, size_t length) {
     return number_at(line, length, TIME_COLUMN) * 60 + number_at(line, length, MINUTE_COLUMN);
 }
 
-// A line of the walk: trimmed, its tabs expanded to stops every 8 columns.
+// A line of the walk: trimmed, its tabs expanded to stops every 8 columns, and its time of day
+// in minutes.
 struct walk_line {
     char text[LINE_AREA];
     size_t length;
+    long minutes;
 };
 
 // One walk over a year file: the range, the callback and the count of delivered periods.
 struct walk {
     const char *from;
     const char *to;
+    size_t from_length, to_length;
     journal_walk_fn callback;
     void *context;
     int delivered;
 };
 
+// The first eight bytes of a text as a number that orders like the bytes.
+static uint64_t ordered_eight(const char *text) {
+    uint64_t eight;
+    memcpy(&eight, text, 8);
+    return __builtin_bswap64(eight);
+}
+
+// Compares the first 10 characters as strncmp does; whole dates take the quick way (this runs
+// for every line of a walk).
+static int compare_dates(const char *a, size_t a_length, const char *b, size_t b_length) {
+    if (a_length < JOURNAL_DATE || b_length < JOURNAL_DATE) return strncmp(a, b, JOURNAL_DATE);
+    uint64_t x = ordered_eight(a), y = ordered_eight(b);
+    if (x != y) return x < y ? -1 : 1;
+    for (int i = 8; i < JOURNAL_DATE; i++)
+        if (a[i] != b[i]) return (unsigned char)a[i] < (unsigned char)b[i] ? -1 : 1;
+    return 0;
+}
+
 static bool in_range(const walk *w, const walk_line *line) {
-    return strncmp(line->text, w->from, JOURNAL_DATE) >= 0 &&
-           strncmp(line->text, w->to, JOURNAL_DATE) <= 0;
+    return compare_dates(line->text, line->length, w->from, w->from_length) >= 0 &&
+           compare_dates(line->text, line->length, w->to, w->to_length) <= 0;
 }
 
 // Pairs opening line a with closing line b: a period when both are of one day and a is no
@@ -264,16 +287,15 @@ static void pair(walk *w, const walk_line *a, const walk_line *b) {
     bool pause = is_pause(a->text, a->length);
     char date[JOURNAL_DATE + 1];
     column(date, a->text, a->length, 0, JOURNAL_DATE);
-    if (strncmp(a->text, b->text, JOURNAL_DATE) != 0) {
+    if (compare_dates(a->text, a->length, b->text, b->length) != 0) {
         if (!pause) status_show(text(TXT_DAY_NOT_CLOSED), date);
         return;
     }
     if (pause) return;
     char project[JOURNAL_PROJECT + 1];
-    column(project, a->text, a->length, PAUSE_COLUMN, JOURNAL_PROJECT);
-    text_trim(project);
-    column(period_text, a->text, a->length, JOURNAL_TEXT_COLUMN, sizeof period_text - 1);
-    long minutes = minutes_of(b->text, b->length) - minutes_of(a->text, a->length);
+    text_trim_length(project, column(project, a->text, a->length, PAUSE_COLUMN, JOURNAL_PROJECT));
+    period_text = a->length > JOURNAL_TEXT_COLUMN ? a->text + JOURNAL_TEXT_COLUMN : "";
+    long minutes = b->minutes - a->minutes;
     w->delivered++;
     w->callback(date, project, (int)minutes, w->context);
 }
@@ -282,10 +304,14 @@ static void pair(walk *w, const walk_line *a, const walk_line *b) {
 static bool next_line(bfile *file, walk_line *line) {
     int n;
     while ((n = bfile_read_line(file, line->text, JOURNAL_WALK_LINE)) >= 0) {
-        if (!text_trim(line->text)) continue;
-        if (memchr(line->text, '\t', strlen(line->text)))
+        line->length = text_trim_length(line->text, (size_t)n);
+        // A line that is empty as a text (blank, or starting with a NUL byte) is skipped.
+        if (line->text[0] == 0) continue;
+        if (memchr(line->text, '\t', line->length)) {
             text_expand_tabs(line->text, sizeof line->text);
-        line->length = strlen(line->text);
+            line->length = strlen(line->text);
+        }
+        line->minutes = minutes_of(line->text, line->length);
         return true;
     }
     return false;
@@ -300,8 +326,9 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
         status_show(text(TXT_JOURNAL_NOT_FOUND), path);
         return -1;
     }
-    walk w = {from, to, callback, context, 0};
-    walk_line lines[2];
+    walk w = {from, to, strlen(from), strlen(to), callback, context, 0};
+    // The lines live on after the walk: the last period's text stays readable.
+    static walk_line lines[2];
     walk_line *opening = &lines[0], *closing = &lines[1];
     bool open = next_line(&file, opening);
     while (open && next_line(&file, closing)) {
@@ -315,6 +342,7 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
     if (open) {
         journal_pause_line(closing->text);
         closing->length = strlen(closing->text);
+        closing->minutes = minutes_of(closing->text, closing->length);
         if (in_range(&w, closing)) pair(&w, opening, closing);
     }
     return w.delivered;

@@ -1,0 +1,41 @@
+// The settings file's name and the integer values, over the text values of the platform.
+#include "frame/settings.h"
+#include "frame/text.h"
+#include <limits.h>
+#include <stdio.h>
+
+static char file_name[SETTINGS_NAME_MAX + 1];
+
+void settings_set_file(const char *name) {
+    text_copy_max(file_name, name, SETTINGS_NAME_MAX);
+}
+
+const char *settings_file(void) {
+    return file_name;
+}
+
+int settings_write_int(const char *section, const char *key, int number) {
+    char digits[16];
+    snprintf(digits, sizeof digits, "%d", number);
+    return settings_write(section, key, digits);
+}
+
+enum { INT_DIGITS_READ = 19 };
+
+// Like the runtime's atoi on the first 19 characters, kept within the range of an int.
+int settings_read_int(const char *section, const char *key) {
+    char value[SETTINGS_VALUE];
+    settings_read(section, key, value);
+    value[INT_DIGITS_READ] = 0;
+    const char *p = value;
+    while (text_is_space((unsigned char)*p)) p++;
+    int sign = *p == '-' ? -1 : 1;
+    if (*p == '-' || *p == '+') p++;
+    long long number = 0;
+    for (; *p >= '0' && *p <= '9'; p++)
+        if (number <= INT_MAX) number = number * 10 + (*p - '0');
+    number *= sign;
+    if (number > INT_MAX) return INT_MAX;
+    if (number < INT_MIN) return INT_MIN;
+    return (int)number;
+}

@@ -1,0 +1,94 @@
+// Times between handheld and journal: the backed-up times database taken over into the year
+// files, and the current year file built into "Zeiten.PDB".
+#include "frame/bfile.h"
+#include "frame/files.h"
+#include "frame/messages.h"
+#include "frame/path.h"
+#include "frame/platform.h"
+#include "frame/text.h"
+#include "frame/texts.h"
+#include "handheld/palm.h"
+#include "handheld/palm_build.h"
+#include "handheld/pdb.h"
+#include "resources/text_ids.h"
+#include "timerec/directories.h"
+#include <stdio.h>
+#include <string.h>
+
+static const char TAKEN_OVER[] = "Zeiten.txt";
+
+// Writes the converted records of the open database (count records) to file.
+static int convert_records(bfile *file, int count, palm_conversion *result) {
+    int failed = 0;
+    for (int i = 0; i < count && failed == 0; i++) {
+        char record[PALM_RECORD_BUFFER], line[PALM_LINE_MAX];
+        if (pdb_read_record(i, record, sizeof record) < 0) {
+            result->unreadable++;
+            continue;
+        }
+        palm_record_to_line(line, record);
+        failed = bfile_write_line(file, line);
+        result->records++;
+    }
+    return failed;
+}
+
+int palm_convert_times(const char *source, const char *target, palm_conversion *result) {
+    memset(result, 0, sizeof *result);
+    char folder[PATH_MAX_TEXT + 1], temporary[PATH_MAX_TEXT + 8];
+    path_dir(folder, sizeof folder, target);
+    if (folder[0]) make_path(folder);
+    snprintf(temporary, sizeof temporary, "%s.new", target);
+    bfile file;
+    if (bfile_create(&file, temporary) < 0) {
+        result->state = PALM_NOT_WRITTEN;
+        return -1;
+    }
+    // A database that cannot be read leaves the target empty: nothing is taken over.
+    int count = pdb_open(source);
+    result->state = count >= 0             ? PALM_CONVERTED
+                    : count == PDB_DAMAGED ? PALM_DAMAGED
+                                           : PALM_NO_BACKUP;
+    int failed = convert_records(&file, count, result);
+    pdb_close();
+    failed |= bfile_sync(&file);
+    failed |= bfile_close(&file);
+    if (failed == 0) failed = platform_file_replace(temporary, target);
+    if (failed != 0) {
+        file_delete(temporary);
+        result->state = PALM_NOT_WRITTEN;
+    }
+    return result->state == PALM_CONVERTED ? 0 : -1;
+}
+
+int palm_take_over(palm_conversion *conversion, journal_merge_fn report, void *context) {
+    char source[PATH_MAX_TEXT + 1], target[PATH_MAX_TEXT + 1];
+    palm_backup_path(source, sizeof source);
+    snprintf(target, sizeof target, "%s%s", WorkDir, TAKEN_OVER);
+    palm_convert_times(source, target, conversion);
+    if (conversion->state == PALM_DAMAGED) msg_warn(text(TXT_PALM_DAMAGED), source);
+    if (conversion->state == PALM_NOT_WRITTEN) msg_warn(text(TXT_CANNOT_WRITE_JOURNAL), target);
+    if (conversion->unreadable > 0)
+        msg_warn(text(TXT_PALM_RECORDS_DAMAGED), conversion->unreadable, source);
+    if (conversion->state == PALM_DAMAGED || conversion->state == PALM_NOT_WRITTEN) return -1;
+    return journal_merge(target, report, context);
+}
+
+int palm_build_times(void) {
+    const char *source = journal_current_file();
+    bfile file;
+    if (bfile_open(&file, source) < 0) {
+        msg_warn(text(TXT_JOURNAL_NOT_FOUND), source);
+        return -1;
+    }
+    palm_build build;
+    palm_build_start(&build, PALM_TIMES_PDB, TXT_CANNOT_WRITE_JOURNAL);
+    char line[TEXT_TABS_MAX + 1], record[PALM_LINE_MAX];
+    while (bfile_read_line(&file, line, TEXT_TABS_MAX) >= 0) {
+        if (!text_trim(line)) continue;
+        palm_line_to_record(record, line);
+        palm_build_add(&build, record);
+    }
+    bfile_close(&file);
+    return palm_build_finish(&build);
+}

@@ -1,0 +1,68 @@
+// Fuzzes the Palm database reader with arbitrary files: the header, every list entry and record
+// into buffers of several sizes, and the conversion of the records into journal lines. Nothing
+// may read outside the file or write beyond a buffer, and every record stays one line.
+#include "frame/messages.h"
+#include "handheld/palm.h"
+#include "handheld/pdb.h"
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+static char database[128], converted[128];
+
+static void quiet(int kind, const char *text) {}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+    char folder[64];
+    snprintf(folder, sizeof folder, "/tmp/kx-fuzz-pdb-%d/", (int)getpid());
+    mkdir(folder, 0777);
+    snprintf(database, sizeof database, "%sZeiten.PDB", folder);
+    snprintf(converted, sizeof converted, "%sZeiten.txt", folder);
+    for (int kind = 0; kind < MSG_KINDS; kind++)
+        if (kind != MSG_FATAL) messages_set_sink(kind, quiet);
+    return 0;
+}
+
+static void read_records(int count) {
+    static const int sizes[] = {1, 7, PALM_RECORD_BUFFER, 4096};
+    for (int i = -1; i <= count; i++) {
+        pdb_entry entry;
+        if (pdb_record_entry(i, &entry) == 0 && entry.end > pdb_file_size()) abort();
+        for (int size : sizes) {
+            char *buffer = (char *)malloc((size_t)size); // exact size: ASan sees any overrun
+            int got = pdb_read_record(i, buffer, size);
+            if (got >= size || (got < 0 && buffer[0] != 0)) abort();
+            free(buffer);
+        }
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    FILE *file = fopen(database, "wb");
+    if (!file) abort();
+    fwrite(data, 1, size, file);
+    fclose(file);
+    int count = pdb_open(database);
+    if (count >= 0 && (count > 65535 || PDB_HEADER + 8 * (int64_t)count > (int64_t)size)) abort();
+    (void)pdb_header_read()->name;
+    read_records(count);
+    pdb_close();
+
+    // One line per record that could be read, whatever bytes the records hold.
+    palm_conversion result;
+    if (palm_convert_times(database, converted, &result) == 0) {
+        file = fopen(converted, "rb");
+        if (!file) abort();
+        int lines = 0, c;
+        while ((c = fgetc(file)) != EOF) {
+            if (c == '\r' || c == 26) abort();
+            lines += c == '\n';
+        }
+        fclose(file);
+        if (lines != result.records || result.records + result.unreadable != count) abort();
+    }
+    return 0;
+}

@@ -1,0 +1,398 @@
+// The exchange with the handheld: record layouts both ways, taking over backed-up times into the
+// year files, building the databases, the installation modes and the backup check.
+#include "frame/files.h"
+#include "frame/path.h"
+#include "frame/settings.h"
+#include "frame/system.h"
+#include "frame/text.h"
+#include "handheld/palm.h"
+#include "handheld/pdb.h"
+#include "timerec/directories.h"
+#include "tests/unit/test_support.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(PalmRecords, TimeRecordsBecomeJournalLines) {
+    const struct {
+        const char *record, *line;
+    } cases[] = {
+        {"2003-06-18 08:30 KD4711     Besprechung",
+         "2003-06-18  08:30   KD4711              Besprechung"},
+        {"2003-06-18 08:30 KD4711     ", "2003-06-18  08:30   KD4711"}, // 28 characters: no text
+        {"2003-06-18 08:30 KD4711     X", "2003-06-18  08:30   KD4711              X"},
+        {"2003-06-18 17:00 ---        ", "2003-06-18  17:00   ---"},
+        {"2003-06-18 09:00 P1         a\nb\r\x1a"
+         "c",
+         "2003-06-18  09:00   P1                  a b  c"},
+        {"2003", "2003"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        char line[PALM_LINE_MAX];
+        palm_record_to_line(line, c.record);
+        EXPECT_STREQ(line, c.line) << c.record;
+    }
+    // A record longer than the 100-byte record buffer is cut there.
+    std::string record = "2003-06-18 08:30 P1         " + std::string(200, 't');
+    char line[PALM_LINE_MAX];
+    palm_record_to_line(line, record.c_str());
+    EXPECT_EQ(std::string(line), "2003-06-18  08:30   P1                  " + std::string(71, 't'));
+}
+
+TEST(PalmRecords, JournalLinesBecomeTimeRecords) {
+    const struct {
+        const char *line, *record;
+    } cases[] = {
+        {"2003-06-18  08:30   KD4711              Besprechung",
+         "2003-06-18 08:30 KD4711     Besprechung"},
+        {"2003-06-18  08:30   ABCDEFGHIJKLMNO     Text", "2003-06-18 08:30 ABCDEFGHIJ Text"},
+        {"2003-06-18  17:00   ---", "2003-06-18 17:00 ---        "},
+        {"2003-06-18  08:30   P1                  "
+         "012345678901234567890123456789012345678 xyz",
+         "2003-06-18 08:30 P1         012345678901234567890123456789012345678"},
+        {"  2003-06-18  08:30   P1\t\t\tNotiz  ", "2003-06-18 08:30 P1         Notiz"},
+    };
+    for (const auto &c : cases) {
+        char record[PALM_LINE_MAX];
+        palm_line_to_record(record, c.line);
+        EXPECT_STREQ(record, c.record) << c.line;
+    }
+}
+
+TEST(PalmRecords, ProjectRecords) {
+    const struct {
+        const char *line, *record;
+    } cases[] = {
+        {"KD4711          Kunde Dietrich", "KD4711     Kunde Dietrich                "},
+        {"ABCDEFGHIJKLMNO Fuenfzehn Zeichen", "ABCDEFGHIJ Fuenfzehn Zeichen             "},
+        {"KURZ", "KURZ       "},
+        {"1234567890123456", "1234567890 "},
+        {"P1              dddddddddddddddddddddddddddddddddddddddd",
+         "P1         dddddddddddddddddddddddddddddd"},
+    };
+    for (const auto &c : cases) {
+        char record[PALM_LINE_MAX];
+        palm_project_record(record, c.line);
+        EXPECT_STREQ(record, c.record) << c.line;
+    }
+}
+
+void note_year(const journal_merge_year *year, void *context) {
+    (*(std::vector<journal_merge_year> *)context).push_back(*year);
+}
+
+struct Palm : ::testing::Test {
+    TempDir dir;
+    MessageRecorder messages;
+    std::string work, backup, saved_dir;
+    void SetUp() override {
+        set_now(2003, 6, 18, 14, 5);
+        settings_set_file(dir.file("TORKKX.ini").c_str());
+        work = dir.file("work/");
+        backup = dir.file("backup/");
+        use_work_dir(work);
+        text_copy_max(CommonDir, dir.path.c_str(), DIRECTORY_MAX);
+        make_dir(backup.c_str());
+        settings_write(SETTINGS_SECTION, "PalmBak", backup.c_str());
+        char here[PATH_MAX_TEXT + 1];
+        current_dir(here, sizeof here);
+        saved_dir = here;
+        change_dir(dir.path.c_str());
+        palm_backup_check_rearm();
+    }
+    void TearDown() override {
+        change_dir(saved_dir.c_str());
+        settings_set_file("");
+    }
+    std::string here(const std::string &name) {
+        char path[PATH_MAX_TEXT + 1];
+        palm_local_path(path, sizeof path, name.c_str());
+        return path;
+    }
+    void write_database(const std::string &path, const std::vector<std::string> &records) {
+        ASSERT_EQ(pdb_build_begin(), 0);
+        for (const std::string &record : records) pdb_build_add(record.c_str());
+        ASSERT_EQ(pdb_build_write(path.c_str()), 0);
+    }
+    std::vector<std::string> records_of(const std::string &path) {
+        std::vector<std::string> records;
+        int count = pdb_open(path.c_str());
+        for (int i = 0; i < count; i++) {
+            char record[PALM_RECORD_BUFFER];
+            pdb_read_record(i, record, sizeof record);
+            records.push_back(record);
+        }
+        pdb_close();
+        return records;
+    }
+};
+
+TEST_F(Palm, TakeOverMergesEveryYearAndTwiceChangesNothing) {
+    write_database(backup + "Zeiten.PDB",
+                   {"2003-06-18 08:30 KD4711     Besprechung", "2003-06-18 12:00 ---        ",
+                    "2004-01-02 08:00 P2         "});
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n2003-06-18  08:30   ALT\n");
+    palm_conversion conversion;
+    std::vector<journal_merge_year> years;
+    EXPECT_EQ(palm_take_over(&conversion, note_year, &years), 2);
+    EXPECT_EQ(conversion.records, 3);
+    EXPECT_EQ(read_file(work + "2003.txt"), "2003-06-18  07:50   ---\n"
+                                            "2003-06-18  08:30   KD4711              Besprechung\n"
+                                            "2003-06-18  12:00   ---\n");
+    EXPECT_EQ(read_file(work + "2004.txt"), "2004-01-02  08:00   P2\n");
+    ASSERT_EQ(years.size(), 2u);
+    EXPECT_EQ(years[0].lines_before, 2);
+    EXPECT_EQ(years[0].lines_after, 3);
+
+    std::string once = read_file(work + "2003.txt");
+    years.clear();
+    EXPECT_EQ(palm_take_over(&conversion, note_year, &years), 2);
+    EXPECT_EQ(read_file(work + "2003.txt"), once);
+    EXPECT_EQ(years[0].lines_after, years[0].lines_before);
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(Palm, MissingBackupTakesOverNothingSilently) {
+    palm_conversion conversion;
+    EXPECT_EQ(palm_take_over(&conversion, nullptr, nullptr), 0);
+    EXPECT_EQ(conversion.state, PALM_NO_BACKUP);
+    EXPECT_EQ(read_file(work + "Zeiten.txt"), "");
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(Palm, DamagedBackupTakesOverNothingAndSaysSo) {
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n");
+    std::string header(PDB_HEADER, '\0');
+    header[77] = 5; // five records, but no record list
+    write_file(backup + "Zeiten.PDB", header + "2003-06-18 08:30 P1");
+    palm_conversion conversion;
+    EXPECT_EQ(palm_take_over(&conversion, nullptr, nullptr), -1);
+    EXPECT_EQ(conversion.state, PALM_DAMAGED);
+    EXPECT_EQ(read_file(work + "2003.txt"), "2003-06-18  07:50   ---\n");
+    EXPECT_EQ(read_file(work + "Zeiten.txt"), "");
+    EXPECT_EQ(messages.warnings, std::vector<std::string>{"Palmtop-Datei " + backup +
+                                                          "Zeiten.PDB ist besch\344digt, nichts "
+                                                          "\374bernommen."});
+}
+
+TEST_F(Palm, RecordsOutsideTheFileAreLeftOutAndCounted) {
+    write_database(backup + "Zeiten.PDB", {"2003-06-18 08:30 P1         ", "2003-06-18 09:00 ---"});
+    std::string bytes = read_file(backup + "Zeiten.PDB");
+    bytes[PDB_HEADER + 8 + 1] = 0x7f; // second record's offset far beyond the end
+    write_file(backup + "Zeiten.PDB", bytes);
+    palm_conversion conversion;
+    EXPECT_EQ(palm_take_over(&conversion, nullptr, nullptr), 1);
+    EXPECT_EQ(conversion.records, 1);
+    EXPECT_EQ(conversion.unreadable, 1);
+    EXPECT_EQ(read_file(work + "2003.txt"), "2003-06-18  08:30   P1\n");
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>{"1 Eintr\344ge der Palmtop-Datei " + backup +
+                                       "Zeiten.PDB sind besch\344digt und fehlen."});
+}
+
+TEST_F(Palm, BuildsTimesOfTheCurrentYearFile) {
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  08:30   ABCDEFGHIJKLMNO     Besprechung\r\n"
+                                  "\n   \n2003-06-18  12:00   ---\n");
+    EXPECT_EQ(palm_build_times(), 2);
+    EXPECT_EQ(records_of(here("Zeiten.PDB")),
+              (std::vector<std::string>{"2003-06-18 08:30 ABCDEFGHIJ Besprechung",
+                                        "2003-06-18 12:00 ---        "}));
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(Palm, BuildSaysHowManyRecordsItLeftOut) {
+    make_dir(work.c_str());
+    std::string lines;
+    // Records of 29 bytes: the data area is full after 2035 of them.
+    for (int i = 0; i < 2040; i++) lines += "2003-06-18  08:30   P1\n";
+    write_file(work + "2003.txt", lines);
+    EXPECT_EQ(palm_build_times(), 2035);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>{"5 Eintr\344ge passen nicht in " + here("Zeiten.PDB") +
+                                       " und fehlen dort."});
+}
+
+TEST_F(Palm, YearFileThatCannotBeReadBuildsNothing) {
+    make_dir(work.c_str());
+    make_dir((work + "2003.txt").c_str());
+    EXPECT_EQ(palm_build_times(), -1);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>{"Zeitendatei " + work + "2003.txt nicht gefunden."});
+    EXPECT_FALSE(file_there(here("Zeiten.PDB")));
+}
+
+TEST_F(Palm, BuildsProjectsWithThePauseEntryFirst) {
+    write_file(dir.file("Projekte.txt"), "; Kommentar\r\n\r\nKD4711          Kunde\r\n"
+                                         "ABCDEFGHIJKLMNO Lang\r\nP2\tTab\r\n\x1a");
+    EXPECT_EQ(palm_build_projects(), 4);
+    EXPECT_EQ(records_of(here("Projekte.PDB")),
+              (std::vector<std::string>{
+                  "---        Pause/Arbeitsende", "KD4711     Kunde                         ",
+                  "ABCDEFGHIJ Lang                          ", "P2      Ta "}));
+    remove(dir.file("Projekte.txt").c_str());
+    EXPECT_EQ(palm_build_projects(), -1);
+    EXPECT_EQ(messages.warnings, std::vector<std::string>{"Projektdatei " + dir.path +
+                                                          "Projekte.txt nicht gefunden."});
+}
+
+TEST(PalmExchange, PresetStepsByReason) {
+    const struct {
+        int mode;
+        palm_steps steps;
+    } cases[] = {
+        {PALM_OPEN_MENU, {1, 0, 1}},
+        {PALM_OPEN_NEW_TIMES, {1, 0, 0}},
+        {PALM_OPEN_PROJECTS_EDITED, {0, 0, 1}},
+    };
+    for (const auto &c : cases) {
+        palm_steps steps = {9, 9, 9};
+        palm_exchange_preset(c.mode, &steps);
+        EXPECT_EQ(steps.take_over, c.steps.take_over) << c.mode;
+        EXPECT_EQ(steps.install_times, c.steps.install_times) << c.mode;
+        EXPECT_EQ(steps.install_projects, c.steps.install_projects) << c.mode;
+    }
+}
+
+TEST_F(Palm, ExchangeSwitchedOffDoesNotOpen) {
+    EXPECT_EQ(palm_exchange_allowed(), 0);
+    EXPECT_EQ(
+        messages.warnings,
+        std::vector<std::string>{"Der Palmtop-Abgleich ist in den Einstellungen nicht aktiviert."});
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
+    EXPECT_EQ(palm_exchange_allowed(), 1);
+}
+
+// The times taken over are in the times database built next; a missing project list is said
+// and the install step still names what there is.
+TEST_F(Palm, ExchangeRunsTheStepsInOrder) {
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
+    write_database(backup + "Zeiten.PDB", {"2003-06-18 08:30 KD4711     vom Handheld"});
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n");
+    const palm_steps all = {1, 1, 1};
+    EXPECT_EQ(palm_exchange_run(&all, nullptr, nullptr), -1);
+    EXPECT_EQ(records_of(here("Zeiten.PDB")),
+              (std::vector<std::string>{"2003-06-18 07:50 ---        ",
+                                        "2003-06-18 08:30 KD4711     vom Handheld"}));
+    EXPECT_EQ(messages.warnings, std::vector<std::string>{"Projektdatei " + dir.path +
+                                                          "Projekte.txt nicht gefunden."});
+    EXPECT_EQ(messages.infos,
+              std::vector<std::string>{"Bitte installieren Sie auf dem Handheld:\n" +
+                                       here("Zeiten.PDB") + "\n" + here("Projekte.PDB") + "\n"});
+}
+
+struct PalmInstall : Palm {
+    std::string install;
+    void SetUp() override {
+        Palm::SetUp();
+        install = dir.file("install/");
+        make_dir(install.c_str());
+        settings_write(SETTINGS_SECTION, "PalmIns", install.c_str());
+        write_file(here("Zeiten.PDB"), "times");
+        write_file(here("Projekte.PDB"), "projects");
+        write_file(here("korvex.prc"), "program");
+    }
+};
+
+TEST_F(PalmInstall, FilesOnlyNamesTheSelectedFiles) {
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
+    EXPECT_EQ(palm_install(1, 1, 0), 0);
+    EXPECT_EQ(messages.infos,
+              std::vector<std::string>{"Bitte installieren Sie auf dem Handheld:\n" +
+                                       here("Zeiten.PDB") + "\n" + here("Projekte.PDB") + "\n"});
+    EXPECT_FALSE(file_there(install + "Zeiten.PDB"));
+}
+
+TEST_F(PalmInstall, OffDoesNothing) {
+    for (int mode : {(int)PALM_OFF, 7, -1}) {
+        settings_write_int(SETTINGS_SECTION, "UsePalm", mode);
+        EXPECT_EQ(palm_install(1, 1, 1), 0);
+    }
+    EXPECT_TRUE(messages.infos.empty());
+    EXPECT_TRUE(messages.warnings.empty());
+    EXPECT_FALSE(file_there(install + "Zeiten.PDB"));
+}
+
+TEST_F(PalmInstall, DesktopThreeCopiesTheSelectedFiles) {
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+    EXPECT_EQ(palm_install(0, 1, 1), 0); // no registry value named: no flag to set
+    EXPECT_FALSE(file_there(install + "Zeiten.PDB"));
+    EXPECT_EQ(read_file(install + "Projekte.PDB"), "projects");
+    EXPECT_EQ(read_file(install + "korvex.prc"), "program");
+    EXPECT_TRUE(messages.warnings.empty());
+
+    remove(here("Zeiten.PDB").c_str());
+    EXPECT_EQ(palm_install(1, 0, 0), -1);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>{"Kann " + here("Zeiten.PDB") + " nicht nach " + install +
+                                       "Zeiten.PDB kopieren."});
+}
+
+// Copying into a blank install folder would copy each file onto itself and empty it.
+TEST_F(PalmInstall, DesktopThreeNeverCopiesAFileOntoItself) {
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+    for (std::string folder : {std::string(""), dir.path}) {
+        settings_write(SETTINGS_SECTION, "PalmIns", folder.c_str());
+        EXPECT_EQ(palm_install(1, 1, 1), -1);
+    }
+    EXPECT_EQ(read_file(here("korvex.prc")), "program");
+    EXPECT_EQ(messages.warnings.size(), 2u);
+}
+
+TEST_F(PalmInstall, RegistryAndProgramStartSayTheyNeedWindows) {
+    if (system_services_available()) GTEST_SKIP() << "the Windows build sets and starts for real";
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+    settings_write(SETTINGS_SECTION, "PalmReg", "Install6");
+    EXPECT_EQ(palm_install(1, 0, 0), -1);
+    EXPECT_EQ(read_file(install + "Zeiten.PDB"), "times"); // the copy is still done
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_4);
+    settings_write(SETTINGS_SECTION, "Palm4QI", "C:/Palm/Quick Install.exe");
+    EXPECT_EQ(palm_install(0, 1, 0), -1);
+    std::string projects = here("Projekte.PDB");
+    path_backslashes(&projects[0]);
+    EXPECT_EQ(messages.warnings,
+              (std::vector<std::string>{
+                  "Registry-Eintrag nur unter Windows m\366glich:\n"
+                  "Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager Install6",
+                  "Programmstart nur unter Windows m\366glich:\n"
+                  "\"C:\\Palm\\Quick Install.exe\"  " +
+                      projects + " "}));
+}
+
+TEST(PalmStamp, TwelveUpperCaseHexDigits) {
+    const filetime_rec time = {103, 6, 18, 14, 5, 9};
+    char stamp[PALM_STAMP + 1];
+    palm_stamp(stamp, &time);
+    EXPECT_STREQ(stamp, "6706120E0509");
+}
+
+TEST_F(Palm, BackupCheckAnnouncesEachBackupOnce) {
+    write_file(backup + "Zeiten.PDB", "backup");
+    filetime_rec time = {103, 6, 18, 14, 5, 9};
+    file_time_set((backup + "Zeiten.PDB").c_str(), &time);
+    EXPECT_EQ(palm_backup_check(), 0); // exchange switched off
+    settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_DESKTOP_3);
+    EXPECT_EQ(palm_backup_check(), 0); // only the first call of a run looks
+    palm_backup_check_rearm();
+    EXPECT_EQ(palm_backup_check(), 1); // empty PalmLast: the existing backup is new
+    char last[SETTINGS_VALUE];
+    settings_read(SETTINGS_SECTION, "PalmLast", last);
+    EXPECT_STREQ(last, "6706120E0509");
+    palm_backup_check_rearm();
+    EXPECT_EQ(palm_backup_check(), 0); // the same backup in the next run
+    time.minute = 6;
+    file_time_set((backup + "Zeiten.PDB").c_str(), &time);
+    palm_backup_check_rearm();
+    EXPECT_EQ(palm_backup_check(), 1);
+    remove((backup + "Zeiten.PDB").c_str());
+    palm_backup_check_rearm();
+    EXPECT_EQ(palm_backup_check(), 0);
+}
+
+} // namespace
