@@ -361,6 +361,22 @@ TEST_F(DisplayControl, GrownWindowShowsBackgroundUntilClear) {
     EXPECT_EQ(painted(window).at(98, 48), RGB(0, 0, 0));
 }
 
+// Wider than any bitmap the system makes: the control lives on without a picture.
+TEST_F(DisplayControl, WithoutAPictureItStaysUsable) {
+    HWND window = display(0x8000000, 30);
+    ASSERT_NE(window, nullptr);
+    run(window, "FILL 0 0 50 20");
+    run(window, "BBXTEXT no box to draw into");
+    run(window, "CLEAR");
+    COPYDATASTRUCT data = {1, 0, nullptr};
+    EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data), 1);
+    RECT corner = {0, 0, 50, 20};
+    EXPECT_EQ(pixels_other_than(painted(window), corner, WHITE), 0);
+    EXPECT_EQ(reply(window, "GET BBX"), "0 0 0 0");
+    SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2));
+    EXPECT_EQ(kinds_and_codes(), std::vector<LPARAM>{MAKELPARAM(3, '1')});
+}
+
 TEST_F(DisplayControl, InertWithoutItsRecord) {
     HWND window = display(60, 30);
     LONG_PTR record = GetWindowLongPtrA(window, 0);

@@ -124,6 +124,17 @@ TEST_F(ButtonControl, InertWithoutItsRecord) {
     SetWindowLongPtrA(button, 0, record);
 }
 
+// A face wider than any bitmap the system makes: the button still clicks and paints its frame.
+TEST_F(ButtonControl, WithoutAFaceItStillClicks) {
+    HWND button = make_control("TORKGRBU", "", 0, 0x8000002, 20, ID);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(hand_picture(button, 4, 4, RGB(255, 0, 0)), 1);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(button, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(notices().size(), 1u);
+    capture(button);
+}
+
 TEST_F(ButtonControl, TinyButtonHasNoFace) {
     HWND button = make_control("TORKGRBU", "", 0, 2, 2, ID);
     EXPECT_EQ(hand_picture(button, 4, 4, RGB(255, 0, 0)), 1);

@@ -140,6 +140,9 @@ Image capture(HWND window) {
     BOOL hidden = HideCaret(window);
     RECT client;
     GetClientRect(window, &client);
+    // What lies beyond the test parent cannot be seen anyway.
+    if (client.right > PARENT_WIDTH) client.right = PARENT_WIDTH;
+    if (client.bottom > PARENT_HEIGHT) client.bottom = PARENT_HEIGHT;
     section s = open_section(client.right, client.bottom);
     HDC dc = GetDC(window);
     BitBlt(s.dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
