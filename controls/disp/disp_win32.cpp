@@ -132,9 +132,10 @@ static void on_key_down(HWND window, int key) {
     if (letter && control_id(window) > 0) control_notify(window, 0, MAKELPARAM(kind, letter));
 }
 
+// A control destroyed by the parent's click handler has no parent left to post to.
 static void post_mouse(HWND window, int command, LPARAM lparam) {
     HWND parent = (HWND)GetWindowLongPtrA(window, GWLP_HWNDPARENT);
-    PostMessageA(parent, WM_COMMAND, (WPARAM)command, lparam);
+    if (parent) PostMessageA(parent, WM_COMMAND, (WPARAM)command, lparam);
 }
 
 // A button press: the position is stored before the parent hears of it, so that a "GET CLICK"
