@@ -8,6 +8,15 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=${KX_DISPLAY:-:57}
 case "${1:-}" in
     start)
+        # The display first: Wine's desktop process, started with the services below, binds to
+        # the display it finds then.
+        mkdir -p "$top/build/windows"
+        if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
+            Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            echo $! >"$top/build/windows/xvfb.pid"
+            for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+        fi
+        export DISPLAY="$display"
         if [ ! -d "$WINEPREFIX" ]; then
             echo "wine-session: creating the Wine prefix (once)"
             wineboot -i </dev/null >/dev/null 2>&1 || true
@@ -18,11 +27,6 @@ case "${1:-}" in
         # Start Wine's own services now, with no terminal or pipe: a service started by a test
         # program would inherit its output and keep ctest waiting for the end of it.
         wineboot </dev/null >/dev/null 2>&1 || true
-        if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
-            Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            echo $! >"$top/build/windows/xvfb.pid"
-            for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-        fi
         ;;
     stop)
         wineserver -k 2>/dev/null || true
