@@ -35,6 +35,7 @@ static int load(bfile *file, int64_t block) {
         file->valid = got > 0 ? (int)got : 0;
     }
     // Checked once per block, so that reading its lines needs no search for either byte.
+    file->tabs = memchr(file->area, '\t', (size_t)file->valid) != nullptr;
     file->plain = !memchr(file->area, '\r', (size_t)file->valid) &&
                   !memchr(file->area, BFILE_EOF_MARK, (size_t)file->valid);
     return result;
@@ -53,6 +54,7 @@ static int next_block(bfile *file) {
 // file will have them there.
 static void mark_changed(bfile *file, int from, int to) {
     file->plain = false;
+    file->tabs = true;
     if (from > file->valid) memset(file->area + file->valid, 0, (size_t)(from - file->valid));
     if (file->changed_from >= file->changed_to) {
         file->changed_from = from;
@@ -236,10 +238,30 @@ static void store(char *text, int *stored, int max, const unsigned char *from,
         if (*from != '\r') text[(*stored)++] = (char)*from;
 }
 
+// The common case of bfile_read_line: a whole line of a plain block, no longer than max.
+// 1 when it was read that way, else 0 (nothing consumed).
+static int read_plain_line(bfile *file, char *text, int max, int *length) {
+    if (!file->plain || file->position >= file->valid) return 0;
+    const unsigned char *start = file->area + file->position;
+    const unsigned char *feed =
+        (const unsigned char *)memchr(start, '\n', (size_t)(file->valid - file->position));
+    if (!feed || feed - start > max) return 0;
+    *length = (int)(feed - start);
+    memcpy(text, start, (size_t)*length);
+    text[*length] = 0;
+    file->position += *length + 1;
+    file->line_tabs = file->tabs;
+    return 1;
+}
+
 int bfile_read_line(bfile *file, char *text, int max) {
+    int length;
+    if (read_plain_line(file, text, max, &length)) return length;
     int stored = 0;
     bool taken = false;
+    file->line_tabs = false;
     while (next_block(file)) {
+        file->line_tabs |= file->tabs;
         const unsigned char *start = file->area + file->position;
         const unsigned char *end = file->area + file->valid;
         const unsigned char *feed =

@@ -11,8 +11,10 @@ struct bfile {
     int position;     // offset inside the block
     int changed_from; // changed range inside the block, empty when equal
     int changed_to;
-    int valid;  // valid bytes in the block
-    bool plain; // the block as loaded holds no carriage return and no Ctrl+Z
+    int valid;      // valid bytes in the block
+    bool plain;     // the block as loaded holds no carriage return and no Ctrl+Z
+    bool tabs;      // the block as loaded holds a tab (or was changed)
+    bool line_tabs; // a block the last line read came from holds a tab
     unsigned char *area;
     int size; // block size
     unsigned char reserve[BFILE_RESERVE];

@@ -5,16 +5,23 @@
 #include <stdint.h>
 #include <string.h>
 
-int text_is_space(int c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+#if __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "text_trim_length reads words as little-endian"
+#endif
 
 static size_t trimmed_right_length(const char *text, size_t length) {
-    // Column padding is passed eight blanks at a time.
+    // Column padding is passed eight blanks at a time; in the last eight bytes that are not all
+    // blanks, the last other byte is found from the word (bytes are little-endian here).
     const uint64_t blanks = 0x2020202020202020u;
-    for (uint64_t eight; length >= 8; length -= 8) {
+    while (length >= 8) {
+        uint64_t eight;
         memcpy(&eight, text + length - 8, 8);
-        if (eight != blanks) break;
+        uint64_t others = eight ^ blanks;
+        if (others != 0) {
+            length -= (size_t)(__builtin_clzll(others) / 8);
+            break;
+        }
+        length -= 8;
     }
     while (length > 0 && text_is_space((unsigned char)text[length - 1])) length--;
     return length;

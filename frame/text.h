@@ -7,7 +7,9 @@
 enum { TEXT_TABS_MAX = 503 };
 
 // Blank, tab, carriage return, line feed, vertical tab, form feed.
-int text_is_space(int c);
+inline int text_is_space(int c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 // Removes white space at both ends; 0 when nothing is left, else 1.
 int text_trim(char *text);
 // text_trim for a text whose length is known; the new length.

@@ -236,12 +236,22 @@ static long number_at(const char *line, size_t length, size_t first) {
     return sign * value;
 }
 
+static bool digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The time of day of a line in minutes. A time written as the journal writes it (HH:MM followed
+// by a non-digit) is read directly, which gives the same as reading both numbers.
 static long minutes_of(const char *line, size_t length) {
+    const char *t = line + TIME_COLUMN;
+    if (length >= TIME_COLUMN + JOURNAL_TIME && digit(t[0]) && digit(t[1]) && !digit(t[2]) &&
+        digit(t[3]) && digit(t[4]) && (length == TIME_COLUMN + JOURNAL_TIME || !digit(t[5])))
+        return ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
     return number_at(line, length, TIME_COLUMN) * 60 + number_at(line, length, MINUTE_COLUMN);
 }
 
-// A line of the walk: trimmed, its tabs expanded to stops every 8 columns, and its time of day
-// in minutes.
+// A line of the walk: trimmed (blanks after a short line may stay: they change nothing), its
+// tabs expanded to stops every 8 columns, and its time of day in minutes.
 struct walk_line {
     char text[LINE_AREA];
     size_t length;
@@ -276,6 +286,14 @@ static int compare_dates(const char *a, size_t a_length, const char *b, size_t b
     return 0;
 }
 
+// Whether two lines bear the same date (their first 10 characters).
+static bool same_date(const walk_line *a, const walk_line *b) {
+    if (a->length < JOURNAL_DATE || b->length < JOURNAL_DATE)
+        return strncmp(a->text, b->text, JOURNAL_DATE) == 0;
+    return ordered_eight(a->text) == ordered_eight(b->text) && a->text[8] == b->text[8] &&
+           a->text[9] == b->text[9];
+}
+
 static bool in_range(const walk *w, const walk_line *line) {
     return compare_dates(line->text, line->length, w->from, w->from_length) >= 0 &&
            compare_dates(line->text, line->length, w->to, w->to_length) <= 0;
@@ -283,11 +301,11 @@ static bool in_range(const walk *w, const walk_line *line) {
 
 // Pairs opening line a with closing line b: a period when both are of one day and a is no
 // pause; a day without closure when the dates differ.
-static void pair(walk *w, const walk_line *a, const walk_line *b) {
+static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
     bool pause = is_pause(a->text, a->length);
     char date[JOURNAL_DATE + 1];
     column(date, a->text, a->length, 0, JOURNAL_DATE);
-    if (compare_dates(a->text, a->length, b->text, b->length) != 0) {
+    if (!same_day) {
         if (!pause) status_show(text(TXT_DAY_NOT_CLOSED), date);
         return;
     }
@@ -304,13 +322,20 @@ static void pair(walk *w, const walk_line *a, const walk_line *b) {
 static bool next_line(bfile *file, walk_line *line) {
     int n;
     while ((n = bfile_read_line(file, line->text, JOURNAL_WALK_LINE)) >= 0) {
-        line->length = text_trim_length(line->text, (size_t)n);
+        // Leading white space goes; trailing white space only matters beyond the columns of
+        // date, time and project, where it would make a text of blanks.
+        size_t start = 0;
+        while (start < (size_t)n && text_is_space((unsigned char)line->text[start])) start++;
         // A line that is empty as a text (blank, or starting with a NUL byte) is skipped.
-        if (line->text[0] == 0) continue;
-        if (memchr(line->text, '\t', line->length)) {
+        if (start == (size_t)n || line->text[start] == 0) continue;
+        line->length = (size_t)n - start;
+        if (start > 0) memmove(line->text, line->text + start, line->length + 1);
+        if (file->line_tabs && memchr(line->text, '\t', line->length)) {
             text_expand_tabs(line->text, sizeof line->text);
             line->length = strlen(line->text);
         }
+        if (line->length > JOURNAL_TEXT_COLUMN)
+            line->length = text_trim_length(line->text, line->length);
         line->minutes = minutes_of(line->text, line->length);
         return true;
     }
@@ -327,15 +352,22 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
         return -1;
     }
     walk w = {from, to, strlen(from), strlen(to), callback, context, 0};
-    // The lines live on after the walk: the last period's text stays readable.
+    // Kept with the module: the period text handed to the callback points into them.
     static walk_line lines[2];
     walk_line *opening = &lines[0], *closing = &lines[1];
     bool open = next_line(&file, opening);
+    // Lines of one day follow each other: a line of the opening line's day shares its range test.
+    bool opening_tested = false, opening_in_range = false;
     while (open && next_line(&file, closing)) {
-        if (in_range(&w, closing)) pair(&w, opening, closing);
+        bool same_day = same_date(opening, closing);
+        bool closing_in_range =
+            same_day && opening_tested ? opening_in_range : in_range(&w, closing);
+        if (closing_in_range) pair(&w, opening, closing, same_day);
         walk_line *swap = opening;
         opening = closing;
         closing = swap;
+        opening_tested = true;
+        opening_in_range = closing_in_range;
     }
     bfile_close(&file);
     // The running period closes now, if now lies within the range.
@@ -343,7 +375,7 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
         journal_pause_line(closing->text);
         closing->length = strlen(closing->text);
         closing->minutes = minutes_of(closing->text, closing->length);
-        if (in_range(&w, closing)) pair(&w, opening, closing);
+        if (in_range(&w, closing)) pair(&w, opening, closing, same_date(opening, closing));
     }
     return w.delivered;
 }
