@@ -1,5 +1,6 @@
 // Settings values kept in a profile file by the program itself (the native build): read whole,
 // changed in memory, written through a temporary file that replaces the old one.
+#include "frame/bfile.h"
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/platform.h"
@@ -49,16 +50,9 @@ void settings_read(const char *section, const char *key, char *buffer) {
 }
 
 static int write_whole(const char *name, const char *text, long size) {
-    char temporary[SETTINGS_NAME_MAX + 8];
-    snprintf(temporary, sizeof temporary, "%s.new", name);
-    int handle = file_create(temporary);
-    if (handle < 0) return -1;
-    int result = file_write(handle, text, size) == size ? 0 : -1;
-    if (platform_file_sync(handle) != 0) result = -1;
-    if (file_close(handle) != 0) result = -1;
-    if (result == 0) result = platform_file_replace(temporary, name);
-    if (result != 0) file_delete(temporary);
-    return result;
+    bfile file;
+    if (bfile_replace_begin(&file, name) < 0) return -1;
+    return bfile_replace_commit(&file, name, bfile_write(&file, text, size));
 }
 
 int settings_write(const char *section, const char *key, const char *value) {

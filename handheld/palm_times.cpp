@@ -4,7 +4,6 @@
 #include "frame/files.h"
 #include "frame/messages.h"
 #include "frame/path.h"
-#include "frame/platform.h"
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "handheld/palm.h"
@@ -35,12 +34,11 @@ static int convert_records(bfile *file, int count, palm_conversion *result) {
 
 int palm_convert_times(const char *source, const char *target, palm_conversion *result) {
     memset(result, 0, sizeof *result);
-    char folder[PATH_MAX_TEXT + 1], temporary[PATH_MAX_TEXT + 8];
+    char folder[PATH_MAX_TEXT + 1];
     path_dir(folder, sizeof folder, target);
     if (folder[0]) make_path(folder);
-    snprintf(temporary, sizeof temporary, "%s.new", target);
     bfile file;
-    if (bfile_create(&file, temporary) < 0) {
+    if (bfile_replace_begin(&file, target) < 0) {
         result->state = PALM_NOT_WRITTEN;
         return -1;
     }
@@ -51,13 +49,7 @@ int palm_convert_times(const char *source, const char *target, palm_conversion *
                                            : PALM_NO_BACKUP;
     int failed = convert_records(&file, count, result);
     pdb_close();
-    failed |= bfile_sync(&file);
-    failed |= bfile_close(&file);
-    if (failed == 0) failed = platform_file_replace(temporary, target);
-    if (failed != 0) {
-        file_delete(temporary);
-        result->state = PALM_NOT_WRITTEN;
-    }
+    if (bfile_replace_commit(&file, target, failed) != 0) result->state = PALM_NOT_WRITTEN;
     return result->state == PALM_CONVERTED ? 0 : -1;
 }
 

@@ -1,10 +1,8 @@
 // Building a Palm database of text records: the records collected in memory, then written as
 // header, record list, two zero bytes and data area.
 #include "frame/bfile.h"
-#include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/path.h"
-#include "frame/platform.h"
 #include "frame/text.h"
 #include "handheld/pdb.h"
 #include <stdio.h>
@@ -92,16 +90,9 @@ static int write_database(bfile *file, const char *path) {
 
 int pdb_build_write(const char *path) {
     int result = -1;
-    char temporary[PATH_MAX_TEXT + 8];
-    snprintf(temporary, sizeof temporary, "%s.new", path);
     bfile file;
-    if (build.data && bfile_create(&file, temporary) >= 0) {
-        result = write_database(&file, path);
-        result |= bfile_sync(&file);
-        result |= bfile_close(&file);
-        if (result == 0) result = platform_file_replace(temporary, path);
-        if (result != 0) file_delete(temporary);
-    }
+    if (build.data && bfile_replace_begin(&file, path) >= 0)
+        result = bfile_replace_commit(&file, path, write_database(&file, path));
     build_free();
     return result;
 }
