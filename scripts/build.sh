@@ -4,7 +4,8 @@ set -euo pipefail
 variant=${1:?usage: build.sh native|asan|windows|fuzz [target...]}
 shift
 top=$(cd "$(dirname "$0")/.." && pwd)
-dir="$top/build/$variant"
+# KX_BUILD_ROOT puts the build folders elsewhere (several builds side by side).
+dir="${KX_BUILD_ROOT:-$top/build}/$variant"
 case "$variant" in
     native) flags=() ;;
     asan) flags=(-DKX_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
@@ -15,5 +16,11 @@ esac
 if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$top" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 fi
-ninja -C "$dir" -j "${KX_JOBS:-2}" "$@" | grep -v '^\[' || true
-test "${PIPESTATUS[0]}" -eq 0
+# Ninja's progress lines are dropped; its exit status, not the filter's, is the script's.
+status=0
+ninja -C "$dir" -j "${KX_JOBS:-2}" "$@" >"$dir/build.log" 2>&1 || status=$?
+grep -v '^\[' "$dir/build.log" || true
+if [ "$status" -ne 0 ]; then
+    echo "build.sh: building $variant failed (ninja exit $status)" >&2
+    exit "$status"
+fi

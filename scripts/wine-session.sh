@@ -3,17 +3,18 @@
 # wineserver (so each test process starts fast) and a 24-bit virtual display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="$top/build/windows/wineprefix"
+build="${KX_BUILD_ROOT:-$top/build}/windows"
+export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 display=${KX_DISPLAY:-:57}
 case "${1:-}" in
     start)
         # The display first: Wine's desktop process, started with the services below, binds to
         # the display it finds then.
-        mkdir -p "$top/build/windows"
+        mkdir -p "$build"
         if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
             Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            echo $! >"$top/build/windows/xvfb.pid"
+            echo $! >"$build/xvfb.pid"
             for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
         fi
         export DISPLAY="$display"
@@ -30,9 +31,9 @@ case "${1:-}" in
         ;;
     stop)
         wineserver -k 2>/dev/null || true
-        if [ -f "$top/build/windows/xvfb.pid" ]; then
-            kill "$(cat "$top/build/windows/xvfb.pid")" 2>/dev/null || true
-            rm -f "$top/build/windows/xvfb.pid"
+        if [ -f "$build/xvfb.pid" ]; then
+            kill "$(cat "$build/xvfb.pid")" 2>/dev/null || true
+            rm -f "$build/xvfb.pid"
         fi
         ;;
     *) echo "usage: wine-session.sh start|stop" >&2; exit 2 ;;
