@@ -179,7 +179,7 @@ struct string_entry {
     int id;
     const char *text;
 };
-#define KX_STRING(id, s) {id, s},
+#define KX_STRING(name, id, s) {id, s},
 const string_entry string_table[] = {
 #include "resources/strings.def"
 };

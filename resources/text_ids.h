@@ -1,35 +1,8 @@
-// Ids of the program's string table (texts in strings.def).
+// Named ids of the program's string table, made from the one list in strings.def.
 #pragma once
 
 enum text_id {
-    TXT_TITLE = 0,
-    TXT_SHORT_TITLE = 1,
-    TXT_SAVE_CHANGES = 10,
-    TXT_READING_PROJECTS = 20,
-    TXT_PROJECTS_NOT_FOUND = 21,
-    TXT_NOT_CLOSED_YESTERDAY = 22,
-    TXT_JOURNAL_NOT_FOUND = 23,
-    TXT_DAY_NOT_CLOSED = 24,
-    TXT_JOURNAL_MISSING = 25,
-    TXT_PAUSE_ENTRY = 26,
-    TXT_CANNOT_WRITE_JOURNAL = 27,
-    TXT_CANNOT_WRITE_PROJECTS = 28,
-    TXT_CANNOT_WRITE_EXPORT = 29,
-    TXT_NO_EXPORT_ID = 51,
-    TXT_PALM_DISABLED = 52,
-    TXT_REGISTRY_NOT_SET = 53,
-    TXT_PRC_NOT_COPIED = 54,
-    TXT_REGISTRY_NOT_FOUND = 55,
-    TXT_PLEASE_INSTALL = 56,
-    TXT_MODE_PROJECT = 60,
-    TXT_MODE_MONTH = 61,
-    TXT_MODE_WEEK = 62,
-    TXT_REGISTRY_NEEDS_WINDOWS = 80,
-    TXT_PROGRAM_NEEDS_WINDOWS = 81,
-    TXT_PALM_DAMAGED = 82,
-    TXT_PALM_RECORDS_DAMAGED = 83,
-    TXT_PALM_LEFT_OUT = 84,
-    TXT_PALM_NOT_COPIED = 85,
-    TXT_PALM_NO_INSTALL_FOLDER = 86,
-    TXT_PROGRAM_NOT_STARTED = 87,
+#define KX_STRING(name, id, s) name = id,
+#include "strings.def"
+#undef KX_STRING
 };
