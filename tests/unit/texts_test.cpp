@@ -2,6 +2,10 @@
 #include "frame/texts.h"
 #include "resources/text_ids.h"
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 
 TEST(Texts, TableTextsArriveByteForByte) {
@@ -10,7 +14,7 @@ TEST(Texts, TableTextsArriveByteForByte) {
     // Windows-1252: the A umlaut is the single byte 0xC4; line breaks stay line feeds.
     EXPECT_STREQ(text(TXT_SAVE_CHANGES), "\xC4nderungen speichern?");
     EXPECT_STREQ(text(TXT_REGISTRY_NOT_SET), "Kann Registry-Eintrag nicht anlegen:\n%s %s");
-    EXPECT_STREQ(text(31), "Alle Dateien|*.*|Textdateien|*.txt||");
+    EXPECT_STREQ(text(TXT_DIR_JOURNAL_FILTER), "Alle Dateien|*.*|Textdateien|*.txt||");
 }
 
 TEST(Texts, MissingTextsHaveAFixedWording) {
@@ -33,4 +37,41 @@ TEST(Texts, RingOfTenAreas) {
     EXPECT_STREQ(first, "Woche");
     text_release();
     EXPECT_STREQ(text(TXT_SHORT_TITLE), "KX");
+}
+
+// Every named id of the list arrives with its own text, so a name never points at a gap.
+TEST(Texts, EveryNamedIdHasItsText) {
+    struct entry {
+        int id;
+        const char *name, *text;
+    };
+#define KX_STRING(name, id, s) {id, #name, s},
+    const entry entries[] = {
+#include "resources/strings.def"
+    };
+#undef KX_STRING
+    for (const entry &e : entries) EXPECT_STREQ(text(e.id), e.text) << e.name;
+}
+
+// Code names the texts it shows: a number given to text() or text_copy() is the fault that
+// silently shows "Text N fehlt." when the list changes.
+TEST(Texts, CodeNamesItsTextIds) {
+    const std::regex numbered("(^|[^A-Za-z0-9_])text(_copy)?\\s*\\(\\s*[0-9]");
+    int files = 0;
+    for (const char *folder : {"frame", "timerec", "handheld", "cli"}) {
+        std::filesystem::path root = std::filesystem::path(KX_SOURCE_DIR) / folder;
+        for (const auto &item : std::filesystem::recursive_directory_iterator(root)) {
+            std::string extension = item.path().extension().string();
+            if (extension != ".cpp" && extension != ".h") continue;
+            std::ifstream file(item.path());
+            std::stringstream content;
+            content << file.rdbuf();
+            std::string source = content.str();
+            std::smatch found;
+            EXPECT_FALSE(std::regex_search(source, found, numbered))
+                << item.path() << ": " << found.str(0);
+            files++;
+        }
+    }
+    EXPECT_GT(files, 20);
 }
