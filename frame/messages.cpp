@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+const char FATAL_EXIT_TEXT[] = "Das Programm wird beendet.";
+
 static message_sink sinks[MSG_KINDS];
 
 // Without a sink of its own, every kind goes to standard error as one line.
@@ -53,7 +55,7 @@ void msg_fatal(const char *format, ...) {
     va_start(args, format);
     deliver(MSG_FATAL, format, args);
     va_end(args);
-    fprintf(stderr, "Das Programm wird beendet.\n");
+    fprintf(stderr, "%s\n", FATAL_EXIT_TEXT);
     exit(3);
 }
 

@@ -1,8 +1,11 @@
 // The settings file's name and the integer values, over the text values of the platform.
 #include "frame/settings.h"
+#include "frame/path.h"
+#include "frame/platform.h"
 #include "frame/text.h"
 #include <limits.h>
 #include <stdio.h>
+#include <string.h>
 
 static char file_name[SETTINGS_NAME_MAX + 1];
 
@@ -38,4 +41,18 @@ int settings_read_int(const char *section, const char *key) {
     if (number > INT_MAX) return INT_MAX;
     if (number < INT_MIN) return INT_MIN;
     return (int)number;
+}
+
+const char SETTINGS_PROGRAM_FILE[] = "TORKKX.ini";
+
+void settings_program_path(char *out, size_t size, const char *name) {
+    out[0] = 0;
+    bool bare = path_name_index(name) == 0;
+    if (bare) {
+        char program[PATH_MAX_TEXT + 1];
+        if (platform_program_path(program, sizeof program) == 0)
+            path_dir(out, size, program);
+    }
+    size_t used = strlen(out);
+    text_copy_max(out + used, name, (int)(size - used - 1));
 }

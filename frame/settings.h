@@ -2,6 +2,7 @@
 // On Windows the system's profile functions serve it; elsewhere a reader and writer of the same
 // behaviour (section and key names compared without case, everything else kept when writing).
 #pragma once
+#include <stddef.h>
 
 enum { SETTINGS_VALUE = 80, SETTINGS_NAME_MAX = 260 };
 
@@ -17,3 +18,10 @@ void settings_read(const char *section, const char *key, char *buffer);
 // The value as a signed decimal number (blanks and a sign allowed, up to the first non-digit,
 // at most 19 characters read); 0 when missing.
 int settings_read_int(const char *section, const char *key);
+
+// The settings file of the program's folder for a configured name: a bare name is taken from
+// the program's folder (the Windows folder, where the profile functions would put it, may not
+// be writable); a name with a folder stays as it is.
+void settings_program_path(char *out, size_t size, const char *name);
+// The name of the program's settings file.
+extern const char SETTINGS_PROGRAM_FILE[];

@@ -1,0 +1,49 @@
+// Message boxes: every window of the program is disabled while one is shown, and the window
+// that was active is active again afterwards.
+#include "frame/msgbox.h"
+#include "frame/app.h"
+#include "frame/dialog.h"
+#include "frame/messages.h"
+#include <windows.h>
+
+enum { CAPTION_MAX = 79 };
+
+static int show_box(HWND owner, const char *text, const char *caption, UINT flags) {
+    HWND active = GetActiveWindow();
+    dialog_enable_all(0);
+    int answer = MessageBoxA(owner, text, caption, flags);
+    dialog_enable_all(2);
+    if (active) SetActiveWindow(active);
+    return answer;
+}
+
+static void box_sink(int kind, const char *text) {
+    static const UINT icons[MSG_KINDS] = {0, MB_ICONINFORMATION, MB_ICONWARNING, MB_ICONERROR};
+    HWND owner = (HWND)frame_main_window();
+    if (kind != MSG_FATAL) {
+        show_box(owner, text, frame_title(), MB_OK | icons[kind]);
+        return;
+    }
+    // The fatal box does not give the windows back: the process ends after it.
+    dialog_enable_all(0);
+    MessageBoxA(owner, text, frame_title(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    FatalAppExitA(0, FATAL_EXIT_TEXT);
+}
+
+void msgbox_install(void) {
+    messages_set_sink(MSG_INFO, box_sink);
+    messages_set_sink(MSG_WARN, box_sink);
+    messages_set_sink(MSG_FATAL, box_sink);
+}
+
+int ask_yes_no(const char *text, int default_no) {
+    char caption[CAPTION_MAX + 1] = "";
+    HWND active = GetActiveWindow();
+    if (active) GetWindowTextA(active, caption, sizeof caption);
+    UINT flags = MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | (default_no ? MB_DEFBUTTON2 : 0);
+    return show_box(nullptr, text, caption, flags) == IDYES;
+}
+
+int ask(const char *text) {
+    return ask_yes_no(text, 0);
+}
