@@ -1,0 +1,431 @@
+// The end-to-end tests' eye on the running program: started in the same Wine session, it finds
+// the main window by class and reports or pokes what a user would see (strip, list, focus,
+// title, placement, clipboard, message boxes). Commands run in order; see usage() below.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int TEXT_MAX = 1024;
+const int POLL_MS = 50;
+
+struct Options {
+    const char *main_class = "TORKKX";
+    DWORD timeout_ms = 10000;
+    bool utf8 = false;
+};
+Options options;
+
+void usage() {
+    fputs("usage: kxprobe [--utf8] [--class NAME] [--timeout MS] COMMAND... where COMMAND is\n"
+          "  wait-window | wait-gone | count | get QUERY | wait QUERY VALUE\n"
+          "  close | command ID | activate | row-pos INDEX | wait-msgbox TEXT | press BUTTON\n"
+          "QUERY: title indicator date time project text status focus active list selected\n"
+          "  items clipboard placement iconic rect msgbox pid xid\n",
+          stderr);
+}
+
+void print_line(const std::string &text) {
+    std::string out = text;
+    if (options.utf8) {
+        wchar_t wide[TEXT_MAX * 4];
+        char narrow[TEXT_MAX * 8];
+        int n = MultiByteToWideChar(1252, 0, text.c_str(), -1, wide, TEXT_MAX * 4);
+        n = n ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, sizeof narrow, NULL, NULL) : 0;
+        out = n ? narrow : "";
+    }
+    out += '\n';
+    fwrite(out.data(), 1, out.size(), stdout);
+    fflush(stdout);
+}
+
+std::string class_of(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The text a control hands another process: WM_GETTEXT, bounded in time.
+std::string text_of(HWND window) {
+    char buffer[TEXT_MAX] = "";
+    DWORD_PTR result = 0;
+    if (window)
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer, SMTO_ABORTIFHUNG,
+                            2000, &result);
+    buffer[sizeof buffer - 1] = 0;
+    return buffer;
+}
+
+HWND main_window() { return FindWindowA(options.main_class, NULL); }
+
+// Visible top-level windows of a class, in z-order.
+std::vector<HWND> top_windows(const char *class_name) {
+    struct Search {
+        const char *name;
+        std::vector<HWND> found;
+    } search = {class_name, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            Search *s = (Search *)data;
+            if (class_of(window) == s->name) s->found.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.found;
+}
+
+// The main window's controls, told apart by class and place: the strip items lie above the
+// main list (the header) or below it (the footer); the panels behind the items start at the
+// left edge of the client area, the items do not.
+struct Controls {
+    HWND date = NULL, time = NULL, project = NULL, text = NULL;
+    HWND indicator = NULL, list = NULL, status = NULL;
+};
+
+struct Child {
+    HWND window;
+    std::string class_name;
+    RECT rect;  // in the main window's client coordinates
+};
+
+std::vector<Child> children_of(HWND parent) {
+    struct Walk {
+        HWND parent;
+        std::vector<Child> found;
+    } walk = {parent, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            Walk *w = (Walk *)data;
+            if (GetParent(window) != w->parent) return TRUE;
+            Child child = {window, class_of(window), {}};
+            GetWindowRect(window, &child.rect);
+            MapWindowPoints(NULL, w->parent, (POINT *)&child.rect, 2);
+            w->found.push_back(child);
+            return TRUE;
+        },
+        (LPARAM)&walk);
+    std::sort(walk.found.begin(), walk.found.end(),
+              [](const Child &a, const Child &b) { return a.rect.left < b.rect.left; });
+    return walk.found;
+}
+
+Controls controls_of(HWND main) {
+    Controls c;
+    std::vector<Child> children = children_of(main);
+    RECT client;
+    GetClientRect(main, &client);
+    int header_end = client.bottom / 2, footer_start = client.bottom / 2;
+    for (const Child &child : children)
+        if (child.class_name == "ListBox" || child.class_name == "LISTBOX") {
+            c.list = child.window;
+            header_end = child.rect.top;
+            footer_start = child.rect.bottom;
+        }
+    std::vector<HWND> edits;
+    for (const Child &child : children) {
+        bool item = child.rect.left > 0;
+        if (child.class_name == "TORKEDIT" && child.rect.top < header_end)
+            edits.push_back(child.window);
+        else if (child.class_name == "TORKDISP" && child.rect.top < header_end)
+            c.indicator = child.window;
+        else if (child.class_name == "TORKSHOW" && item && child.rect.top < header_end)
+            c.project = child.window;
+        else if (child.class_name == "TORKSHOW" && item && child.rect.top >= footer_start)
+            c.status = child.window;
+    }
+    if (edits.size() >= 1) c.date = edits[0];
+    if (edits.size() >= 2) c.time = edits[1];
+    if (edits.size() >= 3) c.text = edits.back();
+    return c;
+}
+
+// The name a test uses for one of the main window's controls, else its class.
+std::string name_of(HWND window, const Controls &c) {
+    if (!window) return "none";
+    const struct {
+        HWND window;
+        const char *name;
+    } names[] = {{c.date, "date"},         {c.time, "time"},     {c.project, "project"},
+                 {c.text, "text"},         {c.list, "list"},     {c.status, "status"},
+                 {c.indicator, "indicator"}, {main_window(), "main"}};
+    for (const auto &n : names)
+        if (n.window && n.window == window) return n.name;
+    return class_of(window);
+}
+
+GUITHREADINFO gui_info(HWND main) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, NULL), &info);
+    return info;
+}
+
+// A list row in Windows-1252. The wide message: Wine hands another process only the first
+// character of an LB_GETTEXT sent as ANSI.
+std::string list_item(HWND list, int index) {
+    wchar_t wide[TEXT_MAX] = L"";
+    char buffer[TEXT_MAX * 2] = "";
+    int length = (int)SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0 || length >= TEXT_MAX) return "";
+    SendMessageW(list, LB_GETTEXT, index, (LPARAM)wide);
+    WideCharToMultiByte(1252, 0, wide, -1, buffer, sizeof buffer, NULL, NULL);
+    return buffer;
+}
+
+std::string list_items(HWND list) {
+    std::string all;
+    int count = list ? (int)SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
+    for (int i = 0; i < count; i++) all += (i ? "\n" : "") + list_item(list, i);
+    return all;
+}
+
+std::string clipboard_text() {
+    std::string text;
+    for (DWORD waited = 0; !OpenClipboard(NULL); waited += POLL_MS) {
+        if (waited > 2000) return "(clipboard busy)";
+        Sleep(POLL_MS);
+    }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char *bytes = data ? (const char *)GlobalLock(data) : NULL;
+    if (bytes) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+    if (bytes) GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
+
+std::string placement_of(HWND main) {
+    WINDOWPLACEMENT p = {};
+    p.length = sizeof p;
+    GetWindowPlacement(main, &p);
+    char line[160];
+    snprintf(line, sizeof line, "%u %u %ld %ld %ld %ld %ld %ld %ld %ld", p.flags, p.showCmd,
+             p.ptMinPosition.x, p.ptMinPosition.y, p.ptMaxPosition.x, p.ptMaxPosition.y,
+             p.rcNormalPosition.left, p.rcNormalPosition.top, p.rcNormalPosition.right,
+             p.rcNormalPosition.bottom);
+    return line;
+}
+
+std::string rect_of(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    char line[80];
+    snprintf(line, sizeof line, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    return line;
+}
+
+// A message box: its caption, then each of its static texts on a line of its own.
+std::string msgbox_text(HWND box) {
+    char caption[TEXT_MAX] = "";
+    GetWindowTextA(box, caption, sizeof caption);
+    std::string all = caption;
+    for (const Child &child : children_of(box)) {
+        std::string text = child.class_name == "Static" ? text_of(child.window) : "";
+        if (!text.empty()) all += "\n" + text;
+    }
+    return all;
+}
+
+std::string msgboxes() {
+    std::string all;
+    for (HWND box : top_windows("#32770"))
+        if (IsWindowVisible(box)) all += (all.empty() ? "" : "\n") + msgbox_text(box);
+    return all;
+}
+
+std::string number(long long value) { return std::to_string(value); }
+
+// The value of one query; "(no window)" when the main window is missing and the query needs it.
+std::string query(const std::string &q) {
+    if (q == "count") return number(top_windows(options.main_class).size());
+    if (q == "clipboard") return clipboard_text();
+    if (q == "msgbox") return msgboxes();
+    HWND main = main_window();
+    if (!main) return "(no window)";
+    Controls c = controls_of(main);
+    const struct {
+        const char *name;
+        HWND window;
+    } fields[] = {{"indicator", c.indicator}, {"date", c.date}, {"time", c.time},
+                  {"project", c.project},     {"text", c.text}, {"status", c.status}};
+    for (const auto &f : fields)
+        if (q == f.name) return f.window ? text_of(f.window) : "(no " + q + " field)";
+    if (q == "title") {
+        char title[TEXT_MAX] = "";
+        GetWindowTextA(main, title, sizeof title);
+        return title;
+    }
+    if (q == "focus") return name_of(gui_info(main).hwndFocus, c);
+    if (q == "active") return name_of(gui_info(main).hwndActive, c);
+    if (q == "list") return list_items(c.list);
+    if (q == "items") return number(c.list ? SendMessageA(c.list, LB_GETCOUNT, 0, 0) : -1);
+    if (q == "selected") return number(c.list ? (int)SendMessageA(c.list, LB_GETCURSEL, 0, 0) : -2);
+    if (q == "placement") return placement_of(main);
+    if (q == "iconic") return number(IsIconic(main) ? 1 : 0);
+    if (q == "rect") return rect_of(main);
+    if (q == "pid") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(main, &pid);
+        return number(pid);
+    }
+    if (q == "xid") return number((long long)(ULONG_PTR)GetPropA(main, "__wine_x11_whole_window"));
+    return "(unknown query " + q + ")";
+}
+
+// Polls until done() holds or the timeout has passed.
+template <class Condition> bool wait_for(Condition done) {
+    for (DWORD waited = 0;; waited += POLL_MS) {
+        if (done()) return true;
+        if (waited >= options.timeout_ms) return false;
+        Sleep(POLL_MS);
+    }
+}
+
+int fail(const std::string &message) {
+    fprintf(stderr, "kxprobe: %s\n", message.c_str());
+    return 1;
+}
+
+int wait_gone() {
+    HWND main = main_window();
+    DWORD pid = 0;
+    if (main) GetWindowThreadProcessId(main, &pid);
+    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : NULL;
+    bool gone = wait_for([] { return !main_window(); });
+    if (gone && process) gone = WaitForSingleObject(process, options.timeout_ms) == WAIT_OBJECT_0;
+    if (process) CloseHandle(process);
+    return gone ? 0 : fail("the program is still running");
+}
+
+// Activation as a user causes it: the focus goes to another window first (one of ours) and
+// then back to the main window, so the program sees itself deactivated and activated again.
+int activate() {
+    HWND main = main_window();
+    if (!main) return fail("no main window");
+    HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "kxprobe", WS_POPUP | WS_VISIBLE, 0,
+                                 0, 40, 20, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SetForegroundWindow(other);
+    wait_for([other] { return GetForegroundWindow() == other; });
+    SetForegroundWindow(main);
+    bool active = wait_for([main] { return GetForegroundWindow() == main; });
+    DestroyWindow(other);
+    return active ? 0 : fail("the main window did not become active");
+}
+
+// The screen position of the middle of a list row that is in view.
+int row_position(int index) {
+    HWND main = main_window();
+    HWND list = main ? controls_of(main).list : NULL;
+    if (!list) return fail("no main list");
+    int top = (int)SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    int height = (int)SendMessageA(list, LB_GETITEMHEIGHT, index, 0);
+    RECT client;
+    GetClientRect(list, &client);
+    if (index < top || (index - top + 1) * height > client.bottom)
+        return fail("row " + std::to_string(index) + " is out of view");
+    POINT middle = {client.right / 3, (index - top) * height + height / 2};
+    ClientToScreen(list, &middle);
+    char line[64];
+    snprintf(line, sizeof line, "%ld %ld", middle.x, middle.y);
+    print_line(line);
+    return 0;
+}
+
+HWND box_containing(const std::string &text) {
+    for (HWND box : top_windows("#32770"))
+        if (IsWindowVisible(box) && msgbox_text(box).find(text) != std::string::npos) return box;
+    return NULL;
+}
+
+std::string without_ampersand(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    return text;
+}
+
+// Presses a button of the visible message box by its text (without '&'): the box gets the
+// command the button sends.
+int press(const std::string &label) {
+    for (HWND box : top_windows("#32770")) {
+        if (!IsWindowVisible(box)) continue;
+        for (const Child &child : children_of(box)) {
+            if (child.class_name != "Button" || without_ampersand(text_of(child.window)) != label)
+                continue;
+            int id = GetDlgCtrlID(child.window);
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)child.window);
+            return 0;
+        }
+    }
+    return fail("no message box with a button '" + label + "'; boxes: " + msgboxes());
+}
+
+int post_to_main(UINT message, WPARAM wparam) {
+    HWND main = main_window();
+    if (!main) return fail("no main window");
+    PostMessageA(main, message, wparam, 0);
+    return 0;
+}
+
+// One command with its arguments from argv[i]; advances i past them. -2 for a usage error.
+int run_command(int argc, char **argv, int &i) {
+    std::string command = argv[i++];
+    auto argument = [&](std::string &value) {
+        if (i >= argc) return false;
+        value = argv[i++];
+        return true;
+    };
+    std::string a, b;
+    if (command == "wait-window")
+        return wait_for([] { return main_window() != NULL; }) ? 0 : fail("no main window");
+    if (command == "wait-gone") return wait_gone();
+    if (command == "count") return print_line(query("count")), 0;
+    if (command == "close") return post_to_main(WM_CLOSE, 0);
+    if (command == "activate") return activate();
+    if (command == "get" && argument(a)) return print_line(query(a)), 0;
+    if (command == "command" && argument(a)) return post_to_main(WM_COMMAND, atoi(a.c_str()));
+    if (command == "row-pos" && argument(a)) return row_position(atoi(a.c_str()));
+    if (command == "press" && argument(a)) return press(a);
+    if (command == "wait-msgbox" && argument(a))
+        return wait_for([&] { return box_containing(a) != NULL; })
+                   ? 0
+                   : fail("no message box with '" + a + "'; boxes: " + msgboxes());
+    if (command == "wait" && argument(a) && argument(b))
+        return wait_for([&] { return query(a) == b; })
+                   ? 0
+                   : fail(a + " is '" + query(a) + "', expected '" + b + "'");
+    usage();
+    return -2;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    int i = 1;
+    for (; i < argc && strncmp(argv[i], "--", 2) == 0; i++) {
+        std::string option = argv[i];
+        if (option == "--utf8")
+            options.utf8 = true;
+        else if (option == "--class" && i + 1 < argc)
+            options.main_class = argv[++i];
+        else if (option == "--timeout" && i + 1 < argc)
+            options.timeout_ms = (DWORD)atol(argv[++i]);
+        else
+            return usage(), 2;
+    }
+    if (i >= argc) return usage(), 2;
+    while (i < argc) {
+        int result = run_command(argc, argv, i);
+        if (result == -2) return 2;
+        if (result != 0) return result;
+    }
+    return 0;
+}
