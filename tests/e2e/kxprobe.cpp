@@ -29,8 +29,9 @@ void usage() {
     fputs("usage: kxprobe [--utf8] [--class NAME] [--timeout MS] COMMAND... where COMMAND is\n"
           "  wait-window | wait-gone | count | get QUERY | wait QUERY VALUE\n"
           "  close | command ID | activate | row-pos INDEX | wait-msgbox TEXT | press BUTTON\n"
+          "  move X Y WIDTH HEIGHT | terminate\n"
           "QUERY: title indicator date time project text status focus active list selected\n"
-          "  items clipboard placement iconic rect msgbox pid xid\n",
+          "  items clipboard placement normal iconic rect msgbox pid xid\n",
           stderr);
 }
 
@@ -215,6 +216,17 @@ std::string placement_of(HWND main) {
     return line;
 }
 
+// The rectangle the window has when it is neither minimised nor maximised.
+std::string normal_rect_of(HWND main) {
+    WINDOWPLACEMENT p = {};
+    p.length = sizeof p;
+    GetWindowPlacement(main, &p);
+    char line[80];
+    snprintf(line, sizeof line, "%ld %ld %ld %ld", p.rcNormalPosition.left,
+             p.rcNormalPosition.top, p.rcNormalPosition.right, p.rcNormalPosition.bottom);
+    return line;
+}
+
 std::string rect_of(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);
@@ -270,6 +282,7 @@ std::string query(const std::string &q) {
     if (q == "items") return number(c.list ? SendMessageA(c.list, LB_GETCOUNT, 0, 0) : -1);
     if (q == "selected") return number(c.list ? (int)SendMessageA(c.list, LB_GETCURSEL, 0, 0) : -2);
     if (q == "placement") return placement_of(main);
+    if (q == "normal") return normal_rect_of(main);
     if (q == "iconic") return number(IsIconic(main) ? 1 : 0);
     if (q == "rect") return rect_of(main);
     if (q == "pid") {
@@ -374,6 +387,27 @@ int post_to_main(UINT message, WPARAM wparam) {
     return 0;
 }
 
+// Moves the main window as a window manager would (there is none on the test display).
+int move_main(int x, int y, int width, int height) {
+    HWND main = main_window();
+    if (!main) return fail("no main window");
+    SetWindowPos(main, NULL, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+// Ends the program that owns the main window: the last resort of a test's clean-up.
+int terminate() {
+    HWND main = main_window();
+    DWORD pid = 0;
+    if (main) GetWindowThreadProcessId(main, &pid);
+    HANDLE process = pid ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : NULL;
+    if (!process) return 0;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, options.timeout_ms);
+    CloseHandle(process);
+    return 0;
+}
+
 // One command with its arguments from argv[i]; advances i past them. -2 for a usage error.
 int run_command(int argc, char **argv, int &i) {
     std::string command = argv[i++];
@@ -389,6 +423,11 @@ int run_command(int argc, char **argv, int &i) {
     if (command == "count") return print_line(query("count")), 0;
     if (command == "close") return post_to_main(WM_CLOSE, 0);
     if (command == "activate") return activate();
+    if (command == "terminate") return terminate();
+    if (command == "move" && i + 4 <= argc) {
+        i += 4;
+        return move_main(atoi(argv[i - 4]), atoi(argv[i - 3]), atoi(argv[i - 2]), atoi(argv[i - 1]));
+    }
     if (command == "get" && argument(a)) return print_line(query(a)), 0;
     if (command == "command" && argument(a)) return post_to_main(WM_COMMAND, atoi(a.c_str()));
     if (command == "row-pos" && argument(a)) return row_position(atoi(a.c_str()));

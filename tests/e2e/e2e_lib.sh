@@ -1,0 +1,165 @@
+# Shell library of the end-to-end tests (sourced): a fresh program folder per scenario, the
+# program started under Wine as a user starts it, X input through xdotool, kxprobe for what the
+# user sees, byte-exact file checks, and a clean-up that leaves no program running.
+set -euo pipefail
+
+E2E_BIN=${KX_E2E_BIN:?the bin folder of the build}
+E2E_WORK=${KX_E2E_WORK:?a work folder under the build}
+export WINEPREFIX=${KX_E2E_PREFIX:?the Wine prefix of the build}
+export DISPLAY=${KX_DISPLAY:-${KX_E2E_DISPLAY:-:57}}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The program's clock for the whole run: a Wednesday of ISO week 11.
+E2E_NOW=${E2E_NOW:-"2026-03-11 09:30"}
+E2E_TODAY=${E2E_NOW% *}
+E2E_TIME=${E2E_NOW#* }
+
+E2E_PROGRAM=${E2E_PROGRAM:-kx.exe}  # the program under test (the tools' own check: a stand-in)
+e2e_dir=""        # the program folder of the scenario
+kx_pid=""         # the Unix process of the program started by kx_start
+e2e_cleanups=()   # commands the clean-up runs besides ending the program
+
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# probe ARGS...: kxprobe in the test's Wine session (it prints its own reason on failure).
+probe() { wine "$E2E_BIN/kxprobe.exe" "$@"; }
+
+# probe_wait QUERY VALUE: polls until the program shows VALUE for QUERY.
+probe_wait() { probe wait "$1" "$2" || die "waiting for $1 = '$2'"; }
+
+# expect_eq WHAT ACTUAL EXPECTED
+expect_eq() { [ "$2" == "$3" ] || die "$1: got '$2', expected '$3'"; }
+
+# wait_until SECONDS COMMAND...: polls a condition of the file system or the processes.
+wait_until() {
+    local tries=$(($1 * 10))
+    shift
+    while ! "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# e2e_setup NAME: a fresh program folder with the program and its four libraries.
+e2e_setup() {
+    e2e_dir="$E2E_WORK/$1"
+    rm -rf "$e2e_dir"
+    mkdir -p "$e2e_dir"
+    local file
+    for file in "$E2E_PROGRAM" torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll; do
+        cp "$E2E_BIN/$file" "$e2e_dir/"
+    done
+    trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+    local status=$?
+    local command
+    for command in "${e2e_cleanups[@]}"; do eval "$command" || true; done
+    if [ -n "$kx_pid" ] && kill -0 "$kx_pid" 2>/dev/null; then
+        probe terminate >/dev/null 2>&1 || true
+        kill "$kx_pid" 2>/dev/null || true
+        wait "$kx_pid" 2>/dev/null || true
+    fi
+    exit "$status"
+}
+
+# write_projects LINE...: the scenario's "Projekte.txt", lines ending in CR LF.
+write_projects() { printf '%s\r\n' "$@" >"$e2e_dir/Projekte.txt"; }
+
+# The default project file of the scenarios: a comment, two projects, an entry that cannot be
+# chosen (it begins with a space).
+write_test_projects() {
+    write_projects "; Projekte der Tests" \
+        "P4711           Kundenprojekt Nord" \
+        "P0815           Wartung" \
+        " Gesperrt       beginnt mit Leerzeichen"
+}
+
+# journal_line DATE TIME PROJECT [TEXT]: one booking as the program writes it.
+journal_line() { printf '%-12.10s%-8.5s%-20.15s%s\n' "$1" "$2" "$3" "${4:-}"; }
+# pause_line DATE TIME: the pause line the program writes by itself.
+pause_line() { printf '%s  %s   ---\n' "$1" "$2"; }
+
+year_file() { echo "$e2e_dir/${E2E_TODAY:0:4}.txt"; }
+
+# expect_file FILE EXPECTED_FILE: byte for byte, with both shown on a difference.
+expect_file() {
+    cmp -s "$1" "$2" && return 0
+    echo "--- expected $2" >&2
+    od -c "$2" >&2 || true
+    echo "--- got $1" >&2
+    od -c "$1" >&2 || true
+    die "$1 differs from the expected bytes"
+}
+
+# kx_launch [NAME=VALUE...]: starts the program from its folder as a user would (German locale,
+# the fixed clock, any extra environment); kx_start also waits for its main window.
+kx_launch() {
+    (cd "$e2e_dir" && exec env LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" "$@" wine "$e2e_dir/$E2E_PROGRAM") \
+        </dev/null >>"$e2e_dir/kx.log" 2>&1 &
+    kx_pid=$!
+}
+kx_start() {
+    kx_launch "$@"
+    probe wait-window || die "the program showed no main window"
+}
+
+# kx_exit_code: waits for the started program's process to end and prints its exit code.
+kx_exit_code() {
+    wait_until 15 kx_ended || die "the program is still running"
+    local code=0
+    wait "$kx_pid" || code=$?
+    kx_pid=""
+    echo "$code"
+}
+kx_ended() { ! kill -0 "$kx_pid" 2>/dev/null; }
+
+# kx_close: Ctrl+X as the user ends the program; it must end with exit code 0.
+kx_close() {
+    kx_focus
+    xdotool key ctrl+x
+    probe wait-gone || die "the program did not end after Ctrl+X"
+    expect_eq "exit code" "$(kx_exit_code)" 0
+}
+
+# kx_focus: gives the main window the X input focus, so that keys reach it.
+kx_focus() {
+    local xid
+    xid=$(probe get xid)
+    [ "$xid" != 0 ] || die "the main window has no X window"
+    xdotool windowfocus "$xid"
+    probe_wait active main
+}
+
+# keys KEY...: real key presses to the focused window.
+keys() { xdotool key --delay 30 "$@"; }
+# type_text TEXT: real typing.
+type_text() { xdotool type --delay 30 "$1"; }
+
+# double_click_row INDEX: a real double-click on a row of the main list.
+double_click_row() {
+    local position
+    position=$(probe row-pos "$1") || die "row $1 is not in view"
+    # shellcheck disable=SC2086
+    xdotool mousemove $position click --repeat 2 --delay 60 1
+}
+
+# screenshot FILE: the whole display.
+screenshot() { import -window root -display "$DISPLAY" "$1"; }
+
+# ini_value SECTION KEY: a value of the program's settings file (CR of Windows lines dropped).
+ini_value() {
+    [ -f "$e2e_dir/TORKKX.ini" ] || return 0
+    tr -d '\r' <"$e2e_dir/TORKKX.ini" |
+        awk -v section="[$1]" -v key="$2" '
+            /^\[/ { inside = ($0 == section) }
+            inside && index($0, key "=") == 1 { print substr($0, length(key) + 2) }'
+}
+ini_is() { [ "$(ini_value "$1" "$2")" == "$3" ]; }
+
+# windows_path FILE: the path as the program sees it.
+windows_path() { winepath -w "$1" 2>/dev/null; }
