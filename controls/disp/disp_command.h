@@ -2,6 +2,8 @@
 // text box, the replies of "GET", the key letters and click kinds it reports, and fitting a
 // picture into a rectangle.
 #pragma once
+#include "controls/controls.h"
+
 #include <stdint.h>
 
 enum { DISP_COMMAND_READ = 100, DISP_BOX_WORD = 11, DISP_REPLY = 204 };
@@ -29,17 +31,6 @@ enum disp_command_id {
 };
 
 // Notification kinds (low word of lParam).
-enum disp_kind {
-    DN_KEY = 1,
-    DN_SHIFTKEY = 2,
-    DN_CLICK = 3,
-    DN_SHIFTCLICK = 4,
-    DN_CTRLCLICK = 5,
-    DN_DBLCLK = 6,
-};
-
-// Commands posted to the parent with the mouse position.
-enum { CMD_DISP_MOUSEDOWN = 2062, CMD_DISP_MOUSEMOVE = 2063, CMD_DISP_MOUSEUP = 2064 };
 
 // The text box sides, in this order in disp_box.
 enum { BOX_LOX, BOX_LOY, BOX_RUX, BOX_RUY };

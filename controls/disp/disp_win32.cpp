@@ -6,8 +6,8 @@
 
 #include <string.h>
 
-static const char CLASS_NAME[] = "TORKDISP";
-enum { FOCUS_GAINED = 0x0100, FOCUS_LOST = 0x0200, LEFT_BUTTON = '1', RIGHT_BUTTON = '2' };
+static const char CLASS_NAME[] = CONTROL_CLASS_DISP;
+enum { LEFT_BUTTON = '1', RIGHT_BUTTON = '2' };
 
 static disp_record *display_of(HWND window) {
     return (disp_record *)control_record(window);
@@ -75,7 +75,9 @@ static void on_command(HWND window, disp_record *display, const char *message) {
     }
 }
 
-static void on_get_text(const disp_record *display, char *out, int size) {
+// The reply of the last "GET" without trailing blanks: the control's text.
+static void read_reply(const void *record, char *out, int size) {
+    const disp_record *display = (const disp_record *)record;
     if (size <= 0 || !out) return;
     int length = (int)strnlen(display->reply, DISP_REPLY - 1);
     if (length > size - 1) length = size - 1;
@@ -122,7 +124,7 @@ static void on_copy_data(HWND window, disp_record *display, const COPYDATASTRUCT
 static void on_focus(HWND window, disp_record *display, int focused) {
     display->focused = focused;
     control_invalidate(window);
-    control_notify(window, 0, MAKELPARAM(0, focused ? FOCUS_GAINED : FOCUS_LOST));
+    control_notify(window, 0, MAKELPARAM(0, focused ? DISP_FOCUS_GAINED : DISP_FOCUS_LOST));
 }
 
 static void on_key_down(HWND window, int key) {
@@ -174,8 +176,8 @@ static LRESULT CALLBACK disp_procedure(HWND window, UINT message, WPARAM wparam,
         on_command(window, display, (const char *)lparam);
         return 1;
     case WM_GETTEXT:
-        on_get_text(display, (char *)lparam, control_buffer_size(wparam));
-        return 1;
+    case WM_GETTEXTLENGTH:
+        return control_answer_text(display, read_reply, message, wparam, lparam);
     case WM_PAINT:
         on_paint(window, display);
         return 1;

@@ -22,6 +22,13 @@ BOOL control_library_main(HINSTANCE instance, DWORD reason, const char *class_na
                           WNDPROC procedure);
 // The buffer size of WM_GETTEXT as an int.
 int control_buffer_size(WPARAM wparam);
+// Reads a control's value into out, at most size-1 characters and a terminator.
+typedef void (*control_value_reader)(const void *record, char *out, int size);
+// WM_GETTEXT and WM_GETTEXTLENGTH as every Windows control answers them: the value into the
+// caller's buffer and the number of characters copied, or the value's length. The system copies
+// back to another process only as many characters as this answer says.
+LRESULT control_answer_text(const void *record, control_value_reader read, UINT message,
+                            WPARAM wparam, LPARAM lparam);
 // The bitmap handed with WM_COPYDATA and dwData CD_BITMAP (lpData points at the handle; a
 // 4-byte handle from a 32-bit sender is widened as the system widens handles); NULL for other
 // data or a handle that is no bitmap. *width and *height receive its size.

@@ -32,6 +32,23 @@ int control_buffer_size(WPARAM wparam) {
     return wparam > 0x7FFFFFFF ? 0x7FFFFFFF : (int)wparam;
 }
 
+// Room for the longest value of any control (a show control's raw text).
+enum { VALUE_MAX = 1002 };
+
+LRESULT control_answer_text(const void *record, control_value_reader read, UINT message,
+                            WPARAM wparam, LPARAM lparam) {
+    if (message == WM_GETTEXTLENGTH) {
+        char value[VALUE_MAX];
+        read(record, value, sizeof value);
+        return (LRESULT)strlen(value);
+    }
+    int size = control_buffer_size(wparam);
+    char *out = (char *)lparam;
+    if (size <= 0 || !out) return 0;
+    read(record, out, size);
+    return (LRESULT)strnlen(out, (size_t)size - 1);
+}
+
 HBITMAP control_copied_bitmap(const COPYDATASTRUCT *data, int *width, int *height) {
     if (!data || data->dwData != CD_BITMAP || !data->lpData) return nullptr;
     HBITMAP bitmap = nullptr;
@@ -88,7 +105,9 @@ LRESULT control_inert(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETTEXT:
         if (wparam > 0 && lparam) *(char *)lparam = 0;
-        return 1;
+        return 0;
+    case WM_GETTEXTLENGTH:
+        return 0;
     case WM_SETTEXT:
     case WM_DESTROY:
     case WM_COPYDATA:

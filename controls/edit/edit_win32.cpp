@@ -6,7 +6,7 @@
 
 #include <string.h>
 
-static const char CLASS_NAME[] = "TORKEDIT";
+static const char CLASS_NAME[] = CONTROL_CLASS_EDIT;
 enum { EDIT_DIALOG_CODE = DLGC_WANTCHARS | DLGC_WANTARROWS, CLIPBOARD_BLOCK = 201 };
 
 static edit_record *field_of(HWND window) {
@@ -212,6 +212,10 @@ static void on_paint(HWND window, edit_record *field) {
     if (field->focused) control_notify(window, EN_CHANGE, 0);
 }
 
+static void read_value(const void *record, char *out, int size) {
+    edit_get_value((const edit_record *)record, out, size, control_separators());
+}
+
 static LRESULT CALLBACK edit_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CREATE) return on_create(window, (const CREATESTRUCTA *)lparam);
     if (message == WM_GETDLGCODE) return EDIT_DIALOG_CODE;
@@ -238,8 +242,8 @@ static LRESULT CALLBACK edit_procedure(HWND window, UINT message, WPARAM wparam,
         on_set_text(window, field, (const char *)lparam);
         return 1;
     case WM_GETTEXT:
-        edit_get_value(field, (char *)lparam, control_buffer_size(wparam), control_separators());
-        return 1;
+    case WM_GETTEXTLENGTH:
+        return control_answer_text(field, read_value, message, wparam, lparam);
     case WM_PAINT:
         on_paint(window, field);
         return 1;

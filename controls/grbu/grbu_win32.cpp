@@ -1,8 +1,9 @@
 // The graphic button control TORKGRBU: a push button showing a picture of its own, its library
 // entry point, window procedure and painting.
+#include "controls/controls.h"
 #include "controls/edit/control_frame.h"
 
-static const char CLASS_NAME[] = "TORKGRBU";
+static const char CLASS_NAME[] = CONTROL_CLASS_GRBU;
 
 // The record behind the window's extra bytes, zero-filled at creation.
 struct button_record {

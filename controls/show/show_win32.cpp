@@ -6,8 +6,7 @@
 
 #include <string.h>
 
-static const char CLASS_NAME[] = "TORKSHOW";
-enum { SHN_CLICK = 0x0400 };
+static const char CLASS_NAME[] = CONTROL_CLASS_SHOW;
 
 static show_record *field_of(HWND window) {
     return (show_record *)control_record(window);
@@ -69,6 +68,10 @@ static void on_paint(HWND window, const show_record *field) {
     EndPaint(window, &ps);
 }
 
+static void read_value(const void *record, char *out, int size) {
+    show_get_value((const show_record *)record, out, size, control_separators());
+}
+
 static LRESULT CALLBACK show_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_CREATE) return on_create(window, (const CREATESTRUCTA *)lparam);
     if (message == WM_GETDLGCODE) return DLGC_STATIC;
@@ -89,8 +92,8 @@ static LRESULT CALLBACK show_procedure(HWND window, UINT message, WPARAM wparam,
         on_set_text(window, field, (const char *)lparam);
         return 1;
     case WM_GETTEXT:
-        show_get_value(field, (char *)lparam, control_buffer_size(wparam), control_separators());
-        return 1;
+    case WM_GETTEXTLENGTH:
+        return control_answer_text(field, read_value, message, wparam, lparam);
     case WM_PAINT:
         on_paint(window, field);
         return 1;

@@ -2,13 +2,14 @@
 // notifications and posted mouse commands, handed bitmaps, and bitmap and metafile files
 // including hostile ones.
 #include "../unit/picture_bytes.h"
+#include "controls/controls.h"
 #include "win_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-enum { ID = 300, TS_FACE = 0x08 };
+enum { ID = 300 };
 const COLORREF WHITE = RGB(255, 255, 255);
 
 HWND display(int width, int height, int id = ID, DWORD style = 0) {
@@ -107,6 +108,7 @@ TEST_F(DisplayControl, TextsKeepTheirBlanksAndAlign) {
 TEST_F(DisplayControl, RepliesOfGet) {
     HWND window = display(120, 40);
     EXPECT_EQ(text_of(window), ""); // before any GET
+    EXPECT_EQ(GetWindowTextLengthA(window), 0);
     EXPECT_EQ(reply(window, "GET SIZE"), "120 40");
     run(window, "LINE 0 0 5 5");
     EXPECT_EQ(text_of(window), "120 40"); // kept until the next GET
@@ -117,8 +119,9 @@ TEST_F(DisplayControl, RepliesOfGet) {
     EXPECT_EQ(reply(window, "GET CLICK"), "-3 9");
     EXPECT_EQ(reply(window, "GET BBX"), "0 0 0 0");
     char small[4] = "GGG";
-    SendMessageA(window, WM_GETTEXT, 3, (LPARAM)small);
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 3, (LPARAM)small), 1);
     EXPECT_STREQ(small, "0"); // "0 " without its trailing blank
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), 7);
     SetWindowPos(window, nullptr, 0, 0, 150, 50, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(reply(window, "GET SIZE"), "150 50");
 }
@@ -230,7 +233,7 @@ TEST_F(DisplayControl, HandedBitmapIsCentredAndMayBeDeleted) {
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    COPYDATASTRUCT data = {1, sizeof bitmap, &bitmap};
+    COPYDATASTRUCT data = {CD_BITMAP, sizeof bitmap, &bitmap};
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data), 1);
     DeleteObject(bitmap);
     DeleteObject(red);
@@ -243,7 +246,7 @@ TEST_F(DisplayControl, HandedBitmapIsCentredAndMayBeDeleted) {
     COPYDATASTRUCT other = {2, sizeof bitmap, &bitmap};
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&other), 1);
     HBITMAP gone = bitmap; // deleted: no longer a bitmap, nothing happens
-    COPYDATASTRUCT stale = {1, sizeof gone, &gone};
+    COPYDATASTRUCT stale = {CD_BITMAP, sizeof gone, &gone};
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&stale), 1);
 }
 
@@ -368,7 +371,7 @@ TEST_F(DisplayControl, WithoutAPictureItStaysUsable) {
     run(window, "FILL 0 0 50 20");
     run(window, "BBXTEXT no box to draw into");
     run(window, "CLEAR");
-    COPYDATASTRUCT data = {1, 0, nullptr};
+    COPYDATASTRUCT data = {CD_BITMAP, 0, nullptr};
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data), 1);
     RECT corner = {0, 0, 50, 20};
     EXPECT_EQ(pixels_other_than(painted(window), corner, WHITE), 0);
@@ -386,7 +389,7 @@ TEST_F(DisplayControl, InertWithoutItsRecord) {
     run(window, "FILL 0 0 60 30");
     SendMessageA(window, WM_LBUTTONDOWN, 0, 0);
     SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
-    COPYDATASTRUCT data = {1, 0, nullptr};
+    COPYDATASTRUCT data = {CD_BITMAP, 0, nullptr};
     EXPECT_EQ(SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data), 1);
     RECT all = {0, 0, 60, 30};
     InvalidateRect(window, nullptr, FALSE);

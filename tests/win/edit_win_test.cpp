@@ -1,19 +1,13 @@
 // The masked edit control in its window, with German separators: creation, typing, focus and
 // number forms, notifications, deferred values, the clipboard, painting and the mouse.
+#include "controls/controls.h"
 #include "win_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-enum {
-    ID = 100,
-    HEIGHT = 24,
-    TS_FRAME_SUNKEN = 3,
-    TS_FACE = 0x08,
-    TS_DEFER = 0x20,
-    TS_BLANKZERO = 0x40
-};
+enum { ID = 100, HEIGHT = 24 };
 
 struct Metrics {
     int width, height;
@@ -329,11 +323,17 @@ TEST_F(EditControl, MousePlacesCaretAndSelects) {
 TEST_F(EditControl, MessagesAnswerAsTheSystemEditDoes) {
     HWND window = field("T", 10);
     set_text(window, "abcdefghij");
-    char buffer[8] = "GGGGGGG";
-    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 5, (LPARAM)buffer), 1);
+    // The answer is the number of characters copied: another process gets exactly those back.
+    char buffer[16] = "GGGGGGG";
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 5, (LPARAM)buffer), 4);
     EXPECT_STREQ(buffer, "abcd");
-    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 0, (LPARAM)buffer), 1);
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, 0, (LPARAM)buffer), 0);
     EXPECT_STREQ(buffer, "abcd");
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer), 10);
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), 10);
+    EXPECT_EQ(GetWindowTextLengthA(window), 10);
+    EXPECT_EQ(GetWindowTextA(window, buffer, sizeof buffer), 10);
+    EXPECT_STREQ(buffer, "abcdefghij");
     EXPECT_EQ(SendMessageA(window, WM_GETDLGCODE, 0, 0), 0x81);
     EXPECT_EQ(SendMessageA(window, WM_SETTEXT, 0, (LPARAM) "x"), 1);
     EXPECT_EQ(SendMessageA(window, WM_SETTEXT, 0, 0), 1);
@@ -348,6 +348,9 @@ TEST_F(EditControl, InertWithoutItsRecord) {
     SetWindowLongPtrA(window, 0, 0);
     set_text(window, "12");
     EXPECT_EQ(text_of(window), "");
+    char buffer[4] = "GG";
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer), 0);
+    EXPECT_EQ(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0), 0);
     SetFocus(window);
     type_chars(window, "1");
     press_key(window, VK_BACK);

@@ -1,21 +1,14 @@
 // The gallery: one window with every kind of control in its typical states, so anyone can see
 // the controls as a user sees them. "--screenshot FILE.bmp" saves the window and exits.
+#include "controls/controls.h"
+
 #include <windows.h>
 
 #include <stdio.h>
 #include <string.h>
 
 static const char CLASS_NAME[] = "KXGALLERY";
-enum {
-    WIDTH = 780,
-    HEIGHT = 470,
-    ROW = 26,
-    TS_FACE = 0x08,
-    TS_CENTER = 0x10,
-    TS_RIGHT = 0x20,
-    TS_WRAP = 0x40,
-    TS_BLANKZERO = 0x40
-};
+enum { WIDTH = 780, HEIGHT = 470, ROW = 26 };
 
 static HWND gallery;
 static int next_id = 100;

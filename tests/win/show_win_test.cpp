@@ -1,12 +1,13 @@
 // The show control in its window, with German separators: values, alignment with a
 // proportional font, raw and wrapped text, clicks and its unchanging look when disabled.
+#include "controls/controls.h"
 #include "win_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-enum { ID = 200, TS_CENTER = 0x10, TS_RIGHT = 0x20, TS_WRAP = 0x40 };
+enum { ID = 200 };
 
 // A reference: the text drawn at x on the line the control uses.
 Image line_at(int width, int height, int stock_font, int x, const char *text) {
@@ -39,8 +40,10 @@ TEST_F(ShowControl, ValuesInAndOut) {
               "");
     EXPECT_EQ(text_of(number), "     1234.50");
     char buffer[4];
-    EXPECT_EQ(SendMessageA(number, WM_GETTEXT, sizeof buffer, (LPARAM)buffer), 1);
+    EXPECT_EQ(SendMessageA(number, WM_GETTEXT, sizeof buffer, (LPARAM)buffer), 3);
     EXPECT_STREQ(buffer, "   ");
+    EXPECT_EQ(SendMessageA(number, WM_GETTEXTLENGTH, 0, 0), 12);
+    EXPECT_EQ(GetWindowTextLengthA(number), 12);
     EXPECT_EQ(SendMessageA(number, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
 }
 
@@ -59,6 +62,16 @@ TEST_F(ShowControl, AlignsWithAProportionalFont) {
     SendMessageA(centre, WM_SETTEXT, 0, (LPARAM) "\x1bT"); // raw: not cut at the cells
     set_text(centre, text);
     EXPECT_EQ(difference(capture(centre), line_at(40, H, ANSI_VAR_FONT, (40 - t) / 2, text)), "");
+}
+
+// A raw text is kept up to 1001 characters, and a reader asking for its length gets all of them.
+TEST_F(ShowControl, LongestRawTextReadsWhole) {
+    HWND raw = make_control("TORKSHOW", "T", 0, 100, 20, ID);
+    set_text(raw, "\x1bT");
+    set_text(raw, std::string(1200, 'x').c_str());
+    EXPECT_EQ(SendMessageA(raw, WM_GETTEXTLENGTH, 0, 0), 1001);
+    EXPECT_EQ(text_of(raw, 2000), std::string(1001, 'x'));
+    EXPECT_EQ(SendMessageA(raw, WM_GETTEXT, 0, 0), 0);
 }
 
 TEST_F(ShowControl, RawAndWrappedText) {
