@@ -7,6 +7,7 @@
 #include "frame/text.h"
 #include <windows.h>
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <string.h>
 

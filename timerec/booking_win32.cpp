@@ -1,0 +1,122 @@
+// Booking in the main window: the strip shows the last booking or the pending one, a chosen
+// project becomes pending, and confirming appends it to the journal.
+#include "frame/layout.h"
+#include "frame/app.h"
+#include "frame/desktop.h"
+#include "frame/messages.h"
+#include "frame/path.h"
+#include "frame/text.h"
+#include "frame/texts.h"
+#include "handheld/palm.h"
+#include "resources/kx_ids.h"
+#include "resources/text_ids.h"
+#include "timerec/booking.h"
+#include "timerec/journal.h"
+#include "timerec/main_window.h"
+#include "timerec/projects.h"
+#include <windows.h>
+
+enum { MAIN_LIST_ENTRY = PROJECT_LINE + 1 };
+
+static void set_field(int id, const char *value) {
+    strip_set_text(STRIP_HEADER, id, value);
+}
+
+static void get_field(int id, char *buffer, int length) {
+    buffer[0] = 0;
+    strip_get_text(STRIP_HEADER, id, buffer, length + 1);
+}
+
+void main_show_last_booking(void) {
+    booking last;
+    journal_last_booking(&last);
+    set_field(ID_DATE, last.date);
+    set_field(ID_TIME, last.time);
+    set_field(ID_PROJECT, last.project);
+    set_field(ID_TEXT, last.text);
+    set_field(ID_INDICATOR, booking_indicator(last.project));
+    char title[BOOKING_TITLE];
+    booking_title(title, sizeof title, last.project);
+    main_set_title(title);
+}
+
+void main_fill_list(void) {
+    char template_path[PATH_MAX_TEXT + 1];
+    projects_template_path(template_path, sizeof template_path);
+    project_list entries = {};
+    projects_fill_main_list(&entries, template_path);
+    list_reset();
+    for (int i = 0; i < entries.count; i++) list_add(entries.lines[i].text);
+    project_list_clear(&entries);
+}
+
+void main_check_day_closure(void) {
+    char date[BOOKING_DATE_FIELD + 1], project[BOOKING_PROJECT_FIELD + 1];
+    get_field(ID_DATE, date, BOOKING_DATE_FIELD);
+    get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
+    journal_check_day_closure(date, project);
+}
+
+void main_mark_changed(void) {
+    set_field(ID_INDICATOR, "ANDERS");
+}
+
+void main_choose(void) {
+    int selected = list_current();
+    char entry[MAIN_LIST_ENTRY] = "";
+    if (selected < 0 || list_text(selected, entry, sizeof entry) < 0) return;
+    text_trim_right(entry);
+    if (!booking_can_choose(entry)) return;
+    char date[BOOKING_DATE_FIELD + 1], project[BOOKING_PROJECT_FIELD + 1];
+    char today[JOURNAL_DATE + 1], now[6];
+    get_field(ID_DATE, date, BOOKING_DATE_FIELD);
+    get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
+    journal_today(today);
+    if (booking_takes_now(date, project, today)) {
+        booking_now_time(now);
+        set_field(ID_DATE, today);
+        set_field(ID_TIME, now);
+    }
+    char chosen[BOOKING_ENTRY_ID + 1];
+    booking_entry_project(chosen, entry);
+    set_field(ID_PROJECT, chosen);
+    set_field(ID_TEXT, "");
+    main_mark_changed();
+}
+
+void main_confirm(void) {
+    char date[BOOKING_DATE_FIELD + 1], time[BOOKING_TIME_FIELD + 1];
+    char project[BOOKING_PROJECT_FIELD + 1], note[BOOKING_TEXT_FIELD + 1];
+    get_field(ID_DATE, date, BOOKING_DATE_FIELD);
+    get_field(ID_TIME, time, BOOKING_TIME_FIELD);
+    get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
+    get_field(ID_TEXT, note, BOOKING_TEXT_FIELD);
+    if (!booking_moment_valid(date, time)) {
+        status_show("%s", text(TXT_INVALID_DATE_TIME));
+        return;
+    }
+    journal_append(date, time, project, note);
+    main_fill_list();
+    main_show_last_booking();
+}
+
+static void post_command(int id) {
+    PostMessageA((HWND)frame_main_window(), WM_COMMAND, (WPARAM)id, 0);
+}
+
+void main_startup_checks(void) {
+    static bool week_checked;
+    if (palm_backup_check()) {
+        post_command(CMD_EXCHANGE_NEW_TIMES);
+        return;
+    }
+    if (!week_checked) {
+        week_checked = true;
+        if (booking_week_check()) {
+            post_command(CMD_EXPORT);
+            return;
+        }
+    }
+    main_show_last_booking();
+    main_check_day_closure();
+}

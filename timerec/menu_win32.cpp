@@ -1,0 +1,27 @@
+// The commands that open the program's dialogs, in one table: menu items and the commands the
+// start-up and the dialogs post.
+#include "resources/kx_ids.h"
+#include "timerec/main_window.h"
+
+struct dialog_command {
+    int id;
+    void (*open)(void);
+};
+
+// A command whose dialog is not part of the program yet opens nothing.
+static const dialog_command dialog_commands[] = {
+    {CMD_PROJECTS, nullptr},           {CMD_STATISTICS, nullptr},
+    {CMD_WEEKLY, nullptr},             {CMD_EXPORT, nullptr},
+    {CMD_EXCHANGE, nullptr},           {CMD_EXCHANGE_NEW_TIMES, nullptr},
+    {CMD_EXCHANGE_PROJECTS, nullptr},  {CMD_DIRECTORIES, nullptr},
+    {CMD_PALM_SETTINGS, nullptr},
+};
+
+int menu_open_dialog(int id) {
+    for (const dialog_command &command : dialog_commands) {
+        if (command.id != id) continue;
+        if (command.open) command.open();
+        return 1;
+    }
+    return 0;
+}
