@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Makes the folder a Windows user copies and runs: build/windows/dist/Korvex/ with kx.exe, the four
+# control libraries, the sample project list Muster.txt and LIESMICH.txt. Builds the Windows
+# variant first unless KX_DIST_NO_BUILD=1 takes the build as it stands.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="${KX_BUILD_ROOT:-$top/build}/windows"
+if [ "${KX_DIST_NO_BUILD:-0}" != 1 ]; then
+    "$top/scripts/build.sh" windows kx torkedit torkshow torkdisp torkgrbu
+fi
+bin="$build/bin"
+sources=("$bin/kx.exe" "$bin/torkedit.dll" "$bin/torkshow.dll" "$bin/torkdisp.dll"
+    "$bin/torkgrbu.dll" "$top/resources/Muster.txt" "$top/resources/LIESMICH.txt")
+missing=0
+for file in "${sources[@]}"; do
+    if [ ! -f "$file" ]; then
+        echo "dist.sh: missing $file" >&2
+        missing=1
+    fi
+done
+if [ "$missing" -ne 0 ]; then
+    echo "dist.sh: no folder made" >&2
+    exit 1
+fi
+dist="$build/dist/Korvex"
+rm -rf "$dist"
+mkdir -p "$dist"
+cp -p "${sources[@]}" "$dist/"
+echo "$dist"
+ls -l "$dist"
