@@ -182,11 +182,18 @@ static int take_folder(const char *option, char *value) {
     return 0;
 }
 
-// The settings file of --ini, made absolute so that a relative name means the current folder
+// The settings file of --ini (or the program's own), made absolute so that a relative name means the current folder
 // in both builds (the profile functions of Windows would look in the Windows folder).
 static int take_settings_file(void) {
     const char *name = cli_option("--ini");
-    if (!name) return 0;
+    if (!name) {
+        // Without --ini, the program's own settings file beside it, as kx.exe keeps it.
+        char beside[SETTINGS_NAME_MAX + 1];
+        settings_program_path(beside, sizeof beside, SETTINGS_PROGRAM_FILE);
+        settings_set_file(beside);
+        directories_load();
+        return 0;
+    }
     char full[SETTINGS_NAME_MAX + 1] = "";
     bool absolute = path_is_separator(name[0]) || (name[0] && name[1] == ':');
     if (!absolute) {

@@ -1,8 +1,11 @@
 // The settings file's name and the integer values, over the text values of the platform.
 #include "frame/settings.h"
+#include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
 #include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <limits.h>
 #include <stdio.h>
 #include <string.h>
@@ -15,6 +18,14 @@ void settings_set_file(const char *name) {
 
 const char *settings_file(void) {
     return file_name;
+}
+
+int settings_write(const char *section, const char *key, const char *text) {
+    static bool warned;
+    if (settings_store(section, key, text) == 0) return 0;
+    if (!warned && file_name[0]) msg_warn(::text(TXT_CANNOT_WRITE_SETTINGS), file_name);
+    warned = true;
+    return -1;
 }
 
 int settings_write_int(const char *section, const char *key, int number) {

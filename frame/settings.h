@@ -10,8 +10,11 @@ enum { SETTINGS_VALUE = 80, SETTINGS_NAME_MAX = 260 };
 // folder on Windows); "" until set.
 void settings_set_file(const char *name);
 const char *settings_file(void);
-// Writes the value (0, or -1 when the file could not be written).
+// Writes the value (0, or -1 when the file could not be written). The first failure of a run is
+// shown as a warning, since every setting written after it would be lost as well.
 int settings_write(const char *section, const char *key, const char *text);
+// The platform's writer behind settings_write.
+int settings_store(const char *section, const char *key, const char *text);
 int settings_write_int(const char *section, const char *key, int number);
 // At most SETTINGS_VALUE - 1 characters into buffer (SETTINGS_VALUE bytes); "" when missing.
 void settings_read(const char *section, const char *key, char *buffer);

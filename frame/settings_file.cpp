@@ -55,7 +55,7 @@ static int write_whole(const char *name, const char *text, long size) {
     return bfile_replace_commit(&file, name, bfile_write(&file, text, size));
 }
 
-int settings_write(const char *section, const char *key, const char *value) {
+int settings_store(const char *section, const char *key, const char *value) {
     const char *name = settings_file();
     if (!name[0]) return -1;
     char *text;

@@ -6,6 +6,6 @@ void settings_read(const char *section, const char *key, char *buffer) {
     GetPrivateProfileStringA(section, key, "", buffer, SETTINGS_VALUE, settings_file());
 }
 
-int settings_write(const char *section, const char *key, const char *value) {
+int settings_store(const char *section, const char *key, const char *value) {
     return WritePrivateProfileStringA(section, key, value, settings_file()) ? 0 : -1;
 }
