@@ -8,8 +8,8 @@ E2E_WORK=${KX_E2E_WORK:?a work folder under the build}
 export WINEPREFIX=${KX_E2E_PREFIX:?the Wine prefix of the build}
 export DISPLAY=${KX_DISPLAY:-${KX_E2E_DISPLAY:-:57}}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# The program's clock for the whole run: a Wednesday of ISO week 11.
-E2E_NOW=${E2E_NOW:-"2026-03-11 09:30"}
+# The program's clock for the whole run: a Wednesday of ISO week 11 (set but empty: the real one).
+E2E_NOW=${E2E_NOW-"2026-03-11 09:30"}
 E2E_TODAY=${E2E_NOW% *}
 E2E_TIME=${E2E_NOW#* }
 
@@ -99,7 +99,9 @@ expect_file() {
 # kx_launch [NAME=VALUE...]: starts the program from its folder as a user would (German locale,
 # the fixed clock, any extra environment); kx_start also waits for its main window.
 kx_launch() {
-    (cd "$e2e_dir" && exec env LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" "$@" wine "$e2e_dir/$E2E_PROGRAM") \
+    local clock=()
+    [ -z "$E2E_NOW" ] || clock=(KX_NOW="$E2E_NOW")
+    (cd "$e2e_dir" && exec env LC_ALL=de_DE.UTF-8 "${clock[@]}" "$@" wine "$e2e_dir/$E2E_PROGRAM") \
         </dev/null >>"$e2e_dir/kx.log" 2>&1 &
     kx_pid=$!
 }

@@ -256,6 +256,86 @@ std::string msgboxes() {
 
 std::string number(long long value) { return std::to_string(value); }
 
+// Pixels (0x00RRGGBB) of a width x height area drawn by draw into a 32-bit bitmap.
+template <class Draw> std::vector<DWORD> pixels(int width, int height, Draw draw) {
+    std::vector<DWORD> out((size_t)width * height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = NULL;
+    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
+    HBITMAP target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (target && bits) {
+        HGDIOBJ old = SelectObject(memory, target);
+        draw(memory, screen);
+        GdiFlush();
+        memcpy(out.data(), bits, out.size() * sizeof(DWORD));
+        SelectObject(memory, old);
+    }
+    if (target) DeleteObject(target);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return out;
+}
+
+// Whether the pixels shown in a width x height control are those of the named bitmap of the
+// program, copied centred.
+bool shows_bitmap(HMODULE program, const std::string &name, const std::vector<DWORD> &shown,
+                  int width, int height) {
+    HBITMAP bitmap = LoadBitmapA(program, name.c_str());
+    if (!bitmap) return false;
+    BITMAP info = {};
+    GetObject(bitmap, sizeof info, &info);
+    int x = (width - info.bmWidth) / 2, y = (height - info.bmHeight) / 2;
+    std::vector<DWORD> expected = pixels(width, height, [&](HDC memory, HDC screen) {
+        HDC source = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(source, bitmap);
+        BitBlt(memory, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    });
+    DeleteObject(bitmap);
+    for (int row = std::max(y, 0); row < std::min(y + (int)info.bmHeight, height); row++)
+        for (int column = std::max(x, 0); column < std::min(x + (int)info.bmWidth, width); column++)
+            if ((shown[(size_t)row * width + column] & 0xFFFFFF) !=
+                (expected[(size_t)row * width + column] & 0xFFFFFF))
+                return false;
+    return true;
+}
+
+// Which of the program's indicator bitmaps the indicator shows: the control draws the bitmap
+// centred, so its pixels there must be those of the bitmap.
+std::string indicator_picture(HWND indicator) {
+    RECT client;
+    GetClientRect(indicator, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(indicator, &origin);
+    int width = client.right, height = client.bottom;
+    std::vector<DWORD> shown = pixels(width, height, [&](HDC memory, HDC screen) {
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    });
+    DWORD pid = 0;
+    GetWindowThreadProcessId(indicator, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    char path[MAX_PATH] = "";
+    DWORD size = sizeof path;
+    if (process) QueryFullProcessImageNameA(process, 0, path, &size);
+    if (process) CloseHandle(process);
+    HMODULE program = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!program) return "(program not readable)";
+    std::string found = "(unknown picture)";
+    for (const char *name : {"AUS", "EIN", "ANDERS"})
+        for (const char *size_letter : {"G", "K"})
+            if (shows_bitmap(program, std::string("BMP") + size_letter + "_" + name, shown,
+                             width, height))
+                found = name;
+    FreeLibrary(program);
+    return found;
+}
+
 // The value of one query; "(no window)" when the main window is missing and the query needs it.
 std::string query(const std::string &q) {
     if (q == "count") return number(top_windows(options.main_class).size());
@@ -267,8 +347,9 @@ std::string query(const std::string &q) {
     const struct {
         const char *name;
         HWND window;
-    } fields[] = {{"indicator", c.indicator}, {"date", c.date}, {"time", c.time},
-                  {"project", c.project},     {"text", c.text}, {"status", c.status}};
+    } fields[] = {{"date", c.date},       {"time", c.time},     {"project", c.project},
+                  {"text", c.text},       {"status", c.status}};
+    if (q == "indicator") return c.indicator ? indicator_picture(c.indicator) : "(no indicator)";
     for (const auto &f : fields)
         if (q == f.name) return f.window ? text_of(f.window) : "(no " + q + " field)";
     if (q == "title") {
