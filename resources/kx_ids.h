@@ -58,4 +58,93 @@
 /* The about box "ANW_ABOUT". */
 #define ID_ABOUT_NAME 100
 
+/* Dialog names (templates of kx.rc). */
+#define DLG_STATISTICS "DB1100"
+#define DLG_EXPORT "DB1110"
+#define DLG_DETAIL "DB1120"
+#define DLG_EXCHANGE "DB1130"
+#define DLG_WEEKLY "DB1140"
+#define DLG_PROJECTS "DB1150"
+#define DLG_DIRECTORIES "DB1200"
+#define DLG_PALM_SETTINGS "DB1201"
+
+/* Statistics "DB1100" and export "DB1110" (access keys in each group's comment of kx.rc's
+   templates). */
+#define ID_STAT_YEAR 3000
+#define ID_STAT_YEAR_TO 3001
+#define ID_STAT_FROM 3010
+#define ID_STAT_TO 3020
+#define ID_STAT_MODE 3030
+#define ID_STAT_MINUTES 3040
+#define ID_EXPORT_FILE 3040
+#define ID_STAT_LIST 3100
+#define ID_STAT_TABLE 3110
+#define ID_STAT_EVALUATE 2500
+#define ID_STAT_COPY 2501
+#define ID_EXPORT_WRITE 2502
+#define ID_STAT_DETAIL 2503
+
+/* Detail view "DB1120". */
+#define ID_DETAIL_PREFIX 3000
+#define ID_DETAIL_FROM 3010
+#define ID_DETAIL_TO 3020
+#define ID_DETAIL_LIST 3100
+#define ID_DETAIL_TABLE 3110
+#define ID_DETAIL_COPY 2500
+
+/* Exchange with the handheld "DB1130". */
+#define ID_EXCHANGE_TAKE_OVER 3010
+#define ID_EXCHANGE_TIMES 3030
+#define ID_EXCHANGE_PROJECTS 3040
+#define ID_EXCHANGE_START 2500
+
+/* Weekly report "DB1140". */
+#define ID_WEEK_YEAR 3000
+#define ID_WEEK_YEAR_TO 3001
+#define ID_WEEK_FROM 3010
+#define ID_WEEK_TO 3020
+#define ID_WEEK_MINUTES 3040
+#define ID_WEEK_LIST 3100
+#define ID_WEEK_TABLE 3110
+#define ID_WEEK_EVALUATE 2500
+#define ID_WEEK_COPY 2501
+#define ID_WEEK_DETAIL 2503
+#define ID_WEEK_BACK 2510
+#define ID_WEEK_FORWARD 2511
+
+/* Project list "DB1150". */
+#define ID_PROJ_ID 3000
+#define ID_PROJ_DESCRIPTION 3010
+#define ID_PROJ_LIST 3100
+#define ID_PROJ_SAVE 2500
+#define ID_PROJ_DISCARD 2501
+#define ID_PROJ_EDITOR 2502
+#define ID_PROJ_NEW 2510
+#define ID_PROJ_DELETE 2511
+
+/* Directories "DB1200". */
+#define ID_DIR_WORK 3000
+#define ID_DIR_WORK_BROWSE 3001
+#define ID_DIR_COMMON 3010
+#define ID_DIR_COMMON_BROWSE 3011
+#define ID_DIR_EXPORT 3020
+#define ID_DIR_EXPORT_BROWSE 3021
+#define ID_DIR_PERSON 3030
+#define ID_DIR_SAVE 2500
+#define ID_DIR_DISCARD 2501
+
+/* Handheld settings "DB1201". */
+#define ID_PALM_MODE 3000
+#define ID_PALM_BACKUP 3020
+#define ID_PALM_BACKUP_BROWSE 3021
+#define ID_PALM_INSTALL 3030
+#define ID_PALM_INSTALL_BROWSE 3031
+#define ID_PALM_REG_VALUE 3040
+#define ID_PALM_REG_SEARCH 3041
+#define ID_PALM_INSTALLER 3060
+#define ID_PALM_INSTALLER_BROWSE 3061
+#define ID_PALM_SAVE 2500
+#define ID_PALM_DISCARD 2501
+#define ID_PALM_INSTALL_PROGRAM 2502
+
 #endif
