@@ -2,7 +2,7 @@
 // list, their places in the client area, the keyboard order between them and the commands they
 // post to the main window.
 #include "frame/layout.h"
-#include "controls/edit/control_styles.h"
+#include "controls/controls.h"
 #include "frame/app.h"
 #include "frame/memory.h"
 #include "frame/strip_parse.h"
@@ -46,13 +46,12 @@ struct item_kind {
 };
 
 static const DWORD CHILD = WS_CHILD | WS_VISIBLE;
-static const DWORD SUNKEN = 3; // frame kind in TS_FRAME
 static const item_kind KINDS[] = {
-    {'B', "TORKGRBU", CHILD, 1, 0, 0},
-    {'D', "TORKDISP", CHILD, 1, 0, 0},
-    {'E', "TORKEDIT", CHILD | SUNKEN, 0, 1, 1},
-    {'S', "TORKSHOW", CHILD | TS_FACE | SUNKEN, 0, 1, 0},
-    {'T', "TORKSHOW", CHILD | TS_FACE, 0, 0, 0},
+    {'B', CONTROL_CLASS_GRBU, CHILD, 1, 0, 0},
+    {'D', CONTROL_CLASS_DISP, CHILD, 1, 0, 0},
+    {'E', CONTROL_CLASS_EDIT, CHILD | TS_FRAME_SUNKEN, 0, 1, 1},
+    {'S', CONTROL_CLASS_SHOW, CHILD | TS_FACE | TS_FRAME_SUNKEN, 0, 1, 0},
+    {'T', CONTROL_CLASS_SHOW, CHILD | TS_FACE, 0, 0, 0},
 };
 
 static strip_record strips[2];
@@ -189,7 +188,7 @@ static void strip_clear_items(strip_record *s) {
 }
 
 static HWND create_panel(const box *place) {
-    return create_child("TORKSHOW", "", CHILD | WS_CLIPSIBLINGS | TS_FACE, place);
+    return create_child(CONTROL_CLASS_SHOW, "", CHILD | WS_CLIPSIBLINGS | TS_FACE, place);
 }
 
 static void strip_open(int which, const RECT *client) {

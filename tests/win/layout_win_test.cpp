@@ -1,5 +1,6 @@
 // The main window's layout under Wine with the four control libraries: where strips, items and
 // the main list lie, texts by id, the keyboard order and the commands posted to the main window.
+#include "controls/controls.h"
 #include "frame/app.h"
 #include "frame/layout.h"
 #include "frame/memory.h"
@@ -42,7 +43,8 @@ class Layout : public ::testing::Test {
     static HWND open_main_window() {
         static HWND window;
         if (window) return window;
-        for (const char *library : {"torkedit.dll", "torkshow.dll", "torkdisp.dll", "torkgrbu.dll"})
+        for (const char *library : {CONTROL_LIBRARY_EDIT, CONTROL_LIBRARY_SHOW,
+                                    CONTROL_LIBRARY_DISP, CONTROL_LIBRARY_GRBU})
             EXPECT_NE(LoadLibraryA(library), nullptr) << library;
         WNDCLASSA window_class = {};
         window_class.lpfnWndProc = main_procedure;
@@ -163,16 +165,17 @@ void expect_layout(const std::vector<child> &all, int width, int height) {
     // Top line, panel, the seven items, lower line, list, footer line, footer panel and item.
     ASSERT_EQ(all.size(), 14u);
     expect_place(all[0], "Static", 0, 0, width, 1);
-    expect_place(all[1], "TORKSHOW", 0, 1, width, h);
-    const char *classes[] = {"TORKDISP", "TORKGRBU", "TORKGRBU", "TORKEDIT",
-                             "TORKEDIT", "TORKSHOW", "TORKEDIT"};
+    expect_place(all[1], CONTROL_CLASS_SHOW, 0, 1, width, h);
+    const char *classes[] = {CONTROL_CLASS_DISP, CONTROL_CLASS_GRBU, CONTROL_CLASS_GRBU,
+                             CONTROL_CLASS_EDIT, CONTROL_CLASS_EDIT, CONTROL_CLASS_SHOW,
+                             CONTROL_CLASS_EDIT};
     int widths[] = {item, item, item, u44, u24, u64, width - x[6] - 2};
     for (int i = 0; i < 7; i++) expect_place(all[2 + i], classes[i], x[i], 3, widths[i], item);
     expect_place(all[9], "Static", 0, h + 1, width, 1);
     expect_place(all[10], "ListBox", 0, h + 3, width, height - (h + 2) - (h + 1) - 2);
     expect_place(all[11], "Static", 0, height - h - 1, width, 1);
-    expect_place(all[12], "TORKSHOW", 0, height - h, width, h);
-    expect_place(all[13], "TORKSHOW", 2, height - h + 2, width - 4, item);
+    expect_place(all[12], CONTROL_CLASS_SHOW, 0, height - h, width, h);
+    expect_place(all[13], CONTROL_CLASS_SHOW, 2, height - h + 2, width - 4, item);
 }
 
 TEST_F(Layout, PlacesStripsItemsAndListAndFollowsTheWindowsSize) {
@@ -189,7 +192,8 @@ TEST_F(Layout, ItemsAreRecreatedByEveryDefinitionAndUnknownLettersOnlyTakeTheirP
     strip_define(STRIP_HEADER, "Q 1 10 /x/ T 2 40 /TSumme/");
     std::vector<child> items = header_items();
     ASSERT_EQ(items.size(), 1u);
-    expect_place(items[0], "TORKSHOW", 4 + strip_unit(10) + 2, 3, strip_unit(40), strip_unit(10));
+    expect_place(items[0], CONTROL_CLASS_SHOW, 4 + strip_unit(10) + 2, 3, strip_unit(40),
+                 strip_unit(10));
     EXPECT_EQ(text_of(items[0].window), "Summe");
     char text[10] = "untouched";
     strip_get_text(STRIP_HEADER, 1, text, sizeof text);
@@ -324,7 +328,7 @@ TEST_F(Layout, FooterEditFieldsKeepTheirKeys) {
     strip_define(STRIP_FOOTER, "E 3300 20 /Text/");
     HWND field = nullptr;
     for (const child &c : children())
-        if (c.class_name == "TORKEDIT" && c.place.top > 3) field = c.window;
+        if (c.class_name == CONTROL_CLASS_EDIT && c.place.top > 3) field = c.window;
     ASSERT_NE(field, nullptr);
     SetFocus(field);
     SendMessageA(field, WM_CHAR, '\t', 0);
