@@ -15,15 +15,13 @@
 // Style bits in the low byte of a control's window style (the rest keeps its system meaning).
 enum control_style_bits {
     TS_FRAME = 0x03,        // frame kind: 0 none, 1 black line, 2 raised, 3 sunken
-    TS_FRAME_LINE = 0x01,
-    TS_FRAME_RAISED = 0x02,
-    TS_FRAME_SUNKEN = 0x03,
-    TS_FACE = 0x08,      // button-face background when no background colour is set
-    TS_CENTER = 0x10,    // show control: centred on one line
-    TS_RIGHT = 0x20,     // show control: right-aligned on one line
-    TS_DEFER = 0x20,     // edit control: a value set during user editing waits for focus loss
-    TS_BLANKZERO = 0x40, // edit control: an unfocused zero value is not drawn
-    TS_WRAP = 0x40,      // show control: word-wrapped text
+    TS_FRAME_SUNKEN = 0x03, // the two-pixel sunken frame of input fields
+    TS_FACE = 0x08,         // button-face background when no background colour is set
+    TS_CENTER = 0x10,       // show control: centred on one line
+    TS_RIGHT = 0x20,        // show control: right-aligned on one line
+    TS_DEFER = 0x20,        // edit control: a value set during user editing waits for focus loss
+    TS_BLANKZERO = 0x40,    // edit control: an unfocused zero value is not drawn
+    TS_WRAP = 0x40,         // show control: word-wrapped text
 };
 
 // A WM_SETTEXT text starting with this character is an escape command of the edit and show

@@ -94,8 +94,8 @@ TEST(Resources, StripBitmaps) {
         int size;
     };
     const bitmap bitmaps[] = {
-        {"BMPG_AUS", 25},    {"BMPG_EIN", 25}, {"BMPG_ANDERS", 25}, {"BMPG_OK", 20},
-        {"BMPG_CANCEL", 20}, {"BMPK_AUS", 21}, {"BMPK_EIN", 21},    {"BMPK_ANDERS", 21},
+        {"BMPG_AUS", 25},    {"BMPG_EIN", 25},    {"BMPG_ANDERS", 25}, {"BMPG_OK", 20},
+        {"BMPG_CANCEL", 20}, {"BMPK_AUS", 21},    {"BMPK_EIN", 21},    {"BMPK_ANDERS", 21},
         {"BMPK_OK", 15},     {"BMPK_CANCEL", 15},
     };
     for (const bitmap &b : bitmaps) {
@@ -127,8 +127,9 @@ TEST(Resources, Icons) {
 }
 
 TEST(Resources, AboutBox) {
-    HWND box = CreateDialogParamA(GetModuleHandleA(nullptr), RES_ABOUT, nullptr,
-                                  [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND box = CreateDialogParamA(
+        GetModuleHandleA(nullptr), RES_ABOUT, nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     ASSERT_TRUE(box);
     char text[80] = "";
     GetDlgItemTextA(box, ID_ABOUT_NAME, text, sizeof text);
