@@ -8,7 +8,7 @@
 #define RES_MENU "ANW_MENU"
 #define RES_ACCEL "ANW_ACCEL"
 #define RES_ABOUT "ANW_ABOUT"
-#define RES_ICON "ANW_ICON"
+#define RES_APP_ICON "ANW_ICON"
 #define RES_SMALL_ICON "SMALL_ICON"
 
 /* Menu "ANW_MENU". Access keys: &Datei, &Bearbeiten, &Einstellen, &Hilfe;
