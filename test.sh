@@ -40,11 +40,20 @@ windows() {
     return $result
 }
 fuzz() { scripts/build.sh fuzz && scripts/fuzz-smoke.sh; }
+scripts_check() { tests/scripts/broken_build_fails.sh; }
 
-stage "native tests" native
-stage "sanitizer tests" asan
-stage "windows tests (wine)" windows
-stage "fuzz smoke" fuzz
+# KX_STAGES chooses stages by name (default: all of them, in this order).
+stages=${KX_STAGES:-"scripts native asan windows fuzz"}
+for name in $stages; do
+    case "$name" in
+        scripts) stage "script checks" scripts_check ;;
+        native) stage "native tests" native ;;
+        asan) stage "sanitizer tests" asan ;;
+        windows) stage "windows tests (wine)" windows ;;
+        fuzz) stage "fuzz smoke" fuzz ;;
+        *) echo "test.sh: unknown stage $name"; failed+=("$name") ;;
+    esac
+done
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "FAILED: ${failed[*]}"
