@@ -110,13 +110,14 @@ kx_start() {
     probe wait-window || die "the program showed no main window"
 }
 
-# kx_exit_code: waits for the started program's process to end and prints its exit code.
-kx_exit_code() {
+# kx_wait_end: waits for the started program's process to end; its exit code goes to kx_code.
+# (Not in a subshell: only this shell can wait for its child.)
+kx_code=""
+kx_wait_end() {
     wait_until 15 kx_ended || die "the program is still running"
-    local code=0
-    wait "$kx_pid" || code=$?
+    kx_code=0
+    wait "$kx_pid" || kx_code=$?
     kx_pid=""
-    echo "$code"
 }
 kx_ended() { ! kill -0 "$kx_pid" 2>/dev/null; }
 
@@ -125,12 +126,15 @@ kx_close() {
     kx_focus
     xdotool key ctrl+x
     probe wait-gone || die "the program did not end after Ctrl+X"
-    expect_eq "exit code" "$(kx_exit_code)" 0
+    kx_wait_end
+    expect_eq "exit code" "$kx_code" 0
 }
 
-# kx_focus: gives the main window the X input focus, so that keys reach it.
+# kx_focus: the user switches to the main window: it is activated anew (the program then puts
+# the keyboard into its list) and gets the X input focus, so that keys reach it.
 kx_focus() {
     local xid
+    probe activate || die "the main window could not be activated"
     xid=$(probe get xid)
     [ "$xid" != 0 ] || die "the main window has no X window"
     xdotool windowfocus "$xid"

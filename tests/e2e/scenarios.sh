@@ -22,7 +22,8 @@ scenario_tools() {
         die "a service that does not exist acknowledged"
     fi
     probe close wait-gone || die "the stand-in did not end"
-    expect_eq "exit code" "$(kx_exit_code)" 0
+    kx_wait_end
+    expect_eq "exit code" "$kx_code" 0
 }
 
 # A year file whose last booking is a pause of yesterday: the program starts with "AUS".
@@ -195,7 +196,8 @@ scenario_placement() {
     probe_wait iconic 1
     [ "$(probe get normal)" != "60 40 760 540" ] || die "the minimised start restored the placement"
     probe close wait-gone || die "the program did not end"
-    expect_eq "exit code" "$(kx_exit_code)" 0
+    kx_wait_end
+    expect_eq "exit code" "$kx_code" 0
 }
 
 # A DDE client connects under any topic and its execute is acknowledged.
@@ -234,16 +236,17 @@ scenario_times_editor() {
     kx_close
 }
 
-# Registers the stand-in editor for ".txt" in the test prefix, and removes it at the end.
+# Registers the stand-in editor for ".txt" in the test prefix, and removes it at the end. The
+# classes root itself: Wine 8 does not look into the user's own classes (HKCU\Software\Classes).
 register_editor() {
     local editor reg="$e2e_dir/editor.reg"
     editor=$(windows_path "$E2E_BIN/record_command_line.exe" | sed 's/\\/\\\\/g')
     printf '%s\r\n' "REGEDIT4" "" \
-        "[HKEY_CURRENT_USER\\Software\\Classes\\.txt]" "@=\"KxE2E.Editor\"" "" \
-        "[HKEY_CURRENT_USER\\Software\\Classes\\KxE2E.Editor\\shell\\open\\command]" \
+        "[HKEY_CLASSES_ROOT\\.txt]" "@=\"KxE2E.Editor\"" "" \
+        "[HKEY_CLASSES_ROOT\\KxE2E.Editor\\shell\\open\\command]" \
         "@=\"\\\"$editor\\\" \\\"%1\\\"\"" >"$reg"
-    printf '%s\r\n' "REGEDIT4" "" "[-HKEY_CURRENT_USER\\Software\\Classes\\.txt]" \
-        "[-HKEY_CURRENT_USER\\Software\\Classes\\KxE2E.Editor]" >"$e2e_dir/unregister.reg"
+    printf '%s\r\n' "REGEDIT4" "" "[-HKEY_CLASSES_ROOT\\.txt]" \
+        "[-HKEY_CLASSES_ROOT\\KxE2E.Editor]" >"$e2e_dir/unregister.reg"
     e2e_cleanups+=("wine regedit /s '$(windows_path "$e2e_dir/unregister.reg")'")
     wine regedit /s "$(windows_path "$reg")" || die "could not register the editor"
 }
