@@ -2,6 +2,7 @@
 // the comments; the comments stay in the list, in place, so a save writes them back.
 #include "timerec/project_edit.h"
 #include "frame/bfile.h"
+#include "frame/files.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -9,6 +10,7 @@
 #include "frame/texts.h"
 #include "resources/text_ids.h"
 #include <stdio.h>
+#include <string.h>
 
 // The index in the file's lines of the shown position, or the line count when there is none.
 static int file_index(const project_editor *editor, int position) {
@@ -34,9 +36,25 @@ void project_edit_select(project_editor *editor, int position) {
     editor->selected = position >= 0 && position < project_edit_count(editor) ? position : -1;
 }
 
+static void take_stamp(project_file_stamp *stamp, const char *path) {
+    *stamp = {};
+    stamp->size = platform_path_kind(path) == 1 ? file_size(path) : -1;
+    if (stamp->size >= 0 && file_time_get(path, &stamp->time) != 0) stamp->time = {};
+}
+
+int project_edit_changed_since_read(const project_editor *editor) {
+    char path[PATH_MAX_TEXT + 1];
+    projects_path(path, sizeof path);
+    project_file_stamp now;
+    take_stamp(&now, path);
+    return now.size != editor->stamp.size ||
+           memcmp(&now.time, &editor->stamp.time, sizeof now.time) != 0;
+}
+
 void project_edit_load(project_editor *editor) {
     char path[PATH_MAX_TEXT + 1];
     projects_path(path, sizeof path);
+    take_stamp(&editor->stamp, path);
     editor->unread = projects_read(&editor->file, path) != 0 && platform_path_kind(path) != 0;
     if (editor->unread) editor->file.count = 0;
     editor->modified = false;
@@ -100,6 +118,7 @@ int project_edit_save(project_editor *editor) {
         msg_warn(text(TXT_CANNOT_WRITE_PROJECTS), path);
         return -1;
     }
+    take_stamp(&editor->stamp, path);
     editor->modified = false;
     editor->saved = true;
     return 0;

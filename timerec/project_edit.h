@@ -2,7 +2,16 @@
 // dialog lists (every line but the comments), the selected one, showing it in the identifier
 // and description fields, changing, inserting, deleting, loading and saving.
 #pragma once
+#include "frame/dates.h"
 #include "timerec/projects.h"
+#include <stdint.h>
+
+// What the project file looked like when the dialog last read or wrote it: its size (-1 when
+// there was no file) and modification time.
+struct project_file_stamp {
+    int64_t size;
+    filetime_rec time;
+};
 
 struct project_editor {
     project_list file; // every line of the file, comments included
@@ -10,6 +19,7 @@ struct project_editor {
     bool modified;     // an entry was changed by typing since the last load or save
     bool saved;        // the file was written since the dialog opened
     bool unread;       // the file is there but could not be read at the last load
+    project_file_stamp stamp; // the file as the last load or save left it
 };
 
 // Loads the project file for a dialog that opens: clears both flags.
@@ -35,6 +45,9 @@ void project_edit_update(project_editor *editor, const char *id, const char *des
 void project_edit_insert(project_editor *editor);
 // "&Löschen": deletes the selected entry and selects the one now at its place, or the new last.
 void project_edit_delete(project_editor *editor);
+// 1 when the project file's size or modification time (or whether it exists) is no longer what
+// the last load or save found: someone else changed the shared file meanwhile.
+int project_edit_changed_since_read(const project_editor *editor);
 // "&Speichern": writes every line (the comments where they stood) with CR LF through a temporary
 // file that replaces the project file; clears the modified flag and sets the saved flag. -1 with
 // warning 28 and nothing changed when it cannot be written, or when a project file is there that

@@ -205,3 +205,40 @@ TEST_F(ProjectDialog, AFileThatCouldNotBeReadIsNotOverwritten) {
 }
 
 } // namespace
+
+namespace {
+
+// Someone else saving the shared file while the dialog shows it: a change of size, of time or
+// of its existence is seen; the dialog's own save is not.
+TEST_F(ProjectDialog, AChangeByAnotherUserIsSeenButNotTheDialogsOwnSave) {
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 0);
+    project_edit_update(&editor, "P1", "Eins neu");
+    ASSERT_EQ(project_edit_save(&editor), 0);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 0);
+
+    filetime_rec saved;
+    ASSERT_EQ(file_time_get(project_file().c_str(), &saved), 0);
+    std::string same_size = read_file(project_file());
+    same_size[0] = '#';
+    write_file(project_file(), same_size);
+    file_time_set(project_file().c_str(), &saved);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 0); // neither size nor time tell
+    filetime_rec later = saved;
+    later.minute = (unsigned char)((later.minute + 1) % 60);
+    file_time_set(project_file().c_str(), &later);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 1);
+    project_edit_load(&editor);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 0);
+
+    write_file(project_file(), same_size + "P3\r\n");
+    file_time_set(project_file().c_str(), &later);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 1); // the size alone
+
+    file_delete(project_file().c_str());
+    project_edit_load(&editor);
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 0);
+    write_file(project_file(), "P4\r\n");
+    EXPECT_EQ(project_edit_changed_since_read(&editor), 1); // created meanwhile
+}
+
+} // namespace
