@@ -91,6 +91,7 @@
 #define ID_DETAIL_LIST 3100
 #define ID_DETAIL_TABLE 3110
 #define ID_DETAIL_COPY 2500
+#define ID_DETAIL_REFILL 2590 /* sent to an open view to show new values */
 
 /* Exchange with the handheld "DB1130". */
 #define ID_EXCHANGE_TAKE_OVER 3010

@@ -2,6 +2,7 @@
 // start-up and the dialogs post.
 #include "resources/kx_ids.h"
 #include "timerec/main_window.h"
+#include "timerec/report_dialogs.h"
 
 struct dialog_command {
     int id;
@@ -10,8 +11,8 @@ struct dialog_command {
 
 // A command whose dialog is not part of the program yet opens nothing.
 static const dialog_command dialog_commands[] = {
-    {CMD_PROJECTS, nullptr},           {CMD_STATISTICS, nullptr},
-    {CMD_WEEKLY, nullptr},             {CMD_EXPORT, nullptr},
+    {CMD_PROJECTS, nullptr},           {CMD_STATISTICS, statistics_open},
+    {CMD_WEEKLY, weekly_open},         {CMD_EXPORT, export_open},
     {CMD_EXCHANGE, nullptr},           {CMD_EXCHANGE_NEW_TIMES, nullptr},
     {CMD_EXCHANGE_PROJECTS, nullptr},  {CMD_DIRECTORIES, nullptr},
     {CMD_PALM_SETTINGS, nullptr},
