@@ -1,10 +1,10 @@
 // Formats messages for the user and hands them to the sink of their kind.
 #include "frame/messages.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
-
-const char FATAL_EXIT_TEXT[] = "Das Programm wird beendet.";
 
 static message_sink sinks[MSG_KINDS];
 
@@ -55,7 +55,9 @@ void msg_fatal(const char *format, ...) {
     va_start(args, format);
     deliver(MSG_FATAL, format, args);
     va_end(args);
-    fprintf(stderr, "%s\n", FATAL_EXIT_TEXT);
+    char last_words[MSG_TEXT_MAX + 1];
+    text_copy(TXT_PROGRAM_ENDS, last_words, sizeof last_words);
+    fprintf(stderr, "%s\n", last_words);
     exit(3);
 }
 

@@ -5,8 +5,6 @@
 enum message_kind { MSG_STATUS, MSG_INFO, MSG_WARN, MSG_FATAL, MSG_KINDS };
 enum { MSG_TEXT_MAX = 503 };
 
-// The last words of a program that ends on a fatal error.
-extern const char FATAL_EXIT_TEXT[];
 
 typedef void (*message_sink)(int kind, const char *text);
 

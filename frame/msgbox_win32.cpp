@@ -4,6 +4,8 @@
 #include "frame/app.h"
 #include "frame/dialog.h"
 #include "frame/messages.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <windows.h>
 
 enum { CAPTION_MAX = 79 };
@@ -27,7 +29,9 @@ static void box_sink(int kind, const char *text) {
     // The fatal box does not give the windows back: the process ends after it.
     dialog_enable_all(0);
     MessageBoxA(owner, text, frame_title(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    FatalAppExitA(0, FATAL_EXIT_TEXT);
+    char last_words[MSG_TEXT_MAX + 1];
+    text_copy(TXT_PROGRAM_ENDS, last_words, sizeof last_words);
+    FatalAppExitA(0, last_words);
 }
 
 void msgbox_install(void) {
