@@ -87,11 +87,14 @@ std::string lines_of(HWND control) {
     bool combo = class_of(control) == "ComboBox";
     LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     std::string all;
+    // The wide messages: Wine hands another process only the first character of an ANSI one.
     for (LRESULT i = 0; i < count; i++) {
-        char line[TEXT_MAX] = "";
-        LRESULT length = SendMessageA(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+        wchar_t wide[TEXT_MAX] = L"";
+        char line[TEXT_MAX * 2] = "";
+        LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
         if (length >= 0 && length < TEXT_MAX)
-            SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, (LPARAM)line);
+            SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, (LPARAM)wide);
+        WideCharToMultiByte(1252, 0, wide, -1, line, sizeof line, NULL, NULL);
         all += (i ? "\n" : "") + std::string(line);
     }
     return all;
