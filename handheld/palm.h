@@ -86,6 +86,9 @@ struct palm_steps {
 
 // 1 when the exchange may open; with the exchange switched off (UsePalm 0) it says so, 0.
 int palm_exchange_allowed(void);
+// 1 when the exchange opens for the reason mode. Switched off, the menu's exchange says so (as
+// palm_exchange_allowed); the exchange the program offers by itself stays away without a word.
+int palm_exchange_offered(int mode);
 // The steps preset for an exchange opened for the reason mode.
 void palm_exchange_preset(int mode, palm_steps *steps);
 // Runs the selected steps in order: take over, build the times, build the projects, install

@@ -11,6 +11,11 @@ int palm_exchange_allowed(void) {
     return 0;
 }
 
+int palm_exchange_offered(int mode) {
+    if (mode == PALM_OPEN_MENU) return palm_exchange_allowed();
+    return palm_mode() != PALM_OFF;
+}
+
 void palm_exchange_preset(int mode, palm_steps *steps) {
     steps->take_over = mode == PALM_OPEN_MENU || mode == PALM_OPEN_NEW_TIMES;
     steps->install_times = 0;

@@ -2,6 +2,7 @@
 // files, and the current year file built into "Zeiten.PDB".
 #include "frame/bfile.h"
 #include "frame/files.h"
+#include "frame/memory.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/text.h"
@@ -66,6 +67,37 @@ int palm_take_over(palm_conversion *conversion, journal_merge_fn report, void *c
     return journal_merge(target, report, context);
 }
 
+// The record of a year file line into record; false for a blank line, which makes no record.
+static bool time_record(char *record, char *line) {
+    if (!text_trim(line)) return false;
+    palm_line_to_record(record, line);
+    return true;
+}
+
+// How many of the file's records, counted from the first, the database cannot take when it is to
+// hold the latest ones: the records fill it from the end back as far as they fit its limits.
+static long records_left_out(bfile *file) {
+    int *sizes = (int *)fmalloc(PDB_MAX_RECORDS, sizeof(int)); // the last records' sizes, a ring
+    if (!sizes) return 0;
+    long count = 0;
+    char line[TEXT_TABS_MAX + 1], record[PALM_LINE_MAX];
+    while (bfile_read_line(file, line, TEXT_TABS_MAX) >= 0)
+        if (time_record(record, line)) sizes[count++ % PDB_MAX_RECORDS] = (int)strlen(record) + 1;
+    // The last record is always taken; each one before it only while the bytes before the last
+    // stay below the point where the database takes no further record.
+    long taken = count > 0 ? 1 : 0, bytes = 0;
+    while (taken < count && taken < PDB_MAX_RECORDS) {
+        int size = sizes[(count - 1 - taken) % PDB_MAX_RECORDS];
+        if (bytes + size >= PDB_DATA_FULL) break;
+        bytes += size;
+        taken++;
+    }
+    ffree(sizes);
+    return count - taken;
+}
+
+// The latest bookings that fit, in the year file's order: a handheld that holds only part of a
+// busy year shows its last weeks.
 int palm_build_times(void) {
     const char *source = journal_current_file();
     bfile file;
@@ -73,13 +105,14 @@ int palm_build_times(void) {
         msg_warn(text(TXT_JOURNAL_NOT_FOUND), source);
         return -1;
     }
+    long skip = records_left_out(&file);
+    bfile_seek(&file, 0);
     palm_build build;
     palm_build_start(&build, PALM_TIMES_PDB, TXT_CANNOT_WRITE_JOURNAL);
+    build.left_out = (int)skip;
     char line[TEXT_TABS_MAX + 1], record[PALM_LINE_MAX];
-    while (bfile_read_line(&file, line, TEXT_TABS_MAX) >= 0) {
-        if (!text_trim(line)) continue;
-        palm_line_to_record(record, line);
-        palm_build_add(&build, record);
+    for (long index = 0; bfile_read_line(&file, line, TEXT_TABS_MAX) >= 0;) {
+        if (time_record(record, line) && index++ >= skip) palm_build_add(&build, record);
     }
     bfile_close(&file);
     return palm_build_finish(&build);

@@ -6,10 +6,13 @@
 #include "frame/system.h"
 #include "frame/text.h"
 #include "handheld/palm.h"
+#include "handheld/palm_merge_report.h"
+#include "handheld/palm_setup.h"
 #include "handheld/pdb.h"
 #include "timerec/directories.h"
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string>
 #include <vector>
 
@@ -218,6 +221,43 @@ TEST_F(Palm, BuildSaysHowManyRecordsItLeftOut) {
                                        " und fehlen dort."});
 }
 
+// A busy year holds far more bookings than the database: the handheld gets the latest ones, in
+// the year file's order, and the message counts the earlier ones left out.
+TEST_F(Palm, BuildKeepsTheLatestBookingsOfABusyYear) {
+    make_dir(work.c_str());
+    std::string lines;
+    std::vector<std::string> records;
+    for (int day = 0; day < 365 && records.size() < 4000; day++) {
+        char date[11];
+        snprintf(date, sizeof date, "2003-%02d-%02d", 1 + day / 31 % 12, 1 + day % 28);
+        for (int hour = 8; hour < 19; hour++) {
+            char line[80], record[80];
+            snprintf(line, sizeof line, "%-12.10s%02d:00   %-20.15sTag %d", date, hour, "KD4711",
+                     day);
+            snprintf(record, sizeof record, "%s %02d:00 KD4711     Tag %d", date, hour, day);
+            lines += std::string(line) + (hour == 12 ? "\n  \n" : "\n");
+            records.push_back(record);
+        }
+    }
+    write_file(work + "2003.txt", lines);
+    int written = palm_build_times();
+    ASSERT_GT(written, 900);
+    ASSERT_LT(written, (int)records.size());
+    std::vector<std::string> latest(records.end() - written, records.end());
+    std::vector<std::string> built = records_of(here("Zeiten.PDB"));
+    EXPECT_EQ(built, latest);
+    EXPECT_NE(built.front().substr(0, 7), "2003-01");
+    // The database is full: one more of the records before would not have fitted.
+    size_t bytes = 0;
+    for (const std::string &record : built) bytes += record.size() + 1;
+    EXPECT_GE(bytes - (built.back().size() + 1) + records[records.size() - written - 1].size() + 1,
+              (size_t)PDB_DATA_FULL);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>{std::to_string(records.size() - written) +
+                                       " Eintr\344ge passen nicht in " + here("Zeiten.PDB") +
+                                       " und fehlen dort."});
+}
+
 TEST_F(Palm, YearFileThatCannotBeReadBuildsNothing) {
     make_dir(work.c_str());
     make_dir((work + "2003.txt").c_str());
@@ -259,13 +299,21 @@ TEST(PalmExchange, PresetStepsByReason) {
     }
 }
 
+// Switched off, only the menu's exchange says why nothing opens: the offer after the project
+// list was edited must not pester someone who works without a handheld.
 TEST_F(Palm, ExchangeSwitchedOffDoesNotOpen) {
     EXPECT_EQ(palm_exchange_allowed(), 0);
-    EXPECT_EQ(
-        messages.warnings,
-        std::vector<std::string>{"Der Palmtop-Abgleich ist in den Einstellungen nicht aktiviert."});
+    EXPECT_EQ(palm_exchange_offered(PALM_OPEN_PROJECTS_EDITED), 0);
+    EXPECT_EQ(palm_exchange_offered(PALM_OPEN_NEW_TIMES), 0);
+    EXPECT_EQ(palm_exchange_offered(PALM_OPEN_MENU), 0);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>(
+                  2, "Der Palmtop-Abgleich ist in den Einstellungen nicht aktiviert."));
     settings_write_int(SETTINGS_SECTION, "UsePalm", PALM_FILES_ONLY);
     EXPECT_EQ(palm_exchange_allowed(), 1);
+    for (int mode : {PALM_OPEN_MENU, PALM_OPEN_NEW_TIMES, PALM_OPEN_PROJECTS_EDITED})
+        EXPECT_EQ(palm_exchange_offered(mode), 1);
+    EXPECT_EQ(messages.warnings.size(), 2u);
 }
 
 // The times taken over are in the times database built next; a missing project list is said
@@ -393,6 +441,81 @@ TEST_F(Palm, BackupCheckAnnouncesEachBackupOnce) {
     remove((backup + "Zeiten.PDB").c_str());
     palm_backup_check_rearm();
     EXPECT_EQ(palm_backup_check(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PalmSetup, DefaultLocationsOfTheHotSyncUser) {
+    const struct {
+        const char *user, *folder;
+    } cases[] = {{"Mueller", "Mueller"}, {"M.Mueller", "M"}, {".abc", ".abc"},
+                 {".a.b", ".a"},         {"", "?"},          {nullptr, "?"}};
+    for (const auto &c : cases) {
+        palm_setup fields = {2, "alt", "alt", "Install6", "alt"};
+        palm_setup_defaults(&fields, c.user);
+        std::string base = std::string("C:\\Programme\\Palm\\") + c.folder;
+        EXPECT_EQ(fields.backup, base + "\\Backup\\") << c.folder;
+        EXPECT_EQ(fields.install, base + "\\Install\\") << c.folder;
+        EXPECT_STREQ(fields.program, "C:\\Programme\\Palm\\QuickInstall.exe");
+        EXPECT_EQ(fields.mode, 2);
+        EXPECT_STREQ(fields.flag, "Install6");
+    }
+}
+
+// Folders are stored with a separator; what differs from the stored values only by it, or by the
+// cut of the flag, is no change.
+TEST_F(Palm, SetupSavesTheStoredFormAndKnowsWhenNothingChanged) {
+    palm_setup fields = {PALM_DESKTOP_3, "C:\\Palm\\Backup", "", "", "C:\\Palm\\Q.exe"};
+    snprintf(fields.flag, sizeof fields.flag, "%s", std::string(50, 'F').c_str());
+    EXPECT_EQ(palm_setup_changed(&fields), 1);
+    EXPECT_EQ(palm_setup_save(&fields), 0);
+    palm_setup stored;
+    palm_setup_load(&stored);
+    EXPECT_EQ(stored.mode, PALM_DESKTOP_3);
+    EXPECT_STREQ(stored.backup, "C:\\Palm\\Backup/");
+    EXPECT_STREQ(stored.install, "");
+    EXPECT_EQ(std::string(stored.flag), std::string(PALM_REG_NAME_MAX, 'F'));
+    EXPECT_STREQ(stored.program, "C:\\Palm\\Q.exe");
+    EXPECT_EQ(palm_setup_changed(&fields), 0);
+    EXPECT_EQ(palm_setup_changed(&stored), 0);
+    fields.mode = -1; // nothing chosen in the list
+    EXPECT_EQ(palm_setup_changed(&fields), 0);
+    for (auto field : {&palm_setup::backup, &palm_setup::install, &palm_setup::flag,
+                       &palm_setup::program}) {
+        palm_setup edited = stored;
+        snprintf(edited.*field, PALM_FIELD_MAX + 1, "X");
+        EXPECT_EQ(palm_setup_changed(&edited), 1);
+    }
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(Palm, SetupSaveThatCannotWriteSaysSoEveryTime) {
+    make_dir(dir.file("ini").c_str());
+    settings_set_file(dir.file("ini").c_str()); // a folder: no file can be written
+    palm_setup fields = {PALM_FILES_ONLY, "", "", "", ""};
+    EXPECT_EQ(palm_setup_save(&fields), -1);
+    EXPECT_EQ(palm_setup_save(&fields), -1);
+    EXPECT_EQ(messages.warnings,
+              std::vector<std::string>(2, "Kann Einstellungsdatei " + dir.file("ini") +
+                                              " nicht schreiben."));
+}
+
+TEST_F(Palm, TakeOverReportsTheLinesAddedPerYear) {
+    write_database(backup + "Zeiten.PDB",
+                   {"2003-06-18 08:30 KD4711     Besprechung", "2004-01-02 08:00 P2         ",
+                    "2004-01-02 09:00 ---        "});
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n");
+    palm_conversion conversion;
+    palm_merge_report report;
+    palm_merge_report_begin(&report);
+    EXPECT_EQ(palm_take_over(&conversion, palm_merge_report_note, &report), 2);
+    EXPECT_EQ(report.years, 2);
+    EXPECT_STREQ(report.text, "Zeiten vom Palmtop \374bernommen:\n"
+                              "2003.txt: 1 Zeile(n) hinzugef\374gt, jetzt 2\n"
+                              "2004.txt: 2 Zeile(n) hinzugef\374gt, jetzt 2");
 }
 
 } // namespace
