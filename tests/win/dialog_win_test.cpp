@@ -32,6 +32,7 @@ struct Slot {
     HWND open_current = nullptr;
     int opened = 0, closed = 0;
     Behaviour behaviour;
+    std::function<void()> on_close;
 };
 Slot slots[SLOTS];
 std::vector<int> close_order;
@@ -61,6 +62,7 @@ template <int N> void slot_open() {
 template <int N> void slot_close() {
     slots[N].closed++;
     close_order.push_back(N);
+    if (slots[N].on_close) slots[N].on_close();
 }
 
 struct Functions {
@@ -164,7 +166,7 @@ class DialogTest : public ::testing::Test {
         pump();
     }
     void TearDown() override {
-        for (Slot &slot : slots) slot.behaviour = nullptr;
+        for (Slot &slot : slots) slot.behaviour = nullptr, slot.on_close = nullptr;
         dialog_close_all();
         EnableWindow(main_window(), TRUE);
         pump();
@@ -241,6 +243,19 @@ TEST_F(DialogTest, CloseFunctionRunsOnceHoweverOftenAsked) {
     pump();
     EXPECT_EQ(slots[0].closed, 1);
     EXPECT_EQ(focus_root(), main_window());
+
+    // Asked again while its close function runs (a message box there lets WM_CLOSE through).
+    HWND b = open(1, DLG_SMALL);
+    ASSERT_TRUE(b);
+    bool kept = false;
+    slots[1].on_close = [&] {
+        SendMessageA(b, WM_CLOSE, 0, 0);
+        kept = IsWindow(b) && dialog_window() == b;
+    };
+    SendMessageA(b, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(kept) << "the dialog stays until its close function has returned";
+    EXPECT_FALSE(IsWindow(b));
+    EXPECT_EQ(slots[1].closed, 1);
 
     // The record is free again: the same handler opens a new dialog.
     HWND again = open(0);
