@@ -71,7 +71,8 @@ scenario_booking() {
     kx_close
 }
 
-# Escape, Tab and Shift+Tab, Space without a choice, an entry that cannot be chosen, typing.
+# Tab and Shift+Tab, an entry that cannot be chosen, Escape, typing into a field, Enter without
+# a change, Space without a selection.
 scenario_keyboard() {
     e2e_setup keyboard
     write_test_projects
@@ -94,17 +95,14 @@ scenario_keyboard() {
         probe_wait focus $field
     done
 
-    # Space with nothing selected, then on the entry beginning with a space (the last one):
-    # nothing changes. The Tab after each shows that the keys before it were handled.
-    expect_eq "selection" "$(probe get selected)" -1
-    keys space Tab
-    probe_wait focus date
-    expect_eq "after Space without a selection" "$(probe get indicator get project)" "$(printf 'EIN\nP4711')"
-    keys shift+Tab End space Tab
+    # Space on the entry beginning with a space (the last one) chooses nothing. The Tab after
+    # it shows that the keys before it were handled. (The first key into a list without a
+    # selection selects its first entry, whatever the key: hence Home first.)
+    keys Home End space Tab
     probe_wait focus date
     expect_eq "after Space on ' Gesperrt'" "$(probe get indicator get project)" "$(printf 'EIN\nP4711')"
 
-    # A project chosen, then discarded with Escape.
+    # A project chosen (P4711 on top, "---", then the file), then discarded with Escape.
     keys shift+Tab Home Down Down Down space
     probe_wait project P0815
     probe_wait indicator ANDERS
@@ -121,6 +119,19 @@ scenario_keyboard() {
     keys Escape
     probe_wait indicator EIN
     probe_wait text Analyse
+    expect_file "$(year_file)" "$expected"
+
+    # Enter without a change books a copy of the last booking; the list is filled anew.
+    keys Return
+    journal_line 2026-03-11 08:00 P4711 Analyse >>"$expected"
+    wait_until 10 cmp -s "$(year_file)" "$expected" || expect_file "$(year_file)" "$expected"
+    probe_wait selected -1
+
+    # Space with nothing selected changes nothing.
+    keys space Tab
+    probe_wait focus date
+    expect_eq "after Space without a selection" "$(probe get indicator get project get selected)" \
+        "$(printf 'EIN\nP4711\n-1')"
     expect_file "$(year_file)" "$expected"
     kx_close
 }
