@@ -123,8 +123,10 @@ void dialog_enable_all(int flag) {
 // activation memory, then the main window.
 static HWND focus_after_close(HWND candidate, HWND owner) {
     HWND choice = NULL;
-    if (usable(candidate)) choice = candidate;
-    else if (dialog_index(owner) >= 0 && usable(owner)) choice = owner;
+    if (usable(candidate))
+        choice = candidate;
+    else if (dialog_index(owner) >= 0 && usable(owner))
+        choice = owner;
     else {
         for (int i = DLGSUP - 1; i >= 0 && !choice; i--)
             if (box[i].window && box[i].mode != DLG_MODELESS && usable(box[i].window))
@@ -132,7 +134,8 @@ static HWND focus_after_close(HWND candidate, HWND owner) {
     }
     HWND main = (HWND)frame_main_window();
     if (!choice || choice == main) {
-        if (dialog_index(last_active) >= 0 && usable(last_active)) choice = last_active;
+        if (dialog_index(last_active) >= 0 && usable(last_active))
+            choice = last_active;
         else if (dialog_index(previous_active) >= 0 && usable(previous_active))
             choice = previous_active;
     }
@@ -159,8 +162,10 @@ static void dialog_close_record(int i) {
     }
     DestroyWindow(window);
     b->window = NULL;
-    if (b->mode == DLG_MODAL_CURRENT) EnableWindow(owner, TRUE);
-    else if (b->mode == DLG_MODAL_ALL) dialog_enable_all(2);
+    if (b->mode == DLG_MODAL_CURRENT)
+        EnableWindow(owner, TRUE);
+    else if (b->mode == DLG_MODAL_ALL)
+        dialog_enable_all(2);
     bring_to_front(focus_after_close(candidate, owner));
 }
 
@@ -202,7 +207,8 @@ static void drag_arm(POINT point) {
 // Past the threshold the handler of record i decides (drag query) whether anything is dragged.
 static void drag_move(int i, POINT point) {
     if (drag.state != DRAG_ARMED) return;
-    if (abs(point.x - drag.press.x) < DRAG_THRESHOLD && abs(point.y - drag.press.y) < DRAG_THRESHOLD)
+    if (abs(point.x - drag.press.x) < DRAG_THRESHOLD &&
+        abs(point.y - drag.press.y) < DRAG_THRESHOLD)
         return;
     drag.record.kind = -1;
     call_handler(i, WM_COMMAND, CMD_DRAG_QUERY, (LPARAM)&drag.record);
@@ -285,13 +291,18 @@ static INT_PTR dialog_common(int i, HWND window, UINT message, WPARAM wparam, LP
         break;
     case WM_COMMAND:
         result = call_handler(i, message, wparam, lparam);
-        if (wparam == CMD_DRAG_DOWN) drag_arm(drag_point(window, message, lparam));
-        else if (wparam == CMD_DRAG_MOVE) drag_move(i, drag_point(window, message, lparam));
-        else if (wparam == CMD_DRAG_UP) drag_end(drag_point(window, message, lparam));
+        if (wparam == CMD_DRAG_DOWN)
+            drag_arm(drag_point(window, message, lparam));
+        else if (wparam == CMD_DRAG_MOVE)
+            drag_move(i, drag_point(window, message, lparam));
+        else if (wparam == CMD_DRAG_UP)
+            drag_end(drag_point(window, message, lparam));
         break;
     case WM_MOUSEMOVE:
-        if (wparam & MK_LBUTTON) drag_move(i, drag_point(window, message, lparam));
-        else drag_end(drag_point(window, message, lparam));
+        if (wparam & MK_LBUTTON)
+            drag_move(i, drag_point(window, message, lparam));
+        else
+            drag_end(drag_point(window, message, lparam));
         result = call_handler(i, message, wparam, lparam);
         break;
     case WM_LBUTTONDOWN:
@@ -332,8 +343,10 @@ HWND dialog_open_mode(const char *name, dialog_fn open_fn, dialog_fn close_fn,
     if (!box) return NULL;
     for (int i = 0; i < DLGSUP && handler; i++) {
         if (!box[i].window || box[i].handler != handler) continue;
-        if (IsWindowEnabled(box[i].window)) bring_to_front(box[i].window);
-        else MessageBeep(1);
+        if (IsWindowEnabled(box[i].window))
+            bring_to_front(box[i].window);
+        else
+            MessageBeep(1);
         return box[i].window;
     }
     if (frame_run_state() != RUN_RUNNING) return NULL;
@@ -344,8 +357,10 @@ HWND dialog_open_mode(const char *name, dialog_fn open_fn, dialog_fn close_fn,
         msg_warn(text(TXT_TOO_MANY_DIALOGS), DLGSUP);
         return NULL;
     }
-    if (mode == DLG_MODAL_ALL) dialog_enable_all(0);
-    else if (mode == DLG_MODAL_CURRENT) EnableWindow(dialog_window(), FALSE);
+    if (mode == DLG_MODAL_ALL)
+        dialog_enable_all(0);
+    else if (mode == DLG_MODAL_CURRENT)
+        EnableWindow(dialog_window(), FALSE);
     dlgbox *b = &box[i];
     memset(b, 0, sizeof *b);
     strncpy(b->name, name, DLG_NAME_MAX);
@@ -354,8 +369,8 @@ HWND dialog_open_mode(const char *name, dialog_fn open_fn, dialog_fn close_fn,
     b->handler = handler;
     b->mode = mode;
     b->owner = dialog_window();
-    HWND window = CreateDialogParamA((HINSTANCE)frame_instance(), name,
-                                     (HWND)frame_main_window(), dialog_procs[i], 0);
+    HWND window = CreateDialogParamA((HINSTANCE)frame_instance(), name, (HWND)frame_main_window(),
+                                     dialog_procs[i], 0);
     if (!window) {
         b->window = NULL;
         dialog_enable_all(2);
@@ -478,10 +493,14 @@ void dlg_list_redraw(int item, int flag) {
 int is_list_event(int item, WPARAM wparam) {
     if (LOWORD(wparam) != item) return 0;
     switch (HIWORD(wparam)) {
-    case LBN_SELCHANGE: return 2;
-    case LBN_DBLCLK: return 3;
-    case LBN_SETFOCUS: return 1;
-    default: return 0;
+    case LBN_SELCHANGE:
+        return 2;
+    case LBN_DBLCLK:
+        return 3;
+    case LBN_SETFOCUS:
+        return 1;
+    default:
+        return 0;
     }
 }
 

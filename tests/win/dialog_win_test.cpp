@@ -144,8 +144,9 @@ void frame_setup() {
     app->wait_cursor = LoadCursorA(nullptr, IDC_WAIT);
     app->drag_cursor = LoadCursorA(nullptr, IDC_CROSS);
     app->font = GetStockObject(ANSI_FIXED_FONT);
-    app->main_window = CreateWindowA("KXDIALOGTEST", "Zeiterfassung", WS_OVERLAPPEDWINDOW, 0, 0,
-                                     1000, 700, nullptr, nullptr, (HINSTANCE)app->instance, nullptr);
+    app->main_window =
+        CreateWindowA("KXDIALOGTEST", "Zeiterfassung", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700,
+                      nullptr, nullptr, (HINSTANCE)app->instance, nullptr);
     ShowWindow((HWND)app->main_window, SW_SHOW);
     dialog_startup();
     frame_set_run_state(RUN_RUNNING);
@@ -335,7 +336,8 @@ TEST_F(DialogTest, HundredOpenDialogsWarnAndOpenNothing) {
     for (int n = 0; n < DLGSUP; n++) opened.push_back(open(n, DLG_TINY));
     for (HWND window : opened) ASSERT_TRUE(window);
     EXPECT_EQ(open(DLGSUP), nullptr);
-    EXPECT_EQ(warnings, (std::vector<std::string>{"Sie haben bereits 100 Dialogboxen ge\366ffnet."}));
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{"Sie haben bereits 100 Dialogboxen ge\366ffnet."}));
     EXPECT_EQ(slots[DLGSUP].opened, 0);
     EXPECT_EQ(visible_dialogs(), DLGSUP);
 
@@ -357,7 +359,8 @@ TEST_F(DialogTest, NestedCallsLeaveTheCurrentDialogAsItWas) {
     HWND a = open(0), b = open(1, DLG_SMALL);
     ASSERT_TRUE(a && b);
     std::vector<HWND> seen;
-    messages_set_sink(MSG_WARN, [](int, const char *) { SendMessageA(dialog_window(), WM_NULL, 0, 0); });
+    messages_set_sink(MSG_WARN,
+                      [](int, const char *) { SendMessageA(dialog_window(), WM_NULL, 0, 0); });
     slots[1].behaviour = [&](UINT message, WPARAM, LPARAM) {
         if (message != WM_APP + 2) return 0;
         seen.push_back(dialog_window());
@@ -663,8 +666,8 @@ Child run_child(const char *scenario) {
     GetTempPathA(sizeof temp, temp);
     GetTempFileNameA(temp, "dlg", 0, file);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileA(file, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                             nullptr);
+    HANDLE out =
+        CreateFileA(file, GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     std::string command = std::string("\"") + path + "\" --child " + scenario;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -673,8 +676,8 @@ Child run_child(const char *scenario) {
     startup.hStdError = out;
     PROCESS_INFORMATION process = {};
     Child child;
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         WaitForSingleObject(process.hProcess, 30000);
         GetExitCodeProcess(process.hProcess, &child.exit_code);
         CloseHandle(process.hProcess);
