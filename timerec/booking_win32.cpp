@@ -54,7 +54,7 @@ void main_check_day_closure(void) {
     char date[BOOKING_DATE_FIELD + 1], project[BOOKING_PROJECT_FIELD + 1];
     get_field(ID_DATE, date, BOOKING_DATE_FIELD);
     get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
-    journal_check_day_closure(date, project);
+    if (journal_check_day_closure(date, project) == 0) main_report_missing_library();
 }
 
 void main_mark_changed(void) {

@@ -6,8 +6,10 @@
 void main_show_last_booking(void);
 // Rebuilds the main list from the project file with the last booked project on top.
 void main_fill_list(void);
-// The day-closure check on the strip as it stands.
+// The day-closure check on the strip as it stands; when it has nothing to say, the status line
+// names a control library that could not be loaded.
 void main_check_day_closure(void);
+void main_report_missing_library(void);
 // Choose the selected list entry, confirm the strip's booking, mark it changed.
 void main_choose(void);
 void main_confirm(void);

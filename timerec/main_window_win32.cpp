@@ -24,6 +24,7 @@ static const char *const library_names[] = {"torkedit.dll", "torkshow.dll", "tor
                                             "torkgrbu.dll"};
 enum { LIBRARIES = sizeof library_names / sizeof library_names[0] };
 static void *libraries[LIBRARIES];
+static const char *missing_library; // the first library that could not be loaded
 
 static const char BOOKING_STRIP_FORMAT[] = "%s + %s + %s + %s";
 static const char STATUS_STRIP[] = "S 3200 0 //";
@@ -58,14 +59,15 @@ int app_init(void) {
     return 0;
 }
 
-// Loads the control libraries; the first that is missing, for the status line, or NULL.
-static const char *load_libraries(void) {
-    const char *missing = nullptr;
+static void load_libraries(void) {
     for (int i = 0; i < LIBRARIES; i++) {
         libraries[i] = library_load(library_names[i]);
-        if (!libraries[i] && !missing) missing = library_names[i];
+        if (!libraries[i] && !missing_library) missing_library = library_names[i];
     }
-    return missing;
+}
+
+void main_report_missing_library(void) {
+    if (missing_library) status_show(text(TXT_CONTROL_LIBRARY_MISSING), missing_library);
 }
 
 static void define_strips(void) {
@@ -84,7 +86,7 @@ static void enter_program_folder(void) {
 }
 
 int app_create(void) {
-    const char *missing = load_libraries();
+    load_libraries();
     layout_open(1, 1, ID_LIST_SELECT, ID_LIST_OPEN);
     define_strips();
     messages_set_sink(MSG_STATUS, status_sink);
@@ -93,7 +95,6 @@ int app_create(void) {
     main_fill_list();
     main_show_last_booking();
     main_check_day_closure();
-    if (missing) status_show(text(TXT_CONTROL_LIBRARY_MISSING), missing);
     HWND window = (HWND)frame_main_window();
     PostMessageA(window, WM_COMMAND, CMD_STARTUP_LAYOUT, 0);
     PostMessageA(window, WM_COMMAND, CMD_STARTUP_CHECKS, 0);
