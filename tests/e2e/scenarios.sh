@@ -178,7 +178,7 @@ scenario_second_start() {
     e2e_setup second_start
     start_after_pause
     local code=0
-    (cd "$e2e_dir" && LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" timeout 30 wine "$e2e_dir/kx.exe") \
+    (cd "$e2e_dir" && LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" timeout 20 wine "$e2e_dir/kx.exe") \
         </dev/null >/dev/null 2>&1 || code=$?
     expect_eq "exit code of the second start" "$code" 0
     expect_eq "main windows" "$(probe count)" 1
