@@ -1,5 +1,6 @@
 // The commands that open the program's dialogs, in one table: menu items and the commands the
 // start-up and the dialogs post.
+#include "handheld/palm_dialogs.h"
 #include "resources/kx_ids.h"
 #include "timerec/main_window.h"
 #include "timerec/report_dialogs.h"
@@ -13,9 +14,9 @@ struct dialog_command {
 static const dialog_command dialog_commands[] = {
     {CMD_PROJECTS, nullptr},           {CMD_STATISTICS, statistics_open},
     {CMD_WEEKLY, weekly_open},         {CMD_EXPORT, export_open},
-    {CMD_EXCHANGE, nullptr},           {CMD_EXCHANGE_NEW_TIMES, nullptr},
-    {CMD_EXCHANGE_PROJECTS, nullptr},  {CMD_DIRECTORIES, nullptr},
-    {CMD_PALM_SETTINGS, nullptr},
+    {CMD_EXCHANGE, exchange_open_menu}, {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},
+    {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},  {CMD_DIRECTORIES, nullptr},
+    {CMD_PALM_SETTINGS, palm_settings_open},
 };
 
 int menu_open_dialog(int id) {
