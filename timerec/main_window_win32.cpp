@@ -144,6 +144,13 @@ static void on_activate(void) {
     }
 }
 
+// The keyboard goes into the list when the main window is still the active one as the posted
+// command arrives: a dialog opened meanwhile (such as one the menu closed and opened again)
+// keeps it.
+static void focus_list_if_active(void) {
+    if (GetActiveWindow() == (HWND)frame_main_window()) list_focus();
+}
+
 static void on_command(int id) {
     switch (id) {
     case CMD_CONFIRM:
@@ -154,7 +161,7 @@ static void on_command(int id) {
     case CMD_EDIT_PROJECTS: open_projects_in_editor(); break;
     case CMD_STARTUP_LAYOUT: layout_resize(); break;
     case CMD_STARTUP_CHECKS: main_startup_checks(); break;
-    case CMD_FOCUS_LIST: list_focus(); break;
+    case CMD_FOCUS_LIST: focus_list_if_active(); break;
     case CMD_HELP_CONTENTS:
     case CMD_HELP_ACTIVE: frame_help(id); break;
     case ID_DATE:
