@@ -262,7 +262,8 @@ register_editor() {
     wine regedit /s "$(windows_path "$reg")" || die "could not register the editor"
 }
 
-# The week check: a start in another week than LastWeek stores the new week (11) once.
+# The week check: a start in another week than LastWeek stores the new week (11) and opens the
+# export once; a start in the same week, or without LastWeek, only stores the week.
 scenario_week_check() {
     e2e_setup week_check
     write_test_projects
@@ -271,15 +272,25 @@ scenario_week_check() {
     kx_start
     wait_until 15 ini_is Installation LastWeek 11 ||
         die "LastWeek is '$(ini_value Installation LastWeek)', expected 11"
-    probe_wait indicator AUS
+    probe wait-msgbox Export || die "the export was not offered"
     kx_close
 
-    # Without LastWeek the week is only stored.
+    week_start_without_export
     printf '[Installation]\r\nPerson=TST\r\n' >"$e2e_dir/TORKKX.ini"
+    week_start_without_export
+}
+
+week_start_without_export() {
     kx_start
     wait_until 15 ini_is Installation LastWeek 11 ||
         die "LastWeek is '$(ini_value Installation LastWeek)', expected 11"
     probe_wait indicator AUS
+    # Keys are handled after the commands the start-up posted: once the Tab has moved the
+    # focus, the week check has run.
+    kx_focus
+    keys Tab
+    probe_wait focus date
+    expect_eq "windows besides the main window" "$(probe get msgbox)" ""
     kx_close
 }
 
