@@ -37,7 +37,7 @@ list_filled() { [ "$(probe get items)" -gt 0 ] 2>/dev/null; }
 
 kx_start
 wait_until 30 list_filled || die "the project list stayed empty"
-index=$(probe get list | entry_index "$project")
+index=$(probe --utf8 get list | entry_index "$project")
 [ -n "$index" ] || die "no project '${project:-(first)}' in the list"
 kx_focus
 probe_wait focus list
@@ -52,4 +52,4 @@ screenshot "$shot"
 year=$(ls "$program_folder"/[0-9][0-9][0-9][0-9].txt | tail -n 1)
 kx_close
 echo "$shot"
-grep -v '^[[:space:]]*$' "$year" | tail -n 1
+grep -v '^[[:space:]]*$' "$year" | tail -n 1 | iconv -f WINDOWS-1252 -t UTF-8
