@@ -6,11 +6,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=e2e_lib.sh
 source "$here/e2e_lib.sh"
 
-# The probe, the DDE client and X input reach a stand-in window with the program's class.
+# The probe, the DDE client and X input reach a stand-in window with the program's class; the
+# probe reads the clipboard.
 scenario_tools() {
     e2e_setup tools
     kx_start
     probe_wait items 3
+    expect_eq "clipboard" "$(probe --utf8 get clipboard)" "$(printf 'Korvex\r\nZwischenablage \303\244')"
     expect_eq "list" "$(probe get list)" "$(printf 'P4711          Erstes Projekt\n---\nP0815          Zweites')"
     kx_focus
     double_click_row 2

@@ -1,9 +1,10 @@
 // A stand-in for the program's main window, to check the end-to-end tools by themselves: the
-// same window class and children (strip items, panels, main list, status line) and a DDE
-// service that accepts every topic, without any booking logic.
+// same window class and children (strip items, panels, main list, status line), a DDE service
+// that accepts every topic and a text on the clipboard, without any booking logic.
 #include <windows.h>
 
 #include <ddeml.h>
+#include <string.h>
 
 namespace {
 
@@ -42,6 +43,18 @@ void create_children(HWND main) {
     SetFocus(list);
 }
 
+// A text on the clipboard, for the probe to read back.
+void put_on_clipboard(HWND owner, const char *text) {
+    size_t size = strlen(text) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block || !OpenClipboard(owner)) return;
+    memcpy(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+}
+
 LRESULT CALLBACK main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wparam, lparam);
@@ -60,6 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     HWND main = CreateWindowExA(0, "TORKKX", "Korvex", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 620, 420, NULL, NULL, instance, NULL);
     ShowWindow(main, show);
+    put_on_clipboard(main, "Korvex\r\nZwischenablage \xe4");  // before the list the tests wait for
     create_children(main);
     DdeInitializeA(&dde_instance, dde_callback, CBF_FAIL_ADVISES | CBF_SKIP_ALLNOTIFICATIONS, 0);
     HSZ service = DdeCreateStringHandleA(dde_instance, "TORKKX", CP_WINANSI);
