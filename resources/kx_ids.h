@@ -113,7 +113,8 @@
 #define ID_WEEK_BACK 2510
 #define ID_WEEK_FORWARD 2511
 
-/* Project list "DB1150". */
+/* Project list "DB1150". Access keys: &Projekt, &Beschreibung, &Anlegen, &L\366schen,
+   &Speichern, &Verwerfen, &Editor. */
 #define ID_PROJ_ID 3000
 #define ID_PROJ_DESCRIPTION 3010
 #define ID_PROJ_LIST 3100
@@ -123,7 +124,8 @@
 #define ID_PROJ_NEW 2510
 #define ID_PROJ_DELETE 2511
 
-/* Directories "DB1200". */
+/* Directories "DB1200". Access keys: &Projekt/Kostentr\344ger-Liste, &Zeitdateien,
+   e&xportierten Arbeitszeiten, V&isum, &Speichern, &Verwerfen. */
 #define ID_DIR_WORK 3000
 #define ID_DIR_WORK_BROWSE 3001
 #define ID_DIR_COMMON 3010

@@ -4,6 +4,7 @@
 #include "resources/kx_ids.h"
 #include "timerec/main_window.h"
 #include "timerec/report_dialogs.h"
+#include "timerec/setup_dialogs.h"
 
 struct dialog_command {
     int id;
@@ -12,10 +13,11 @@ struct dialog_command {
 
 // A command whose dialog is not part of the program yet opens nothing.
 static const dialog_command dialog_commands[] = {
-    {CMD_PROJECTS, nullptr},           {CMD_STATISTICS, statistics_open},
+    {CMD_PROJECTS, projects_open_dialog}, {CMD_STATISTICS, statistics_open},
     {CMD_WEEKLY, weekly_open},         {CMD_EXPORT, export_open},
     {CMD_EXCHANGE, exchange_open_menu}, {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},
-    {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},  {CMD_DIRECTORIES, nullptr},
+    {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},
+    {CMD_DIRECTORIES, directories_open_dialog},
     {CMD_PALM_SETTINGS, palm_settings_open},
 };
 

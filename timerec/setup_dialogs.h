@@ -1,0 +1,8 @@
+// The dialogs that keep the program's set-up: the project list and the folders with the person
+// identifier.
+#pragma once
+
+// Menu command 1150: opens the project dialog, or brings the open one to the front.
+void projects_open_dialog(void);
+// Menu command 1200: opens the directory settings, or brings the open ones to the front.
+void directories_open_dialog(void);
