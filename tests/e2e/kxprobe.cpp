@@ -406,11 +406,15 @@ int wait_gone() {
 int activate() {
     HWND main = main_window();
     if (!main) return fail("no main window");
+    // The program's own thread must have seen the deactivation before the activation comes,
+    // else a late deactivation could follow it.
     HWND desktop = GetDesktopWindow();
     SetForegroundWindow(desktop);
-    wait_for([desktop] { return GetForegroundWindow() == desktop; });
+    wait_for([main] { return gui_info(main).hwndActive != main; });
     SetForegroundWindow(main);
-    bool active = wait_for([main] { return GetForegroundWindow() == main; });
+    bool active = wait_for([main] {
+        return GetForegroundWindow() == main && gui_info(main).hwndActive == main;
+    });
     return active ? 0 : fail("the main window did not become active");
 }
 
