@@ -458,5 +458,9 @@ static LRESULT CALLBACK strip_keyboard_proc(HWND window, UINT message, WPARAM wp
         return item_forward(&strips[STRIP_FOOTER].items[index], window, message, wparam, lparam);
     if (!window || window != main_list.window) return 0;
     if (message == WM_CHAR && keyboard_on_char(-1, (int)wparam)) return 1;
+    // The list box would select its first entry on the space bar's key-down when none is
+    // selected, so that the open command following it would choose an entry the user never
+    // picked. The space bar belongs to the open command alone.
+    if (message == WM_KEYDOWN && wparam == VK_SPACE) return 0;
     return CallWindowProcA(main_list.saved, window, message, wparam, lparam);
 }

@@ -97,6 +97,9 @@ int app_create(void) {
     main_check_day_closure();
     HWND window = (HWND)frame_main_window();
     PostMessageA(window, WM_COMMAND, CMD_STARTUP_LAYOUT, 0);
+    // The window is activated before the message loop runs, when activation does not reach the
+    // application yet: the list gets the keyboard here, before a check may open a dialog.
+    PostMessageA(window, WM_COMMAND, CMD_FOCUS_LIST, 0);
     PostMessageA(window, WM_COMMAND, CMD_STARTUP_CHECKS, 0);
     if (getenv("KX_TEST_ASSERT")) PostMessageA(window, WM_TEST_ASSERT, 0, 0);
     return 0;

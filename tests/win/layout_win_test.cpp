@@ -259,6 +259,9 @@ TEST_F(Layout, EnterEscapeAndSpacePostTheirCommands) {
     EXPECT_EQ(GetFocus(), list());
     EXPECT_EQ(posted(), std::vector<int>({2}));
     SendMessageA(list(), WM_CHAR, '\r', 0);
+    // The space bar's key-down selects nothing of its own, so nothing unpicked is chosen.
+    SendMessageA(list(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(SendMessageA(list(), LB_GETCURSEL, 0, 0), LB_ERR);
     SendMessageA(list(), WM_CHAR, ' ', 0);
     EXPECT_EQ(posted(), std::vector<int>({1, 3101}));
     // Space in an edit field is the field's own.
