@@ -64,14 +64,17 @@ static void on_discard(void) {
     dialog_close_current();
 }
 
-// The user picks any file in the wanted folder; its folder goes into the field.
+// The user picks any file in the wanted folder; its folder goes into the field. The file
+// selection belongs to the main window, so the keyboard is given back to the field afterwards.
 static void browse(const folder_field *folder) {
     char path[FILE_DIALOG_PATH + 1], chosen[PATH_MAX_TEXT + 1];
     dlg_get_text(folder->field, path, DIRECTORY_FIELD + 1);
-    if (!file_dialog(path, text(folder->title), text(folder->filter), FILE_DIALOG_OPEN)) return;
-    path_dir(chosen, sizeof chosen, path);
-    chosen[DIRECTORY_FIELD] = 0;
-    dlg_set_text(folder->field, chosen);
+    if (file_dialog(path, text(folder->title), text(folder->filter), FILE_DIALOG_OPEN)) {
+        path_dir(chosen, sizeof chosen, path);
+        chosen[DIRECTORY_FIELD] = 0;
+        dlg_set_text(folder->field, chosen);
+    }
+    SetFocus(GetDlgItem(dialog_window(), folder->field));
 }
 
 static void on_browse(int button) {

@@ -10,7 +10,7 @@ PROJECTS="Projekte"
 DIRECTORIES="Verzeichnisse einstellen"
 # Controls of the project dialog and of the directory settings.
 PROJ_ID=3000 PROJ_DESCRIPTION=3010 PROJ_LIST=3100
-DIR_WORK=3000 DIR_COMMON=3010 DIR_EXPORT=3020 DIR_PERSON=3030
+DIR_WORK=3000 DIR_WORK_BROWSE=3001 DIR_COMMON=3010 DIR_EXPORT=3020 DIR_PERSON=3030
 
 # dlg ARGS...: dlgprobe in the test's Wine session (its text-mode CR dropped); dlg_wait QUERY
 # TITLE ID VALUE polls.
@@ -288,7 +288,8 @@ scenario_directories_save() {
 }
 
 # The person is stored cut to 10 without a question after "&Speichern"; "&Verwerfen" writes
-# nothing; Escape after a change asks, and No writes nothing either.
+# nothing, also after a folder was picked with "..."; Escape after a change asks, and No writes
+# nothing either.
 scenario_directories_question() {
     e2e_setup directories_question
     start_with_settings
@@ -309,6 +310,17 @@ scenario_directories_question() {
     choose "alt+e v" "$DIRECTORIES"
     clear_and_type "$DIRECTORIES" $DIR_PERSON XYZ
     clear_and_type "$DIRECTORIES" $DIR_EXPORT 'C:\Export'
+    # "..." for the work folder: any file picked there gives its folder.
+    local position
+    position=$(dlg pos "$DIRECTORIES" $DIR_WORK_BROWSE)
+    # shellcheck disable=SC2086
+    xdotool mousemove $position click 1
+    dlg wait-dialog "Verzeichnis der Zeitdateien" || die "no file selection"
+    type_text "Projekte.txt"
+    keys Return
+    dlg wait-gone "Verzeichnis der Zeitdateien" || die "the file selection stayed open"
+    dlg_wait text "$DIRECTORIES" $DIR_WORK "$(program_folder)"
+    dlg_wait focused "$DIRECTORIES" 0 $DIR_WORK
     keys alt+v
     dlg wait-gone "$DIRECTORIES" || die "\"&Verwerfen\" did not close the dialog"
     no_message_box
