@@ -1,7 +1,11 @@
 // The end-to-end tests' eye on the program's dialogs: started in the same Wine session, it finds
 // a dialog by its title and reads or pokes its controls by id (texts, list and combo lines,
 // selection, check boxes, enabled state, focus, screen positions for real clicks).
+#include "probe_support.h"
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -12,7 +16,6 @@
 
 namespace {
 
-const int TEXT_MAX = 1024;
 const int POLL_MS = 50;
 DWORD timeout_ms = 10000;
 bool utf8 = false;
@@ -30,39 +33,16 @@ void usage() {
           stderr);
 }
 
-void print_text(const std::string &text) {
-    std::string out = text;
-    if (utf8) {
-        static wchar_t wide[TEXT_MAX * 64];
-        static char narrow[TEXT_MAX * 128];
-        int n = MultiByteToWideChar(1252, 0, text.c_str(), -1, wide, TEXT_MAX * 64);
-        n = n ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, sizeof narrow, NULL, NULL) : 0;
-        out = n ? narrow : "";
-    }
-    out += '\n';
-    fwrite(out.data(), 1, out.size(), stdout);
-    fflush(stdout);
-}
+void print_text(const std::string &text) { probe::print_line(text, utf8); }
 
 int fail(const std::string &why) {
     fprintf(stderr, "dlgprobe: %s\n", why.c_str());
     return 1;
 }
 
-std::string class_of(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string text_of(HWND window) {
-    char buffer[TEXT_MAX] = "";
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer, SMTO_ABORTIFHUNG, 2000,
-                        &result);
-    buffer[sizeof buffer - 1] = 0;
-    return buffer;
-}
+using probe::class_of;
+using probe::gui_info;
+using probe::text_of;
 
 std::vector<HWND> visible_dialogs() {
     std::vector<HWND> found;
@@ -82,24 +62,6 @@ HWND find_dialog(const std::string &title) {
     return NULL;
 }
 
-// The lines of a list box or combo box, one per line.
-std::string lines_of(HWND control) {
-    bool combo = class_of(control) == "ComboBox";
-    LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    std::string all;
-    // The wide messages: Wine hands another process only the first character of an ANSI one.
-    for (LRESULT i = 0; i < count; i++) {
-        wchar_t wide[TEXT_MAX] = L"";
-        char line[TEXT_MAX * 2] = "";
-        LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-        if (length >= 0 && length < TEXT_MAX)
-            SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, (LPARAM)wide);
-        WideCharToMultiByte(1252, 0, wide, -1, line, sizeof line, NULL, NULL);
-        all += (i ? "\n" : "") + std::string(line);
-    }
-    return all;
-}
-
 std::string centre_of(const RECT &rect, HWND relative) {
     POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     if (relative) ClientToScreen(relative, &centre);
@@ -111,8 +73,7 @@ bool query(const std::string &what, const std::string &title, int id, std::strin
     HWND dialog = find_dialog(title);
     if (!dialog) return *out = "no dialog '" + title + "'", false;
     if (what == "focused") {
-        GUITHREADINFO info = {sizeof info};
-        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, NULL), &info);
+        GUITHREADINFO info = gui_info(dialog);
         *out = std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
         return true;
     }
@@ -120,7 +81,7 @@ bool query(const std::string &what, const std::string &title, int id, std::strin
     if (!control) return *out = "no control " + std::to_string(id) + " in '" + title + "'", false;
     bool combo = class_of(control) == "ComboBox";
     if (what == "text") *out = text_of(control);
-    else if (what == "items") *out = lines_of(control);
+    else if (what == "items") *out = probe::rows_of(control);
     else if (what == "selected")
         *out = std::to_string(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
     else if (what == "checked") *out = std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0));
@@ -200,6 +161,7 @@ int run(int count, char **words) {
 } // namespace
 
 int main(int argc, char **argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
     int first = 1;
     for (; first < argc && argv[first][0] == '-' && argv[first][1] == '-'; first++) {
         if (strcmp(argv[first], "--utf8") == 0) utf8 = true;

@@ -1,6 +1,7 @@
 // The end-to-end tests' eye on the running program: started in the same Wine session, it finds
 // the main window by class and reports or pokes what a user would see (strip, list, focus,
 // title, placement, clipboard, message boxes). Commands run in order; see usage() below.
+#include "probe_support.h"
 #include <windows.h>
 
 #include <fcntl.h>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const int TEXT_MAX = 1024;
+using probe::TEXT_MAX;
 const int POLL_MS = 50;
 
 struct Options {
@@ -35,36 +36,9 @@ void usage() {
           stderr);
 }
 
-void print_line(const std::string &text) {
-    std::string out = text;
-    if (options.utf8) {
-        wchar_t wide[TEXT_MAX * 4];
-        char narrow[TEXT_MAX * 8];
-        int n = MultiByteToWideChar(1252, 0, text.c_str(), -1, wide, TEXT_MAX * 4);
-        n = n ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, sizeof narrow, NULL, NULL) : 0;
-        out = n ? narrow : "";
-    }
-    out += '\n';
-    fwrite(out.data(), 1, out.size(), stdout);
-    fflush(stdout);
-}
-
-std::string class_of(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// The text a control hands another process: WM_GETTEXT, bounded in time.
-std::string text_of(HWND window) {
-    char buffer[TEXT_MAX] = "";
-    DWORD_PTR result = 0;
-    if (window)
-        SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, (LPARAM)buffer, SMTO_ABORTIFHUNG,
-                            2000, &result);
-    buffer[sizeof buffer - 1] = 0;
-    return buffer;
-}
+void print_line(const std::string &text) { probe::print_line(text, options.utf8); }
+using probe::class_of;
+using probe::text_of;
 
 HWND main_window() { return FindWindowA(options.main_class, NULL); }
 
@@ -164,31 +138,8 @@ std::string name_of(HWND window, const Controls &c) {
     return class_of(window);
 }
 
-GUITHREADINFO gui_info(HWND main) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main, NULL), &info);
-    return info;
-}
+using probe::gui_info;
 
-// A list row in Windows-1252. The wide message: Wine hands another process only the first
-// character of an LB_GETTEXT sent as ANSI.
-std::string list_item(HWND list, int index) {
-    wchar_t wide[TEXT_MAX] = L"";
-    char buffer[TEXT_MAX * 2] = "";
-    int length = (int)SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0 || length >= TEXT_MAX) return "";
-    SendMessageW(list, LB_GETTEXT, index, (LPARAM)wide);
-    WideCharToMultiByte(1252, 0, wide, -1, buffer, sizeof buffer, NULL, NULL);
-    return buffer;
-}
-
-std::string list_items(HWND list) {
-    std::string all;
-    int count = list ? (int)SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
-    for (int i = 0; i < count; i++) all += (i ? "\n" : "") + list_item(list, i);
-    return all;
-}
 
 std::string clipboard_text() {
     std::string text;
@@ -359,7 +310,7 @@ std::string query(const std::string &q) {
     }
     if (q == "focus") return name_of(gui_info(main).hwndFocus, c);
     if (q == "active") return name_of(gui_info(main).hwndActive, c);
-    if (q == "list") return list_items(c.list);
+    if (q == "list") return probe::rows_of(c.list);
     if (q == "items") return number(c.list ? SendMessageA(c.list, LB_GETCOUNT, 0, 0) : -1);
     if (q == "selected") return number(c.list ? (int)SendMessageA(c.list, LB_GETCURSEL, 0, 0) : -2);
     if (q == "placement") return placement_of(main);
