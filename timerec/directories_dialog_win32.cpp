@@ -91,9 +91,11 @@ static int fields_changed(void) {
 // Escape asks here rather than in the close function, so a failed save keeps the dialog open;
 // "No" puts the present values back and the close function finds nothing to ask.
 static void on_cancel(void) {
-    if (fields_changed()) {
-        if (!ask(text(TXT_SAVE_CHANGES))) show_present();
-        else if (save() != 0) return;
+    bool changed = fields_changed();
+    if (changed && !ask(text(TXT_SAVE_CHANGES))) {
+        show_present();
+    } else if (changed && save() != 0) {
+        return;
     }
     dialog_close_current();
 }

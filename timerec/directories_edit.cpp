@@ -25,7 +25,8 @@ void directories_edit_folder(char *out, const char *field, const char *present) 
         text_copy_max(out, present, DIRECTORY_MAX);
         return;
     }
-    snprintf(out, DIRECTORY_MAX + 1, "%s%s", folder, path_is_separator(folder[length - 1]) ? "" : "/");
+    snprintf(out, DIRECTORY_MAX + 1, "%s%s", folder,
+             path_is_separator(folder[length - 1]) ? "" : "/");
 }
 
 void directories_edit_person(char *out, const char *field) {

@@ -14,11 +14,11 @@ struct project_file_stamp {
 };
 
 struct project_editor {
-    project_list file; // every line of the file, comments included
-    int selected;      // shown position, -1 for none
-    bool modified;     // an entry was changed by typing since the last load or save
-    bool saved;        // the file was written since the dialog opened
-    bool unread;       // the file is there but could not be read at the last load
+    project_list file;        // every line of the file, comments included
+    int selected;             // shown position, -1 for none
+    bool modified;            // an entry was changed by typing since the last load or save
+    bool saved;               // the file was written since the dialog opened
+    bool unread;              // the file is there but could not be read at the last load
     project_file_stamp stamp; // the file as the last load or save left it
 };
 

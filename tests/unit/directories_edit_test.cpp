@@ -77,9 +77,8 @@ TEST_F(DirectoryFields, ASettingsFileThatCannotBeWrittenKeepsThePresentValues) {
     settings_set_file((dir.path + "missing/TORKKX.ini").c_str());
     type(fields.work, "D:/Neu/");
     EXPECT_EQ(directories_edit_save(&fields), -1);
-    EXPECT_EQ(messages.warnings,
-              std::vector<std::string>{"Kann Einstellungsdatei " + dir.path +
-                                       "missing/TORKKX.ini nicht schreiben."});
+    EXPECT_EQ(messages.warnings, std::vector<std::string>{"Kann Einstellungsdatei " + dir.path +
+                                                          "missing/TORKKX.ini nicht schreiben."});
     EXPECT_STREQ(WorkDir, "C:/Zeit/");
     EXPECT_EQ(directories_edit_changed(&fields), 1);
     EXPECT_EQ(directories_edit_save(&fields), -1); // reported at every attempt
