@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
     wine wine64 xvfb xdotool x11-utils imagemagick
     libpalm-perl
+    nsis
 )
 
 missing=()
