@@ -31,6 +31,12 @@ void placement_restore(void *window, const char *key, const char *section, int p
     } else {
         place.flags = (UINT)n[0];
         place.showCmd = (UINT)n[1];
+        // A window closed while minimised comes back as it was before, never as an icon the
+        // user would have to look for.
+        if (place.showCmd == SW_SHOWMINIMIZED || place.showCmd == SW_MINIMIZE ||
+            place.showCmd == SW_SHOWMINNOACTIVE)
+            place.showCmd =
+                (place.flags & WPF_RESTORETOMAXIMIZED) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
         place.ptMinPosition = {(LONG)n[2], (LONG)n[3]};
         place.ptMaxPosition = {(LONG)n[4], (LONG)n[5]};
         place.rcNormalPosition = {(LONG)n[6], (LONG)n[7], (LONG)n[8], (LONG)n[9]};

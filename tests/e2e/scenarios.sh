@@ -211,6 +211,11 @@ scenario_placement() {
     probe close wait-gone || die "the program did not end"
     kx_wait_end
     expect_eq "exit code" "$kx_code" 0
+
+    # Closed while minimised, it comes back as a window on the next normal start.
+    kx_start
+    probe_wait iconic 0
+    kx_close
 }
 
 # A DDE client connects under any topic and its execute is acknowledged.
