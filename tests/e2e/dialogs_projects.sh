@@ -12,9 +12,8 @@ DIRECTORIES="Verzeichnisse einstellen"
 PROJ_ID=3000 PROJ_DESCRIPTION=3010 PROJ_LIST=3100
 DIR_WORK=3000 DIR_WORK_BROWSE=3001 DIR_COMMON=3010 DIR_EXPORT=3020 DIR_PERSON=3030
 
-# dlg ARGS...: dlgprobe in the test's Wine session (its text-mode CR dropped); dlg_wait QUERY
-# TITLE ID VALUE polls.
-dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@" | tr -d '\r'; }
+# dlg ARGS...: dlgprobe in the test's Wine session; dlg_wait QUERY TITLE ID VALUE polls.
+dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@"; }
 dlg_wait() { dlg wait "$@" || die "waiting for $1 of $3 in '$2' = '$4'"; }
 dialog_count() { dlg dialogs | grep -c . || true; }
 
