@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the folder a Windows user copies and runs: build/windows/dist/Korvex/ with kx.exe, the four
-# control libraries, the sample project list Muster.txt and LIESMICH.txt. Builds the Windows
-# variant first unless KX_DIST_NO_BUILD=1 takes the build as it stands.
+# control libraries, the sample project list Muster.txt and LIESMICH.txt, and beside it the
+# installer build/windows/dist/Korvex-Setup.exe made of that folder's files (makensis). Builds the
+# Windows variant first unless KX_DIST_NO_BUILD=1 takes the build as it stands.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${KX_BUILD_ROOT:-$top/build}/windows"
@@ -26,5 +27,17 @@ dist="$build/dist/Korvex"
 rm -rf "$dist"
 mkdir -p "$dist"
 cp -p "${sources[@]}" "$dist/"
+
+setup="$build/dist/Korvex-Setup.exe"
+rm -f "$setup"
+if ! command -v makensis >/dev/null; then
+    echo "dist.sh: makensis is missing (scripts/setup.sh installs it); no installer made" >&2
+    exit 1
+fi
+if ! makensis -V2 -WX -DKX_PROGRAM="$dist" -DKX_RESOURCES="$dist" -DKX_OUTFILE="$setup" \
+    "$top/resources/installer/korvex.nsi"; then
+    echo "dist.sh: makensis failed; no installer made" >&2
+    exit 1
+fi
 echo "$dist"
-ls -l "$dist"
+ls -l "$dist" "$setup"
