@@ -17,6 +17,7 @@ ManifestDPIAware true
 !define KX_WINDOW_CLASS "TORKKX"
 
 Name "Korvex"
+BrandingText "Korvex"
 OutFile "${KX_OUTFILE}"
 ; The program's folder is its default work, common and export folder and holds its settings
 ; file: it must stay writable for the user, hence not "Program Files".
@@ -31,6 +32,7 @@ InstallDirRegKey HKCU "${KX_UNINSTALL_KEY}" "InstallLocation"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kx.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LIESMICH.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "$(KX_UNINSTALL_TOP)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -40,6 +42,7 @@ InstallDirRegKey HKCU "${KX_UNINSTALL_KEY}" "InstallLocation"
 !insertmacro MUI_LANGUAGE "German"
 
 LangString KX_WELCOME ${LANG_GERMAN} "Dieser Assistent installiert Korvex nur für Sie, ohne Administratorrechte, in Ihren eigenen Programmordner.$\r$\n$\r$\nZeitendateien, Projektliste und Einstellungen, die dort schon liegen, bleiben bei einer neuen Installation und bei der Deinstallation erhalten.$\r$\n$\r$\n$_CLICK"
+LangString KX_UNINSTALL_TOP ${LANG_GERMAN} "Korvex wird aus dem unten angegebenen Verzeichnis entfernt. Zeitendateien, Projektliste, Einstellungen und alle anderen eigenen Dateien darin bleiben erhalten. Klicken Sie auf Deinstallieren, um die Deinstallation zu starten."
 LangString KX_RUNNING ${LANG_GERMAN} "Korvex läuft noch. Beenden Sie Korvex und klicken Sie dann auf Wiederholen."
 
 ; KX_WAIT_UNTIL_CLOSED: asks the user to end a running Korvex; the installation stops if they

@@ -15,15 +15,17 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvex'
 program_files=(kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll Muster.txt
     LIESMICH.txt Uninstall.exe)
 
-# unix_folder VARIABLE: the Unix path of a folder the Windows environment names.
-unix_folder() {
-    local windows
-    windows=$(wine cmd /c echo "%$1%" | tr -d '\r\n')
-    [ -n "$windows" ] && [ "$windows" != "%$1%" ] || die "Wine knows no %$1%"
-    winepath -u "$windows" | sed 's:/$::'
+# windows_folder VARIABLE: a folder the Windows environment names.
+windows_folder() {
+    local folder
+    folder=$(wine cmd /c echo "%$1%" | tr -d '\r\n')
+    [ -n "$folder" ] && [ "$folder" != "%$1%" ] || die "Wine knows no %$1%"
+    echo "$folder"
 }
-install_dir="$(unix_folder LOCALAPPDATA)/Programs/Korvex"
-start_link="$(unix_folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Korvex.lnk"
+unix_path() { winepath -u "$1" | sed 's:/$::'; }
+install_folder="$(windows_folder LOCALAPPDATA)\\Programs\\Korvex"
+install_dir=$(unix_path "$install_folder")
+start_link="$(unix_path "$(windows_folder APPDATA)")/Microsoft/Windows/Start Menu/Programs/Korvex.lnk"
 
 remove_installation() {
     rm -rf "$install_dir" "$start_link"
@@ -67,13 +69,12 @@ expect_installed() {
         die "installed LIESMICH.txt differs from the resources'"
     [ -f "$install_dir/Uninstall.exe" ] || die "no Uninstall.exe"
     [ -f "$start_link" ] || die "no start-menu entry $start_link"
-    local folder
-    folder=$(windows_path "$install_dir")
-    folder=${folder%\\}
-    grep -aqF "$folder\\kx.exe" "$start_link" || die "the start-menu entry does not start $folder\\kx.exe"
+    grep -aqF "$install_folder\\kx.exe" "$start_link" ||
+        die "the start-menu entry does not start $install_folder\\kx.exe"
     expect_eq "DisplayName" "$(uninstall_value DisplayName)" "REG_SZ Korvex"
-    expect_eq "UninstallString" "$(uninstall_value UninstallString)" "REG_SZ \"$folder\\Uninstall.exe\""
-    expect_eq "InstallLocation" "$(uninstall_value InstallLocation)" "REG_SZ $folder"
+    expect_eq "UninstallString" "$(uninstall_value UninstallString)" \
+        "REG_SZ \"$install_folder\\Uninstall.exe\""
+    expect_eq "InstallLocation" "$(uninstall_value InstallLocation)" "REG_SZ $install_folder"
     expect_eq "NoModify" "$(uninstall_value NoModify)" "REG_DWORD 0x1"
     expect_eq "NoRepair" "$(uninstall_value NoRepair)" "REG_DWORD 0x1"
 }
@@ -102,6 +103,16 @@ expected="$E2E_WORK/installer-expected.txt"
 mkdir -p "$E2E_WORK"
 { pause_line "$E2E_TODAY" "$E2E_TIME"; journal_line "$E2E_TODAY" "$E2E_TIME" "KD 4711"; } >"$expected"
 expect_file "$(year_file)" "$expected"
+# While the program runs, neither the installer nor the uninstaller replaces or removes anything:
+# silently both end with exit code 2. ("_?=" keeps the uninstaller in place, so that its exit
+# code is the one seen here.)
+code=0
+wine "$setup_exe" /S </dev/null >/dev/null 2>&1 || code=$?
+expect_eq "exit code of Korvex-Setup.exe /S beside the running program" "$code" 2
+code=0
+wine "$install_dir/Uninstall.exe" /S "_?=$install_folder" </dev/null >/dev/null 2>&1 || code=$?
+expect_eq "exit code of Uninstall.exe /S beside the running program" "$code" 2
+expect_installed
 kx_close
 cmp -s "$install_dir/Projekte.txt" "$install_dir/Muster.txt" || die "Projekte.txt is not a copy of Muster.txt"
 [ -f "$install_dir/TORKKX.ini" ] || die "the program wrote no TORKKX.ini into its folder"
