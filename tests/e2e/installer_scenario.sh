@@ -40,7 +40,7 @@ trap e2e_cleanup EXIT
 # uninstall_value NAME: a value of the uninstall key as "TYPE VALUE" (nothing without the key).
 uninstall_value() {
     wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
-        awk -v name="$1" '$1 == name { $1 = ""; sub(/^ +/, ""); sub(/ {4}/, " "); print }'
+        awk -v name="$1" '$1 == name { $1 = ""; sub(/^ +/, ""); print }'
 }
 key_exists() { wine reg query "$uninstall_key" >/dev/null 2>&1; }
 key_gone() { ! key_exists; }
