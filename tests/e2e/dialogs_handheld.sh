@@ -14,14 +14,6 @@ PALM_KEY='HKCU\Software\U.S. Robotics\Pilot Desktop'
 # The backup's modification time and its stamp as the program notes it once announced.
 BACKUP_TIME="2003-06-18 14:05:09" BACKUP_STAMP=6706120E0509
 
-dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@" | tr -d '\r'; }
-dlg_wait() { dlg wait "$@" >/dev/null || die "waiting for $1 of $3 in '$2' = '$4'"; }
-click_control() {
-    local position
-    position=$(dlg pos "$1" "$2") || die "no control $2 in '$1'"
-    # shellcheck disable=SC2086
-    xdotool mousemove $position click 1
-}
 # checks: the three boxes of the exchange, e.g. "1 0 1".
 checks() { echo "$(dlg checked "$EXCHANGE" $TAKE_OVER) $(dlg checked "$EXCHANGE" $INSTALL_TIMES) $(dlg checked "$EXCHANGE" $INSTALL_PROJECTS)"; }
 dialogs() { dlg dialogs | sort | tr '\n' '|'; }

@@ -12,9 +12,6 @@ DIRECTORIES="Verzeichnisse einstellen"
 PROJ_ID=3000 PROJ_DESCRIPTION=3010 PROJ_LIST=3100
 DIR_WORK=3000 DIR_WORK_BROWSE=3001 DIR_COMMON=3010 DIR_EXPORT=3020 DIR_PERSON=3030
 
-# dlg ARGS...: dlgprobe in the test's Wine session; dlg_wait QUERY TITLE ID VALUE polls.
-dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@"; }
-dlg_wait() { dlg wait "$@" || die "waiting for $1 of $3 in '$2' = '$4'"; }
 dialog_count() { dlg dialogs | grep -c . || true; }
 
 # lines LINE...: the lines joined by LF, as the probes print a list.
@@ -43,20 +40,15 @@ choose() {
 # clear_and_type TITLE ID TEXT: the field gets the focus by a click, its text is replaced by
 # typing.
 clear_and_type() {
-    local position
-    position=$(dlg pos "$1" "$2") || die "no field $2 in '$1'"
-    # shellcheck disable=SC2086
-    xdotool mousemove $position click 1
+    click_control "$1" "$2"
     dlg_wait focused "$1" 0 "$2"
     keys Home shift+End Delete
     [ -z "$3" ] || type_text "$3"
 }
 
-click_row() {
-    local position
-    position=$(dlg row-pos "$1" "$2" "$3") || die "no row $3 in list $2 of '$1'"
-    # shellcheck disable=SC2086
-    xdotool mousemove $position click 1
+# select_row TITLE ID INDEX: a real click on a row, then the row is selected.
+select_row() {
+    click_row "$1" "$2" "$3"
     dlg_wait selected "$1" "$2" "$3"
 }
 
@@ -81,7 +73,7 @@ scenario_projects_edit() {
     expect_eq "dialogs after the second choice" "$(dialog_count)" 1
 
     # A new entry before P0815, typed into both fields: the line follows every key.
-    click_row "$PROJECTS" $PROJ_LIST 1
+    select_row "$PROJECTS" $PROJ_LIST 1
     dlg_wait text "$PROJECTS" $PROJ_ID P0815
     keys alt+a
     dlg_wait items "$PROJECTS" $PROJ_LIST "$(lines "P4711           Kundenprojekt Nord" "" \
@@ -96,9 +88,9 @@ scenario_projects_edit() {
     type_text "Neues Projekt"
 
     # P4711 becomes P4712; " Gesperrt" goes.
-    click_row "$PROJECTS" $PROJ_LIST 0
+    select_row "$PROJECTS" $PROJ_LIST 0
     clear_and_type "$PROJECTS" $PROJ_ID P4712
-    click_row "$PROJECTS" $PROJ_LIST 3
+    select_row "$PROJECTS" $PROJ_LIST 3
     keys alt+l
     dlg_wait items "$PROJECTS" $PROJ_LIST "$(lines "P4712           Kundenprojekt Nord" \
         "P9000           Neues Projekt" "P0815           Wartung")"

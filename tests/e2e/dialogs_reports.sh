@@ -10,9 +10,6 @@ source "$here/e2e_lib.sh"
 
 YEAR_FILE=$here/../cli/data/journal/2003.txt
 
-# dlgprobe, its lines without the CR its console output adds.
-dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@" | tr -d '\r'; }
-dlg_wait() { dlg wait "$@" || die "waiting for $1 of $3 in '$2' to be '$4'"; }
 
 # kxcli ARGS...: the Windows kxcli on the scenario's folder at the program's moment.
 kxcli() {
@@ -33,21 +30,6 @@ start_with_year_file() {
 menu() {
     kx_focus
     keys alt+b "$1"
-}
-
-click_control() {
-    local position
-    position=$(dlg pos "$1" "$2") || die "no control $2 in '$1'"
-    # shellcheck disable=SC2086
-    xdotool mousemove $position click 1
-}
-
-# click_row TITLE ID INDEX [COUNT]: a real click (or double click) on a row of a list box.
-click_row() {
-    local position
-    position=$(dlg row-pos "$1" "$2" "$3") || die "row $3 of $2 in '$1' is not in view"
-    # shellcheck disable=SC2086
-    xdotool mousemove $position click --repeat "${4:-1}" --delay 60 1
 }
 
 # The lines of a list box against a file of lines, line ends ignored (the probe writes CR LF).

@@ -154,6 +154,25 @@ double_click_row() {
     xdotool mousemove $position click --repeat 2 --delay 60 1
 }
 
+# dlg ARGS...: dlgprobe, the probe of the program's dialogs, in the test's Wine session.
+dlg() { wine "$E2E_BIN/dlgprobe.exe" "$@"; }
+# dlg_wait QUERY TITLE ID VALUE: polls until the dialog's control shows VALUE.
+dlg_wait() { dlg wait "$@" >/dev/null || die "waiting for $1 of $3 in '$2' = '$4'"; }
+# click_control TITLE ID: a real click on a control of a dialog.
+click_control() {
+    local position
+    position=$(dlg pos "$1" "$2") || die "no control $2 in '$1'"
+    # shellcheck disable=SC2086
+    xdotool mousemove $position click 1
+}
+# click_row TITLE ID INDEX [COUNT]: a real click (or double click) on a row of a dialog's list.
+click_row() {
+    local position
+    position=$(dlg row-pos "$1" "$2" "$3") || die "row $3 of $2 in '$1' is not in view"
+    # shellcheck disable=SC2086
+    xdotool mousemove $position click --repeat "${4:-1}" --delay 60 1
+}
+
 # screenshot FILE: the whole display.
 screenshot() { import -window root -display "$DISPLAY" "$1"; }
 
