@@ -42,13 +42,8 @@ int cmd_book(const cli_args *args) {
     const char *note = args->count > 1 ? args->positional[1] : "";
     int result = check_booking(date, time, args->positional[0], note);
     if (result != 0) return result;
-    if (journal_append(date, time, args->positional[0], note) != 0) {
-        cli_err("kxcli: the booking could not be written to ");
-        cli_err(journal_current_file());
-        cli_err("\n");
-        return CLI_EXIT_FAILED;
-    }
-    return CLI_EXIT_OK;
+    return journal_append(date, time, args->positional[0], note) == 0 ? CLI_EXIT_OK
+                                                                       : CLI_EXIT_FAILED;
 }
 
 static void print_status(int kind, const char *text) {

@@ -43,7 +43,8 @@ void journal_pause_line(char *out);
 void journal_last_booking(booking *out);
 // The project of the last line that is not a pause line ("" if none, "---" without a file).
 void journal_last_project(char *out);
-// Appends one booking to the current year file; 0, or -1 when nothing could be written.
+// Appends one whole line to the current year file under its lock; 0, or -1 with the file as it
+// was (status message 27, or 90 when another writer kept the lock).
 int journal_append(const char *date, const char *time, const char *project, const char *text);
 // Delivers the counted periods of the year file of year (its first four characters) whose
 // closing line lies within from..to; the number delivered, or -1 when the file is missing.
