@@ -16,8 +16,9 @@ static void print_year(const journal_merge_year *year, void *context) {
         cli_printf("%04d.txt: not written\n", year->year);
         ++*(int *)context;
     } else
-        cli_printf("%04d.txt: %+ld lines (%ld -> %ld)\n", year->year,
-                   year->lines_after - year->lines_before, year->lines_before, year->lines_after);
+        cli_printf("%04d.txt: %ld added, %ld duplicates skipped, %ld replaced (%ld -> %ld lines)\n",
+                   year->year, year->added, year->duplicates, year->replaced, year->lines_before,
+                   year->lines_after);
 }
 
 static int palm_import(void) {

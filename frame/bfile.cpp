@@ -1,9 +1,13 @@
 // Buffered file access: one block in memory, read and written forward and backward; only the
 // changed range of a block goes back to the file.
 #include "frame/bfile.h"
+#include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/memory.h"
+#include "frame/messages.h"
 #include "frame/platform.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -66,10 +70,9 @@ static void mark_changed(bfile *file, int from, int to) {
     if (to > file->valid) file->valid = to;
 }
 
-int bfile_open_sized(bfile *file, const char *name, int block_size) {
-    memset(file, 0, sizeof *file);
-    file->handle = file_open(name, FILE_READ_WRITE);
-    if (file->handle < 0) return -1;
+// Makes the open handle a buffered file positioned at 0; the handle.
+static int attach(bfile *file, int handle, int block_size) {
+    file->handle = handle;
     file->size = block_size > 0 ? block_size : BFILE_BLOCK;
     file->area = (unsigned char *)fmalloc(1, (size_t)file->size);
     if (!file->area) {
@@ -78,7 +81,14 @@ int bfile_open_sized(bfile *file, const char *name, int block_size) {
     }
     file->block = -1;
     bfile_seek(file, 0);
-    return file->handle;
+    return handle;
+}
+
+int bfile_open_sized(bfile *file, const char *name, int block_size) {
+    memset(file, 0, sizeof *file);
+    file->handle = file_open(name, FILE_READ_WRITE);
+    if (file->handle < 0) return -1;
+    return attach(file, file->handle, block_size);
 }
 
 int bfile_open(bfile *file, const char *name) {
@@ -102,10 +112,35 @@ static void temporary_name(char *out, const char *name) {
     snprintf(out, TEMPORARY_PATH, "%s.new", name);
 }
 
+// Only a plain file the user may write is replaced; anything else is named in the status line.
+static int replaceable(const char *name) {
+    int kind = platform_path_kind(name);
+    if (kind == PATH_DIRECTORY || kind == PATH_OTHER) status_show(text(TXT_NOT_A_FILE), name);
+    if (kind == PATH_FILE && !platform_file_writable(name))
+        status_show(text(TXT_READ_ONLY_FILE), name);
+    return kind == PATH_NONE || (kind == PATH_FILE && platform_file_writable(name));
+}
+
 int bfile_replace_begin(bfile *file, const char *name) {
+    return bfile_replace_begin_like(file, name, name);
+}
+
+int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
+    memset(file, 0, sizeof *file);
+    file->handle = -1;
+    if (!replaceable(name) || file_lock_take(name) != 0) return -1;
     char temporary[TEMPORARY_PATH];
     temporary_name(temporary, name);
-    return bfile_create(file, temporary);
+    // Under the lock a temporary file already there is the left-over of a run that was killed,
+    // or a link put in its place: removed (a link, not what it points to) before the new one is
+    // made where no file is.
+    file_delete(temporary);
+    int handle = file_create_new(temporary, like);
+    if (handle < 0) {
+        file_lock_release(name);
+        return -1;
+    }
+    return attach(file, handle, BFILE_BLOCK);
 }
 
 int bfile_replace_commit(bfile *file, const char *name, int written) {
@@ -116,6 +151,7 @@ int bfile_replace_commit(bfile *file, const char *name, int written) {
     if (bfile_close(file) != 0) result = -1;
     if (result == 0) result = platform_file_replace(temporary, name);
     if (result != 0) file_delete(temporary);
+    file_lock_release(name);
     return result;
 }
 

@@ -25,11 +25,17 @@ int bfile_open(bfile *file, const char *name);
 int bfile_open_sized(bfile *file, const char *name, int block_size);
 // Creates (or truncates) name, then opens it.
 int bfile_create(bfile *file, const char *name);
-// Creating a file anew without ever leaving it half-written: the bytes go to a temporary file
-// beside it (name + ".new"), which bfile_replace_commit puts in place of name. The handle, or -1.
+// Creating a file anew without ever leaving it half-written: under the lock of name, the bytes go
+// to a temporary file beside it (name + ".new", made new, with the permissions of name), which
+// bfile_replace_commit puts in place of name. The handle, or -1 when name is no plain file the
+// user may write (status message 92 or 93), its lock is not had or the temporary file cannot be
+// made.
 int bfile_replace_begin(bfile *file, const char *name);
+// The same, with the permissions of the file like instead.
+int bfile_replace_begin_like(bfile *file, const char *name, const char *like);
 // Syncs and closes the temporary file and, when written (0) is still 0, puts it in place of
-// name; otherwise, or when that fails, removes it. 0, or -1 with name left as it was.
+// name; otherwise, or when that fails, removes it. Releases the lock. 0, or -1 with name left as
+// it was.
 int bfile_replace_commit(bfile *file, const char *name, int written);
 // Writes back the changed range and forces the file's data to the disk; 0, or -1.
 int bfile_sync(bfile *file);

@@ -46,6 +46,10 @@ void journal_year_path(char *out, size_t size, int year) {
     snprintf(out, size, "%s%04d.txt", WorkDir, year);
 }
 
+void journal_backup_path(char *out, size_t size, int year) {
+    snprintf(out, size, "%s%04d.bak", WorkDir, year);
+}
+
 void journal_forget_file(void) {
     current_file[0] = 0;
 }

@@ -36,8 +36,8 @@ TEST_F(PalmCli, ImportPrintsRecordsReadAndLinesGained) {
     ASSERT_EQ(pdb_build_write(dir.file("backup/Zeiten.PDB").c_str()), 0);
     CliResult import = run("palm import");
     EXPECT_EQ(import.exit, 0);
-    EXPECT_EQ(import.out, "2003.txt: +1 lines (1 -> 2)\n"
-                          "2004.txt: +1 lines (0 -> 1)\n"
+    EXPECT_EQ(import.out, "2003.txt: 1 added, 1 duplicates skipped, 0 replaced (1 -> 2 lines)\n"
+                          "2004.txt: 1 added, 0 duplicates skipped, 0 replaced (0 -> 1 lines)\n"
                           "records read: 3\n");
     EXPECT_EQ(import.err, "");
 }
