@@ -57,7 +57,9 @@ static int palm_check(void) {
 int cmd_palm(const cli_args *args) {
     const char *step = args->count == 1 ? args->positional[0] : "";
     if (strcmp(step, "import") == 0) return palm_import();
-    if (strcmp(step, "build-times") == 0) return palm_built(PALM_TIMES_PDB, palm_build_times());
+    if (strcmp(step, "build-times") == 0)
+        return cli_require_journal() != 0 ? CLI_EXIT_FAILED
+                                          : palm_built(PALM_TIMES_PDB, palm_build_times());
     if (strcmp(step, "build-projects") == 0)
         return palm_built(PALM_PROJECTS_PDB, palm_build_projects());
     if (strcmp(step, "install") == 0) return palm_install_command();

@@ -3,6 +3,7 @@
 #include "timerec/journal.h"
 #include "frame/bfile.h"
 #include "frame/clock.h"
+#include "frame/dates.h"
 #include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/messages.h"
@@ -74,11 +75,18 @@ static void create_year_file(const char *path) {
     file_lock_release(path);
 }
 
-const char *journal_current_file(void) {
-    if (current_file[0]) return current_file;
+void journal_current_path(char *out) {
     char today[JOURNAL_DATE + 1];
     journal_today(today);
-    snprintf(current_file, sizeof current_file, "%s%4.4s.txt", WorkDir, today);
+    if (current_file[0])
+        snprintf(out, JOURNAL_PATH_MAX + 1, "%s", current_file);
+    else
+        snprintf(out, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, today);
+}
+
+const char *journal_current_file(void) {
+    if (current_file[0]) return current_file;
+    journal_current_path(current_file);
     // Only a path that does not exist at all is created: an existing file is never truncated.
     if (platform_path_kind(current_file) == PATH_NONE) create_year_file(current_file);
     if (platform_path_kind(current_file) != PATH_FILE) status_show("%s", text(TXT_JOURNAL_MISSING));
@@ -200,6 +208,25 @@ static void clean_field(char *out, size_t size, const char *field) {
     snprintf(out, size, "%s", field ? field : "");
     for (char *p = out; *p; p++)
         if ((unsigned char)*p < ' ' && *p != '\t') *p = ' ';
+}
+
+int journal_check_booking(const char *date, const char *time) {
+    char path[JOURNAL_PATH_MAX + 1];
+    journal_current_path(path);
+    const char *year = path + strlen(path) - strlen("0000.txt");
+    if (!date_text_valid(date)) {
+        status_show(text(TXT_BAD_DATE), date);
+        return -1;
+    }
+    if (!time_text_valid(time)) {
+        status_show(text(TXT_BAD_TIME), time);
+        return -1;
+    }
+    if (strncmp(date, year, 4) != 0) {
+        status_show(text(TXT_OTHER_YEAR), date, path);
+        return -1;
+    }
+    return 0;
 }
 
 // Puts count bytes at offset at of the file path, whose end is at end, in one write: appended

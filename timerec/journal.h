@@ -47,6 +47,12 @@ void journal_pause_line(char *out);
 void journal_last_booking(booking *out);
 // The project of the last line that is not a pause line ("" if none, "---" without a file).
 void journal_last_project(char *out);
+// The year file path bookings go to now, without creating anything (out holds
+// JOURNAL_PATH_MAX + 1 bytes).
+void journal_current_path(char *out);
+// Checks a booking's date and time before it is written: a day of the calendar, a time of day,
+// and a date of the year of the file it lands in. 0, or -1 with status message 94, 95 or 96.
+int journal_check_booking(const char *date, const char *time);
 // Appends one whole line to the current year file under its lock; 0, or -1 with the file as it
 // was (status message 27, or 90 when another writer kept the lock).
 int journal_append(const char *date, const char *time, const char *project, const char *text);
