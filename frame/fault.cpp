@@ -2,17 +2,19 @@
 #include "frame/fault.h"
 
 static int armed_at;
+static int armed_kinds;
 static int counted;
 static bool struck;
 
-void fault_arm(int n) {
+void fault_arm(int n, int kinds) {
     armed_at = n > 0 ? n : 0;
+    armed_kinds = kinds;
     counted = 0;
     struck = false;
 }
 
-bool fault_strike(void) {
-    if (armed_at == 0 || struck) return false;
+bool fault_strike(int kind) {
+    if (armed_at == 0 || struck || !(armed_kinds & kind)) return false;
     if (++counted < armed_at) return false;
     struck = true;
     return true;

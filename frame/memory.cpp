@@ -12,7 +12,7 @@ void *fmalloc(size_t count, size_t size) {
         failures_to_inject--;
         return nullptr;
     }
-    if (fault_strike()) return nullptr;
+    if (fault_strike(FAULT_MEMORY)) return nullptr;
     if (size != 0 && count > (size_t)-1 / size) return nullptr;
     size_t bytes = count * size;
     return platform_block_alloc(bytes ? bytes : 1);

@@ -10,6 +10,7 @@ enum { SETTINGS_VALUE = 80, SETTINGS_NAME_MAX = 260 };
 void settings_set_file(const char *name);
 const char *settings_file(void);
 // Writes the value (0, or -1 when the file could not be written).
+// 0, or -1 with warning 99.
 int settings_write(const char *section, const char *key, const char *text);
 int settings_write_int(const char *section, const char *key, int number);
 // At most SETTINGS_VALUE - 1 characters into buffer (SETTINGS_VALUE bytes); "" when missing.

@@ -1,5 +1,8 @@
 // Settings values through the system's profile functions (the Windows build).
 #include "frame/settings.h"
+#include "frame/messages.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <windows.h>
 
 void settings_read(const char *section, const char *key, char *buffer) {
@@ -7,5 +10,7 @@ void settings_read(const char *section, const char *key, char *buffer) {
 }
 
 int settings_write(const char *section, const char *key, const char *value) {
-    return WritePrivateProfileStringA(section, key, value, settings_file()) ? 0 : -1;
+    if (WritePrivateProfileStringA(section, key, value, settings_file())) return 0;
+    msg_warn(text(TXT_CANNOT_WRITE_SETTINGS), settings_file());
+    return -1;
 }

@@ -40,4 +40,6 @@ enum text_id {
     TXT_BAD_TIME = 95,
     TXT_OTHER_YEAR = 96,
     TXT_WORK_DIR_MISSING = 97,
+    TXT_CANNOT_READ = 98,
+    TXT_CANNOT_WRITE_SETTINGS = 99,
 };

@@ -270,6 +270,8 @@ int journal_merge(const char *source, journal_merge_fn report, void *context) {
     int loaded = load_lines(source, false, &content, &lines);
     table_free(&content);
     if (loaded != 0) {
+        // A missing source means nothing to take over; one that is there was not read.
+        if (platform_path_kind(source) != PATH_NONE) msg_warn(text(TXT_CANNOT_READ), source);
         table_free(&lines);
         return -1;
     }

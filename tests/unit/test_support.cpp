@@ -90,9 +90,9 @@ std::vector<std::string> files_in(const std::string &folder) {
 }
 
 int run_with_faults(const std::function<void()> &operation,
-                    const std::function<void(bool struck)> &check) {
+                    const std::function<void(bool struck)> &check, int kinds) {
     for (int n = 1;; n++) {
-        fault_arm(n);
+        fault_arm(n, kinds);
         operation();
         bool struck = fault_struck();
         fault_arm(0);

@@ -22,10 +22,11 @@ bool file_there(const std::string &path);
 std::vector<std::string> files_in(const std::string &folder);
 
 // Runs operation with the n-th writing operation of the platform layer failing, n = 1, 2, ...,
-// until a run meets no failure. After every run check gets whether a failure struck (the
-// operation's own result is for check to judge). The number of failures injected.
+// until a run meets no failure; kinds (bits of fault_kind) says which operations may fail. After
+// every run check gets whether a failure struck (the operation's own result is for check to
+// judge). The number of failures injected.
 int run_with_faults(const std::function<void()> &operation,
-                    const std::function<void(bool struck)> &check);
+                    const std::function<void(bool struck)> &check, int kinds = 3);
 
 // Fixes the clock at the given local moment for the rest of the test.
 void set_now(int year, int month, int day, int hour, int minute);
