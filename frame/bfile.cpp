@@ -5,6 +5,7 @@
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/messages.h"
+#include "frame/path.h"
 #include "frame/platform.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
@@ -29,12 +30,15 @@ static int flush(bfile *file) {
 }
 
 // Loads block number block after writing back the current one; a read error gives an empty block.
+// A memory area is one block, larger than its bytes, so that its end is the file's end.
 static int load(bfile *file, int64_t block) {
     int result = flush(file);
     file->block = block;
     file->valid = 0;
     int64_t at = block_start(file);
-    if (file_seek(file->handle, at, FILE_FROM_START) == at) {
+    if (file->memory) {
+        file->valid = block == 0 ? (int)file->memory_size : 0;
+    } else if (file_seek(file->handle, at, FILE_FROM_START) == at) {
         long got = file_read(file->handle, file->area, file->size);
         file->valid = got > 0 ? (int)got : 0;
     }
@@ -84,7 +88,33 @@ static int attach(bfile *file, int handle, int block_size) {
     return handle;
 }
 
+int bfile_open_memory(bfile *file, const void *data, size_t size) {
+    static unsigned char nothing[1];
+    memset(file, 0, sizeof *file);
+    file->memory = true;
+    file->memory_size = data ? (int64_t)size : 0;
+    file->area = data ? (unsigned char *)data : nothing;
+    file->size = (int)file->memory_size + 1;
+    file->block = -1;
+    bfile_seek(file, 0);
+    return 0;
+}
+
+static struct {
+    char name[PATH_MAX_TEXT + 1];
+    const void *data;
+    size_t size;
+} memory_file;
+
+void bfile_memory_file(const char *name, const void *data, size_t size) {
+    snprintf(memory_file.name, sizeof memory_file.name, "%s", data ? name : "");
+    memory_file.data = data;
+    memory_file.size = size;
+}
+
 int bfile_open_sized(bfile *file, const char *name, int block_size) {
+    if (memory_file.data && strcmp(name, memory_file.name) == 0)
+        return bfile_open_memory(file, memory_file.data, memory_file.size);
     memset(file, 0, sizeof *file);
     file->handle = file_open(name, FILE_READ_WRITE);
     if (file->handle < 0) return -1;
@@ -156,12 +186,14 @@ int bfile_replace_commit(bfile *file, const char *name, int written) {
 }
 
 int bfile_sync(bfile *file) {
+    if (file->memory) return 0;
     int result = flush(file);
     if (platform_file_sync(file->handle) != 0) result = -1;
     return result;
 }
 
 int bfile_close(bfile *file) {
+    if (file->memory) return 0;
     if (file->handle < 0) return -1;
     int result = flush(file);
     if (file_close(file->handle) != 0) result = -1;
@@ -186,7 +218,7 @@ int64_t bfile_tell(const bfile *file) {
 
 int bfile_seek_end(bfile *file) {
     int result = flush(file);
-    int64_t end = file_seek(file->handle, 0, FILE_FROM_END);
+    int64_t end = file->memory ? file->memory_size : file_seek(file->handle, 0, FILE_FROM_END);
     if (bfile_seek(file, end < 0 ? 0 : end) != 0) result = -1;
     return result;
 }
@@ -216,6 +248,7 @@ int bfile_prevc(bfile *file) {
 }
 
 int bfile_putc(bfile *file, int byte) {
+    if (file->memory) return -1;
     int result = 0;
     if (file->position >= file->size) {
         result = load(file, file->block + 1);
@@ -242,6 +275,7 @@ int bfile_read(bfile *file, void *area, long count) {
 }
 
 int bfile_write(bfile *file, const void *area, long count) {
+    if (file->memory) return -1;
     const unsigned char *in = (const unsigned char *)area;
     int result = 0;
     while (count > 0) {

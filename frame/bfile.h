@@ -1,11 +1,14 @@
 // Buffered file access: one block of the file in memory, bytes and text lines forward and
 // backward, only changed bytes written back.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 enum { BFILE_BLOCK = 2048, BFILE_RESERVE = 100, BFILE_EOF_MARK = 26 };
 
 struct bfile {
+    bool memory;         // reads a caller's memory area instead of a file
+    int64_t memory_size; // the bytes of that area
     int handle;
     int64_t block;    // index of the loaded block, -1 before the first load
     int position;     // offset inside the block
@@ -20,6 +23,11 @@ struct bfile {
     unsigned char reserve[BFILE_RESERVE];
 };
 
+// The memory variant: a caller's area read as a file (reading only: writes give -1). 0.
+int bfile_open_memory(bfile *file, const void *data, size_t size);
+// From now on opening name reads the area data of size bytes instead of the file (the fuzzers
+// hand their input this way, without a file); data NULL ends it.
+void bfile_memory_file(const char *name, const void *data, size_t size);
 // Opens name for read and write (read only when that fails); the handle, or -1.
 int bfile_open(bfile *file, const char *name);
 int bfile_open_sized(bfile *file, const char *name, int block_size);

@@ -18,7 +18,8 @@ for fuzzer in "$top"/build/fuzz/bin/fuzz_*; do
         tail -40 "$top/build/fuzz/$name.log"
         status=1
     else
-        grep -E 'stat::number_of_executed_units' "$top/build/fuzz/$name.log" || true
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$top/build/fuzz/$name.log")
+        echo "fuzz: $name: ${runs:-0} runs, $(( ${runs:-0} / seconds )) runs/s"
     fi
 done
 exit $status
