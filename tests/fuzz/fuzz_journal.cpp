@@ -1,6 +1,7 @@
 // Fuzzes the journal's readers with arbitrary year files, read from memory: the last booking and
 // project read backwards, and the walk. Nothing may crash or overrun.
 #include "frame/bfile.h"
+#include "frame/text.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
 #include "timerec/journal.h"
@@ -9,9 +10,10 @@
 static char folder[64];
 static char year_file[128];
 
+// A period's texts stay within their fields (the text within the line as its tabs expand).
 static void count_period(const char *date, const char *project, int minutes, void *context) {
     if (strlen(date) > JOURNAL_DATE || strlen(project) > JOURNAL_PROJECT ||
-        strlen(journal_walk_text()) > JOURNAL_WALK_LINE)
+        strlen(journal_walk_text()) > TEXT_TABS_MAX)
         abort();
     ++*(long *)context;
 }
