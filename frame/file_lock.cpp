@@ -36,7 +36,7 @@ static held_lock *find_free(void) {
     return nullptr;
 }
 
-enum { LOCK_FAILED = -1, LOCK_BUSY = -2 };
+static const long long LOCK_FAILED = -1, LOCK_BUSY = -2;
 
 // Opens the lock file and tries until it is had or the wait is over; the handle, LOCK_FAILED
 // when the lock file cannot be opened or locked, or LOCK_BUSY when another writer kept it.

@@ -32,7 +32,9 @@ TEST_F(CliInput, ImpossibleDatesTimesAndOtherYearsAreRefused) {
         CliResult result =
             run_kxcli(work() + "--now \"2026-12-08 09:00\" book P " + c.arguments);
         EXPECT_EQ(result.exit, 2) << c.arguments;
-        if (c.message) EXPECT_EQ(result.err, c.message);
+        if (c.message) {
+            EXPECT_EQ(result.err, c.message);
+        }
         EXPECT_EQ(read_file(dir.file("2026.txt")), before) << c.arguments;
     }
     EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 09:00\" book P --date 2025-01-01").err,
