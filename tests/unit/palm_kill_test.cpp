@@ -25,7 +25,7 @@ namespace {
 std::string busy_year(void) {
     std::string text;
     char line[64];
-    for (int day = 0; day < 300; day++)
+    for (int day = 0; day < 100; day++)
         for (int hour = 6; hour < 20; hour++) {
             snprintf(line, sizeof line, "2026-%02d-%02d  %02d:00   P%d                  Arbeit\n",
                      1 + day / 28, 1 + day % 28, hour, hour);
