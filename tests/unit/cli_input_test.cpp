@@ -29,8 +29,7 @@ TEST_F(CliInput, ImpossibleDatesTimesAndOtherYearsAreRefused) {
         {"--date 2025-01-01", nullptr},
     };
     for (const auto &c : cases) {
-        CliResult result =
-            run_kxcli(work() + "--now \"2026-12-08 09:00\" book P " + c.arguments);
+        CliResult result = run_kxcli(work() + "--now \"2026-12-08 09:00\" book P " + c.arguments);
         EXPECT_EQ(result.exit, 2) << c.arguments;
         if (c.message) {
             EXPECT_EQ(result.err, c.message);

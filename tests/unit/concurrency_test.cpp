@@ -42,7 +42,8 @@ std::string script(const std::string &dir) {
 TEST(Concurrency, WritersAndImportsLoseNoLine) {
     TempDir dir;
     make_dir(dir.file("backup").c_str());
-    write_file(dir.file("kx.ini"), "[Installation]\r\nUsePalm=1\r\nPalmBak=" + dir.path + "backup/\r\n");
+    write_file(dir.file("kx.ini"),
+               "[Installation]\r\nUsePalm=1\r\nPalmBak=" + dir.path + "backup/\r\n");
     write_file(dir.file("2026.txt"), "2026-12-08  07:00   ---\n");
     ASSERT_EQ(pdb_build_begin(), 0);
     pdb_build_add("2026-12-07 08:00 HH         vom Palmtop");
@@ -62,7 +63,8 @@ TEST(Concurrency, WritersAndImportsLoseNoLine) {
     std::map<std::string, int> seen;
     std::istringstream lines(read_file(dir.file("2026.txt")));
     std::string line;
-    const std::regex whole("2026-12-0[78]  [0-9]{2}:[0-9]{2}   (P[0-7] {18}n[0-9]+|HH {18}vom Palmtop|---)");
+    const std::regex whole(
+        "2026-12-0[78]  [0-9]{2}:[0-9]{2}   (P[0-7] {18}n[0-9]+|HH {18}vom Palmtop|---)");
     while (std::getline(lines, line)) {
         EXPECT_TRUE(std::regex_match(line, whole)) << "torn line: " << line;
         seen[line]++;

@@ -62,8 +62,7 @@ struct Faults : ::testing::Test {
         for (const auto &file : before) write_file(dir.file(file.first), file.second);
     }
     // Runs operation (0 or more for success) on the files of before under every failure.
-    void check(const Files &before, const std::function<int()> &operation,
-               int kinds = FAULT_ANY) {
+    void check(const Files &before, const std::function<int()> &operation, int kinds = FAULT_ANY) {
         restore(before);
         ASSERT_GE(operation(), 0);
         const Files after = snapshot(dir.path);
@@ -105,9 +104,12 @@ TEST_F(Faults, Append) {
 }
 
 TEST_F(Faults, Merge) {
-    check({{"2026.txt", journal_text}, {"2026.bak", "old\n"},
+    check({{"2026.txt", journal_text},
+           {"2026.bak", "old\n"},
            {"Zeiten.txt", "2026-12-08  07:00   ---\n2026-12-07  13:00   XY\n"}},
-          [this] { return journal_merge(dir.file("Zeiten.txt").c_str(), nullptr, nullptr) == 1 ? 0 : -1; });
+          [this] {
+              return journal_merge(dir.file("Zeiten.txt").c_str(), nullptr, nullptr) == 1 ? 0 : -1;
+          });
 }
 
 // Only file operations fail here: a report that gets no memory for its text ends the program by
@@ -141,9 +143,8 @@ TEST_F(Faults, Settings) {
 }
 
 TEST_F(Faults, PalmBuilds) {
-    check({{"2026.txt", journal_text}, {"Projekte.txt", "KD4711          Kunde\r\n"}}, [] {
-        return palm_build_times() < 0 || palm_build_projects() < 0 ? -1 : 0;
-    });
+    check({{"2026.txt", journal_text}, {"Projekte.txt", "KD4711          Kunde\r\n"}},
+          [] { return palm_build_times() < 0 || palm_build_projects() < 0 ? -1 : 0; });
 }
 
 } // namespace

@@ -33,9 +33,9 @@ TEST_F(JournalAppend, WholeLineOrNothingUnderEveryFailure) {
         std::string before, after;
     } cases[] = {
         {first, first + booked},
-        {"2026-12-08  08:00   P1", first + booked},       // last line without a line feed
-        {first + "\x1a\n", first + booked},                // an old editor's end mark
-        {first + "\x1a\x1a", first + booked},              // trailing end marks
+        {"2026-12-08  08:00   P1", first + booked}, // last line without a line feed
+        {first + "\x1a\n", first + booked},         // an old editor's end mark
+        {first + "\x1a\x1a", first + booked},       // trailing end marks
         {first + blanks, first + booked + blanks.substr(booked.size())}, // blanks overwritten
     };
     for (const auto &c : cases) {

@@ -94,9 +94,9 @@ TEST_F(Rewrite, LinkInPlaceOfTheTemporaryFileIsNeverFollowed) {
     merge("2026-12-08  10:00   X\n");
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(read_file(dir.file("victim.txt")), "someone else's year\n");
-    EXPECT_EQ(files_in(dir.path), (std::vector<std::string>{"2026.bak", "2026.bak.lock",
-                                                            "2026.txt", "2026.txt.lock",
-                                                            "Zeiten.txt", "victim.txt"}));
+    EXPECT_EQ(files_in(dir.path),
+              (std::vector<std::string>{"2026.bak", "2026.bak.lock", "2026.txt", "2026.txt.lock",
+                                        "Zeiten.txt", "victim.txt"}));
 }
 
 // A pipe is neither waited on nor replaced; nor is a folder.

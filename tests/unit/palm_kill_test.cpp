@@ -50,8 +50,9 @@ struct PalmRefusal : ::testing::Test {
         write_file(dir.file("2026.txt"), old_year);
     }
     std::vector<std::string> import_arguments(void) const {
-        return {kxcli_path(), "--ini", dir.file("kx.ini"), "--workdir", dir.path,
-                "--now",      "2026-12-08 09:00", "palm", "import"};
+        return {kxcli_path(),       "--ini",  dir.file("kx.ini"),
+                "--workdir",        dir.path, "--now",
+                "2026-12-08 09:00", "palm",   "import"};
     }
 };
 
