@@ -61,11 +61,15 @@ int file_lock_take(const char *name) {
         return 0;
     }
     held_lock *slot = find_free();
-    long long handle = slot && strlen(name) <= PATH_MAX_TEXT ? acquire(name) : LOCK_FAILED;
-    // A lock file that cannot be made means the folder cannot be written: the caller's own
-    // message says so. A writer that keeps the lock is named here.
-    if (handle == LOCK_BUSY) status_show(text(TXT_FILE_LOCKED), name);
-    if (handle < 0) return -1;
+    if (!slot || strlen(name) > PATH_MAX_TEXT) return -1;
+    long long handle = acquire(name);
+    // A writer that keeps the lock is named. A lock file that cannot be made (a folder the user
+    // may write files in but not create them) leaves the writing unguarded rather than impossible:
+    // what cannot be written still fails where it is written, with that writer's message.
+    if (handle == LOCK_BUSY) {
+        status_show(text(TXT_FILE_LOCKED), name);
+        return -1;
+    }
     text_copy_max(slot->name, name, PATH_MAX_TEXT);
     slot->handle = handle;
     slot->takes = 1;
@@ -75,6 +79,6 @@ int file_lock_take(const char *name) {
 void file_lock_release(const char *name) {
     held_lock *lock = find(name);
     if (!lock || --lock->takes > 0) return;
-    platform_lock_close(lock->handle);
+    if (lock->handle >= 0) platform_lock_close(lock->handle);
     lock->name[0] = 0;
 }

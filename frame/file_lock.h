@@ -4,8 +4,8 @@
 
 enum { FILE_LOCK_WAIT = 10000, FILE_LOCKS_HELD = 8 };
 
-// Takes the lock of name, waiting at most the set time; 0, or -1 (with status message 90 when
-// another writer held it all the time).
+// Takes the lock of name, waiting at most the set time; 0, or -1 with status message 90 when
+// another writer held it all the time. Where no lock file can be made, 0 without a lock.
 int file_lock_take(const char *name);
 // Gives back one take of the lock of name.
 void file_lock_release(const char *name);

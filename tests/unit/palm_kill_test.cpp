@@ -124,6 +124,12 @@ TEST_F(PalmRefusal, AFileTheUserMayNotWriteIsNeverReplaced) {
                        "\" --now \"2026-12-08 09:00\" book P >/dev/null 2>&1";
     EXPECT_NE(system(book.c_str()), 0);
     EXPECT_EQ(read_file(dir.file("2026.txt")), old_year);
+    // A year file the user may write, in a folder where no lock file can be made: booked.
+    chmod(dir.path.c_str(), 0755);
+    chmod(dir.file("2026.txt").c_str(), 0666);
+    remove(dir.file("2026.txt.lock").c_str());
+    EXPECT_EQ(system(book.c_str()), 0);
+    EXPECT_EQ(read_file(dir.file("2026.txt")).substr(0, old_year.size()), old_year);
 }
 #endif
 
