@@ -24,6 +24,10 @@ int cli_usage_error(const char *format, ...);
 void cli_to_utf8(char *out, int size, const char *text);
 void cli_from_utf8(char *out, int size, const char *text);
 
+// For commands that only read: the work folder and the current year file must be there (nothing
+// is created); 0, or -1 with a message.
+int cli_require_journal(void);
+
 // Commands: each takes the positional arguments after its name.
 int cmd_last(const cli_args *args);
 int cmd_book(const cli_args *args);

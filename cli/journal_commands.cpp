@@ -9,6 +9,7 @@
 
 int cmd_last(const cli_args *args) {
     if (args->count != 0) return cli_usage_error("last takes no arguments");
+    if (cli_require_journal() != 0) return CLI_EXIT_FAILED;
     booking last;
     journal_last_booking(&last);
     cli_printf("%s\t%s\t%s\t%s\n", last.date, last.time, last.project, last.text);
@@ -25,7 +26,7 @@ static int check_booking(const char *date, const char *time, const char *project
         return cli_usage_error("book: a project has at most %d characters", JOURNAL_PROJECT);
     if (strlen(note) > JOURNAL_TEXT_IN)
         return cli_usage_error("book: a text has at most %d characters", JOURNAL_TEXT_IN);
-    return 0;
+    return journal_check_booking(date, time) == 0 ? 0 : CLI_EXIT_USAGE;
 }
 
 int cmd_book(const cli_args *args) {
@@ -42,13 +43,8 @@ int cmd_book(const cli_args *args) {
     const char *note = args->count > 1 ? args->positional[1] : "";
     int result = check_booking(date, time, args->positional[0], note);
     if (result != 0) return result;
-    if (journal_append(date, time, args->positional[0], note) != 0) {
-        cli_err("kxcli: the booking could not be written to ");
-        cli_err(journal_current_file());
-        cli_err("\n");
-        return CLI_EXIT_FAILED;
-    }
-    return CLI_EXIT_OK;
+    return journal_append(date, time, args->positional[0], note) == 0 ? CLI_EXIT_OK
+                                                                       : CLI_EXIT_FAILED;
 }
 
 static void print_status(int kind, const char *text) {
@@ -57,6 +53,7 @@ static void print_status(int kind, const char *text) {
 
 int cmd_check(const cli_args *args) {
     if (args->count != 0) return cli_usage_error("check takes no arguments");
+    if (cli_require_journal() != 0) return CLI_EXIT_FAILED;
     booking last;
     journal_last_booking(&last);
     messages_set_sink(MSG_STATUS, print_status);

@@ -2,12 +2,16 @@
 // every command shares (work directory, present moment, where messages go).
 #include "cli/cli.h"
 #include "frame/clock.h"
+#include "frame/dates.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
 #include "frame/settings.h"
 #include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include "timerec/directories.h"
+#include "timerec/journal.h"
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
@@ -157,18 +161,29 @@ static int parse(int argc, char **argv, cli_args *args) {
     return 0;
 }
 
-// Reads "YYYY-MM-DD HH:MM" into a moment; 0, or -1 when the text has another form.
+// Reads "YYYY-MM-DD HH:MM", a day of the calendar and a time of day, into a moment; 0, or -1.
 static int parse_moment(const char *text, platform_time *moment) {
     char rest;
     memset(moment, 0, sizeof *moment);
-    if (strlen(text) != 16 || !text_match("####-##-## ##:##", text) ||
+    if (strlen(text) != 16 || !text_match("####-##-## ##:##", text) || !date_text_valid(text) ||
+        !time_text_valid(text + 11) ||
         sscanf(text, "%4d-%2d-%2d %2d:%2d%c", &moment->year, &moment->month, &moment->day,
                &moment->hour, &moment->minute, &rest) != 5)
         return -1;
-    if (moment->month < 1 || moment->month > 12 || moment->day < 1 || moment->day > 31 ||
-        moment->hour > 23 || moment->minute > 59)
-        return -1;
     return 0;
+}
+
+int cli_require_journal(void) {
+    if (platform_path_kind(WorkDir) != PATH_DIRECTORY) {
+        msg_warn(text(TXT_WORK_DIR_MISSING), WorkDir);
+        return -1;
+    }
+    char path[PATH_MAX_TEXT + 1];
+    journal_current_path(path);
+    int kind = platform_path_kind(path);
+    if (kind == PATH_NONE) msg_warn(text(TXT_JOURNAL_NOT_FOUND), path);
+    if (kind != PATH_NONE && kind != PATH_FILE) msg_warn(text(TXT_NOT_A_FILE), path);
+    return kind == PATH_FILE ? 0 : -1;
 }
 
 // A folder option into its value, given a final separator; 0, or a usage exit status.

@@ -16,8 +16,9 @@ static void print_year(const journal_merge_year *year, void *context) {
         cli_printf("%04d.txt: not written\n", year->year);
         ++*(int *)context;
     } else
-        cli_printf("%04d.txt: %+ld lines (%ld -> %ld)\n", year->year,
-                   year->lines_after - year->lines_before, year->lines_before, year->lines_after);
+        cli_printf("%04d.txt: %ld added, %ld duplicates skipped, %ld replaced (%ld -> %ld lines)\n",
+                   year->year, year->added, year->duplicates, year->replaced, year->lines_before,
+                   year->lines_after);
 }
 
 static int palm_import(void) {
@@ -56,7 +57,9 @@ static int palm_check(void) {
 int cmd_palm(const cli_args *args) {
     const char *step = args->count == 1 ? args->positional[0] : "";
     if (strcmp(step, "import") == 0) return palm_import();
-    if (strcmp(step, "build-times") == 0) return palm_built(PALM_TIMES_PDB, palm_build_times());
+    if (strcmp(step, "build-times") == 0)
+        return cli_require_journal() != 0 ? CLI_EXIT_FAILED
+                                          : palm_built(PALM_TIMES_PDB, palm_build_times());
     if (strcmp(step, "build-projects") == 0)
         return palm_built(PALM_PROJECTS_PDB, palm_build_projects());
     if (strcmp(step, "install") == 0) return palm_install_command();

@@ -12,6 +12,7 @@
 
 int cmd_projects(const cli_args *args) {
     if (args->count != 0) return cli_usage_error("projects takes no arguments");
+    if (cli_require_journal() != 0) return CLI_EXIT_FAILED;
     char template_path[PATH_MAX_TEXT + 1];
     projects_template_path(template_path, sizeof template_path);
     project_list list = {};

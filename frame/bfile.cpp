@@ -1,9 +1,14 @@
 // Buffered file access: one block in memory, read and written forward and backward; only the
 // changed range of a block goes back to the file.
 #include "frame/bfile.h"
+#include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/memory.h"
+#include "frame/messages.h"
+#include "frame/path.h"
 #include "frame/platform.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -25,12 +30,15 @@ static int flush(bfile *file) {
 }
 
 // Loads block number block after writing back the current one; a read error gives an empty block.
+// A memory area is one block, larger than its bytes, so that its end is the file's end.
 static int load(bfile *file, int64_t block) {
     int result = flush(file);
     file->block = block;
     file->valid = 0;
     int64_t at = block_start(file);
-    if (file_seek(file->handle, at, FILE_FROM_START) == at) {
+    if (file->memory) {
+        file->valid = block == 0 ? (int)file->memory_size : 0;
+    } else if (file_seek(file->handle, at, FILE_FROM_START) == at) {
         long got = file_read(file->handle, file->area, file->size);
         file->valid = got > 0 ? (int)got : 0;
     }
@@ -66,10 +74,9 @@ static void mark_changed(bfile *file, int from, int to) {
     if (to > file->valid) file->valid = to;
 }
 
-int bfile_open_sized(bfile *file, const char *name, int block_size) {
-    memset(file, 0, sizeof *file);
-    file->handle = file_open(name, FILE_READ_WRITE);
-    if (file->handle < 0) return -1;
+// Makes the open handle a buffered file positioned at 0; the handle.
+static int attach(bfile *file, int handle, int block_size) {
+    file->handle = handle;
     file->size = block_size > 0 ? block_size : BFILE_BLOCK;
     file->area = (unsigned char *)fmalloc(1, (size_t)file->size);
     if (!file->area) {
@@ -78,7 +85,40 @@ int bfile_open_sized(bfile *file, const char *name, int block_size) {
     }
     file->block = -1;
     bfile_seek(file, 0);
-    return file->handle;
+    return handle;
+}
+
+int bfile_open_memory(bfile *file, const void *data, size_t size) {
+    static unsigned char nothing[1];
+    memset(file, 0, sizeof *file);
+    file->memory = true;
+    file->memory_size = data ? (int64_t)size : 0;
+    file->area = data ? (unsigned char *)data : nothing;
+    file->size = (int)file->memory_size + 1;
+    file->block = -1;
+    bfile_seek(file, 0);
+    return 0;
+}
+
+static struct {
+    char name[PATH_MAX_TEXT + 1];
+    const void *data;
+    size_t size;
+} memory_file;
+
+void bfile_memory_file(const char *name, const void *data, size_t size) {
+    snprintf(memory_file.name, sizeof memory_file.name, "%s", data ? name : "");
+    memory_file.data = data;
+    memory_file.size = size;
+}
+
+int bfile_open_sized(bfile *file, const char *name, int block_size) {
+    if (memory_file.data && strcmp(name, memory_file.name) == 0)
+        return bfile_open_memory(file, memory_file.data, memory_file.size);
+    memset(file, 0, sizeof *file);
+    file->handle = file_open(name, FILE_READ_WRITE);
+    if (file->handle < 0) return -1;
+    return attach(file, file->handle, block_size);
 }
 
 int bfile_open(bfile *file, const char *name) {
@@ -102,10 +142,35 @@ static void temporary_name(char *out, const char *name) {
     snprintf(out, TEMPORARY_PATH, "%s.new", name);
 }
 
+// Only a plain file the user may write is replaced; anything else is named in the status line.
+static int replaceable(const char *name) {
+    int kind = platform_path_kind(name);
+    if (kind == PATH_DIRECTORY || kind == PATH_OTHER) status_show(text(TXT_NOT_A_FILE), name);
+    if (kind == PATH_FILE && !platform_file_writable(name))
+        status_show(text(TXT_READ_ONLY_FILE), name);
+    return kind == PATH_NONE || (kind == PATH_FILE && platform_file_writable(name));
+}
+
 int bfile_replace_begin(bfile *file, const char *name) {
+    return bfile_replace_begin_like(file, name, name);
+}
+
+int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
+    memset(file, 0, sizeof *file);
+    file->handle = -1;
+    if (!replaceable(name) || file_lock_take(name) != 0) return -1;
     char temporary[TEMPORARY_PATH];
     temporary_name(temporary, name);
-    return bfile_create(file, temporary);
+    // Under the lock a temporary file already there is the left-over of a run that was killed,
+    // or a link put in its place: removed (a link, not what it points to) before the new one is
+    // made where no file is.
+    file_delete(temporary);
+    int handle = file_create_new(temporary, like);
+    if (handle < 0) {
+        file_lock_release(name);
+        return -1;
+    }
+    return attach(file, handle, BFILE_BLOCK);
 }
 
 int bfile_replace_commit(bfile *file, const char *name, int written) {
@@ -116,16 +181,19 @@ int bfile_replace_commit(bfile *file, const char *name, int written) {
     if (bfile_close(file) != 0) result = -1;
     if (result == 0) result = platform_file_replace(temporary, name);
     if (result != 0) file_delete(temporary);
+    file_lock_release(name);
     return result;
 }
 
 int bfile_sync(bfile *file) {
+    if (file->memory) return 0;
     int result = flush(file);
     if (platform_file_sync(file->handle) != 0) result = -1;
     return result;
 }
 
 int bfile_close(bfile *file) {
+    if (file->memory) return 0;
     if (file->handle < 0) return -1;
     int result = flush(file);
     if (file_close(file->handle) != 0) result = -1;
@@ -150,7 +218,7 @@ int64_t bfile_tell(const bfile *file) {
 
 int bfile_seek_end(bfile *file) {
     int result = flush(file);
-    int64_t end = file_seek(file->handle, 0, FILE_FROM_END);
+    int64_t end = file->memory ? file->memory_size : file_seek(file->handle, 0, FILE_FROM_END);
     if (bfile_seek(file, end < 0 ? 0 : end) != 0) result = -1;
     return result;
 }
@@ -180,6 +248,7 @@ int bfile_prevc(bfile *file) {
 }
 
 int bfile_putc(bfile *file, int byte) {
+    if (file->memory) return -1;
     int result = 0;
     if (file->position >= file->size) {
         result = load(file, file->block + 1);
@@ -206,6 +275,7 @@ int bfile_read(bfile *file, void *area, long count) {
 }
 
 int bfile_write(bfile *file, const void *area, long count) {
+    if (file->memory) return -1;
     const unsigned char *in = (const unsigned char *)area;
     int result = 0;
     while (count > 0) {

@@ -1,11 +1,14 @@
 // Buffered file access: one block of the file in memory, bytes and text lines forward and
 // backward, only changed bytes written back.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 enum { BFILE_BLOCK = 2048, BFILE_RESERVE = 100, BFILE_EOF_MARK = 26 };
 
 struct bfile {
+    bool memory;         // reads a caller's memory area instead of a file
+    int64_t memory_size; // the bytes of that area
     int handle;
     int64_t block;    // index of the loaded block, -1 before the first load
     int position;     // offset inside the block
@@ -20,16 +23,27 @@ struct bfile {
     unsigned char reserve[BFILE_RESERVE];
 };
 
+// The memory variant: a caller's area read as a file (reading only: writes give -1). 0.
+int bfile_open_memory(bfile *file, const void *data, size_t size);
+// From now on opening name reads the area data of size bytes instead of the file (the fuzzers
+// hand their input this way, without a file); data NULL ends it.
+void bfile_memory_file(const char *name, const void *data, size_t size);
 // Opens name for read and write (read only when that fails); the handle, or -1.
 int bfile_open(bfile *file, const char *name);
 int bfile_open_sized(bfile *file, const char *name, int block_size);
 // Creates (or truncates) name, then opens it.
 int bfile_create(bfile *file, const char *name);
-// Creating a file anew without ever leaving it half-written: the bytes go to a temporary file
-// beside it (name + ".new"), which bfile_replace_commit puts in place of name. The handle, or -1.
+// Creating a file anew without ever leaving it half-written: under the lock of name, the bytes go
+// to a temporary file beside it (name + ".new", made new, with the permissions of name), which
+// bfile_replace_commit puts in place of name. The handle, or -1 when name is no plain file the
+// user may write (status message 92 or 93), its lock is not had or the temporary file cannot be
+// made.
 int bfile_replace_begin(bfile *file, const char *name);
+// The same, with the permissions of the file like instead.
+int bfile_replace_begin_like(bfile *file, const char *name, const char *like);
 // Syncs and closes the temporary file and, when written (0) is still 0, puts it in place of
-// name; otherwise, or when that fails, removes it. 0, or -1 with name left as it was.
+// name; otherwise, or when that fails, removes it. Releases the lock. 0, or -1 with name left as
+// it was.
 int bfile_replace_commit(bfile *file, const char *name, int written);
 // Writes back the changed range and forces the file's data to the disk; 0, or -1.
 int bfile_sync(bfile *file);

@@ -131,6 +131,29 @@ void date_parse_iso(date_rec *date, const char *text) {
     if (day_sep != NULL) date->day = (unsigned char)(read_number(day_sep + 1) & 0xFF);
 }
 
+// The value of count decimal digits at text, or -1 when one of them is no digit.
+static int digits(const char *text, int count) {
+    int value = 0;
+    for (int i = 0; i < count; i++) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+bool date_text_valid(const char *text) {
+    if (strlen(text) < DATE_TEXT || text[4] != '-' || text[7] != '-') return false;
+    int year = digits(text, 4), month = digits(text + 5, 2), day = digits(text + 8, 2);
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= month_length(year - 1900, month);
+}
+
+bool time_text_valid(const char *text) {
+    if (strlen(text) < 5 || text[2] != ':') return false;
+    int hour = digits(text, 2), minute = digits(text + 3, 2);
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+}
+
 int date_is_leap(int year) {
     return is_leap_full(year < 1900 ? year + 1900 : year);
 }

@@ -22,6 +22,10 @@ void date_now(datetime_rec *now);
 void date_iso_text(char *text, const date_rec *date);
 void date_today_iso(char *text);
 void date_parse_iso(date_rec *date, const char *text);
+// Whether text begins with a day of the calendar as YYYY-MM-DD (year 1 to 9999), or with a time
+// of day as HH:MM (00:00 to 23:59).
+bool date_text_valid(const char *text);
+bool time_text_valid(const char *text);
 // Year as a full year, or years since 1900 when below 1900.
 int date_is_leap(int year);
 int date_month_length(const date_rec *date);

@@ -7,10 +7,19 @@
 enum file_mode { FILE_READ = 0, FILE_READ_WRITE = 2 };
 enum file_whence { FILE_FROM_START = 0, FILE_FROM_HERE = 1, FILE_FROM_END = 2 };
 
-// Mode 2 read and write (falling back to read only), 0 read only. The handle, or -1.
+// Mode 2 read and write (falling back to read only), 0 read only. The handle, or -1; only plain
+// files are opened (a pipe, a device or a folder never, and without waiting for a peer).
 int file_open(const char *name, int mode);
+// Opens a plain file for writing at its end only. The handle, or -1.
+int file_open_append(const char *name);
 // Creates the file or truncates it, open for read and write. The handle, or -1.
 int file_create(const char *name);
+// Creates a file that does not exist yet, open for read and write, never through a link. It gets
+// the permissions (and, where the system allows, the owner) of the file like when that exists.
+// The handle, or -1 when name exists or cannot be made.
+int file_create_new(const char *name, const char *like);
+// Cuts or extends the file to size bytes; 0, or -1.
+int file_truncate(int handle, int64_t size);
 int file_close(int handle);
 // Bytes read (0 at the end), or -1.
 long file_read(int handle, void *area, long count);

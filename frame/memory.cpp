@@ -1,5 +1,6 @@
 // Counted memory blocks over the platform's block allocator.
 #include "frame/memory.h"
+#include "frame/fault.h"
 #include "frame/platform.h"
 
 static int block_counter;
@@ -11,6 +12,7 @@ void *fmalloc(size_t count, size_t size) {
         failures_to_inject--;
         return nullptr;
     }
+    if (fault_strike(FAULT_MEMORY)) return nullptr;
     if (size != 0 && count > (size_t)-1 / size) return nullptr;
     size_t bytes = count * size;
     return platform_block_alloc(bytes ? bytes : 1);

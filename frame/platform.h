@@ -25,13 +25,25 @@ long platform_process_id(void);
 // Full path of the running program file; 0, or -1.
 int platform_program_path(char *out, size_t size);
 
-// 0 no such path, 1 a file (or anything not a directory), 2 a directory.
+enum { PATH_NONE = 0, PATH_FILE = 1, PATH_DIRECTORY = 2, PATH_OTHER = 3 };
+// 0 no such path, 1 a plain file, 2 a directory, 3 anything else (a pipe, a device).
 int platform_path_kind(const char *name);
+// 1 when the user may write the existing file name, else 0.
+int platform_file_writable(const char *name);
 
 // File attributes in the system's own form (Windows attribute bits, POSIX mode bits); -1 on
 // failure.
 long platform_file_attributes(const char *name);
 int platform_set_file_attributes(const char *name, long attributes);
+
+// A lock file: opened (created when missing, never through a link), tried without waiting,
+// closed (which releases it). The handle or -1; try gives 0 when had, 1 when another holds it,
+// -1 on failure.
+long long platform_lock_open(const char *name);
+int platform_lock_try(long long lock);
+void platform_lock_close(long long lock);
+// Waits the given milliseconds.
+void platform_sleep(int milliseconds);
 
 // Forces the written data of an open handle to the disk; 0, or -1.
 int platform_file_sync(int handle);

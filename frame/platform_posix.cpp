@@ -1,6 +1,7 @@
 // The platform layer on POSIX systems (the native build): file handles, file times and
 // attributes, directories, local time, memory blocks and the compiled-in string table.
 #include "frame/app.h"
+#include "frame/fault.h"
 #include "frame/files.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -9,25 +10,59 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
-int file_open(const char *name, int mode) {
-    int handle = -1;
-    if (mode == FILE_READ_WRITE) handle = open(name, O_RDWR | O_CLOEXEC);
-    if (handle < 0) handle = open(name, O_RDONLY | O_CLOEXEC);
+// Opens without waiting (a pipe would wait for a writer) and keeps the handle only for a plain file.
+static int open_plain(const char *name, int flags) {
+    int handle = open(name, flags | O_CLOEXEC | O_NONBLOCK);
     if (handle < 0) return -1;
     struct stat info;
-    if (fstat(handle, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        fcntl(handle, F_SETFL, fcntl(handle, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(handle);
         return -1;
     }
     return handle;
 }
 
+int file_open(const char *name, int mode) {
+    int handle = -1;
+    if (mode == FILE_READ_WRITE) handle = open_plain(name, O_RDWR);
+    if (handle < 0) handle = open_plain(name, O_RDONLY);
+    return handle;
+}
+
+int file_open_append(const char *name) {
+    return open_plain(name, O_WRONLY | O_APPEND);
+}
+
 int file_create(const char *name) {
     return open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+int file_create_new(const char *name, const char *like) {
+    struct stat model;
+    bool modelled = like && stat(like, &model) == 0 && S_ISREG(model.st_mode);
+    // Readable by the owner alone until it has the owner and rights of the file it replaces.
+    int handle =
+        open(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, modelled ? 0600 : 0666);
+    if (handle < 0 || !modelled) return handle;
+    // Only the superuser can give a file to another owner.
+    if ((geteuid() == 0 && fchown(handle, model.st_uid, model.st_gid) != 0) ||
+        fchmod(handle, model.st_mode & 0777) != 0) {
+        close(handle);
+        unlink(name);
+        return -1;
+    }
+    return handle;
+}
+
+int file_truncate(int handle, int64_t size) {
+    if (fault_strike()) return -1;
+    return ftruncate(handle, (off_t)size) == 0 ? 0 : -1;
 }
 
 int file_close(int handle) {
@@ -44,6 +79,12 @@ long file_read(int handle, void *area, long count) {
 long file_write(int handle, const void *area, long count) {
     const char *bytes = (const char *)area;
     long done = 0;
+    // A failure made on purpose writes half, as a full disk would.
+    if (fault_strike()) {
+        if (count > 1 && write(handle, bytes, (size_t)(count / 2)) < 0) return -1;
+        errno = ENOSPC;
+        return -1;
+    }
     while (done < count) {
         ssize_t n = write(handle, bytes + done, (size_t)(count - done));
         if (n < 0 && errno == EINTR) continue;
@@ -152,8 +193,33 @@ int platform_program_path(char *out, size_t size) {
 
 int platform_path_kind(const char *name) {
     struct stat info;
-    if (stat(name, &info) != 0) return errno == ENOENT || errno == ENOTDIR ? 0 : 1;
-    return S_ISDIR(info.st_mode) ? 2 : 1;
+    if (stat(name, &info) != 0) return errno == ENOENT || errno == ENOTDIR ? PATH_NONE : PATH_FILE;
+    if (S_ISDIR(info.st_mode)) return PATH_DIRECTORY;
+    return S_ISREG(info.st_mode) ? PATH_FILE : PATH_OTHER;
+}
+
+int platform_file_writable(const char *name) {
+    return access(name, W_OK) == 0;
+}
+
+long long platform_lock_open(const char *name) {
+    return open(name, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+// flock belongs to the open file, so two opens in one process exclude each other too.
+int platform_lock_try(long long lock) {
+    if (flock((int)lock, LOCK_EX | LOCK_NB) == 0) return 0;
+    return errno == EWOULDBLOCK || errno == EINTR ? 1 : -1;
+}
+
+void platform_lock_close(long long lock) {
+    close((int)lock);
+}
+
+void platform_sleep(int milliseconds) {
+    struct timespec wait = {milliseconds / 1000, (long)(milliseconds % 1000) * 1000000L};
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
 }
 
 long platform_file_attributes(const char *name) {
@@ -167,10 +233,12 @@ int platform_set_file_attributes(const char *name, long attributes) {
 }
 
 int platform_file_sync(int handle) {
+    if (fault_strike()) return -1;
     return fsync(handle) == 0 ? 0 : -1;
 }
 
 int platform_file_replace(const char *source, const char *target) {
+    if (fault_strike()) return -1;
     return rename(source, target) == 0 ? 0 : -1;
 }
 

@@ -1,6 +1,7 @@
 // The platform layer on Windows: runtime file handles (binary, deny none), file times and
 // attributes, directories, local time, global-heap blocks and the program's string resources.
 #include "frame/app.h"
+#include "frame/fault.h"
 #include "frame/files.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -11,16 +12,44 @@
 #include <stdio.h>
 #include <sys/stat.h>
 
+// Keeps a handle only when it is a file on a disk (not a device, a pipe or a console).
+static int plain_only(int handle) {
+    if (handle >= 0 && GetFileType((HANDLE)_get_osfhandle(handle)) != FILE_TYPE_DISK) {
+        _close(handle);
+        return -1;
+    }
+    return handle;
+}
+
 int file_open(const char *name, int mode) {
     int handle = -1;
     if (mode == FILE_READ_WRITE) handle = _sopen(name, _O_BINARY | _O_RDWR, _SH_DENYNO);
     if (handle < 0) handle = _sopen(name, _O_BINARY | _O_RDONLY, _SH_DENYNO);
-    return handle;
+    return plain_only(handle);
+}
+
+int file_open_append(const char *name) {
+    return plain_only(_sopen(name, _O_BINARY | _O_WRONLY | _O_APPEND, _SH_DENYNO));
 }
 
 int file_create(const char *name) {
     return _sopen(name, _O_BINARY | _O_RDWR | _O_CREAT | _O_TRUNC, _SH_DENYNO,
                   _S_IREAD | _S_IWRITE);
+}
+
+// _O_EXCL creates with CREATE_NEW: an existing name, a link included, is never opened.
+int file_create_new(const char *name, const char *like) {
+    int handle = _sopen(name, _O_BINARY | _O_RDWR | _O_CREAT | _O_EXCL, _SH_DENYNO,
+                        _S_IREAD | _S_IWRITE);
+    DWORD model = like ? GetFileAttributesA(like) : INVALID_FILE_ATTRIBUTES;
+    if (handle >= 0 && model != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(name, model & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    return handle;
+}
+
+int file_truncate(int handle, int64_t size) {
+    if (fault_strike()) return -1;
+    return _chsize_s(handle, size) == 0 ? 0 : -1;
 }
 
 int file_close(int handle) {
@@ -32,6 +61,11 @@ long file_read(int handle, void *area, long count) {
 }
 
 long file_write(int handle, const void *area, long count) {
+    // A failure made on purpose writes half, as a full disk would.
+    if (fault_strike()) {
+        if (count > 1) _write(handle, area, (unsigned)(count / 2));
+        return -1;
+    }
     return _write(handle, area, (unsigned)count);
 }
 
@@ -149,9 +183,39 @@ int platform_path_kind(const char *name) {
     DWORD attributes = GetFileAttributesA(name);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : 1;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PATH_NONE
+                                                                              : PATH_FILE;
     }
-    return attributes & FILE_ATTRIBUTE_DIRECTORY ? 2 : 1;
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PATH_DIRECTORY : PATH_FILE;
+}
+
+int platform_file_writable(const char *name) {
+    DWORD attributes = GetFileAttributesA(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+long long platform_lock_open(const char *name) {
+    HANDLE lock = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return lock == INVALID_HANDLE_VALUE ? -1 : (long long)(intptr_t)lock;
+}
+
+// The lock is on the first byte; LockFileEx locks exclude each other also within one process.
+int platform_lock_try(long long lock) {
+    OVERLAPPED at = {};
+    if (LockFileEx((HANDLE)(intptr_t)lock, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                   1, 0, &at))
+        return 0;
+    return GetLastError() == ERROR_LOCK_VIOLATION ? 1 : -1;
+}
+
+void platform_lock_close(long long lock) {
+    CloseHandle((HANDLE)(intptr_t)lock);
+}
+
+void platform_sleep(int milliseconds) {
+    Sleep((DWORD)milliseconds);
 }
 
 long platform_file_attributes(const char *name) {
@@ -164,6 +228,7 @@ int platform_set_file_attributes(const char *name, long attributes) {
 }
 
 int platform_file_sync(int handle) {
+    if (fault_strike()) return -1;
     HANDLE file = (HANDLE)_get_osfhandle(handle);
     if (file == INVALID_HANDLE_VALUE) return -1;
     return FlushFileBuffers(file) ? 0 : -1;
@@ -171,6 +236,7 @@ int platform_file_sync(int handle) {
 
 // MoveFileEx replaces in one rename; ReplaceFile would leave the target name missing for a moment.
 int platform_file_replace(const char *source, const char *target) {
+    if (fault_strike()) return -1;
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
 

@@ -21,10 +21,8 @@ const char *settings_file(void) {
 }
 
 int settings_write(const char *section, const char *key, const char *text) {
-    static bool warned;
     if (settings_store(section, key, text) == 0) return 0;
-    if (!warned && file_name[0]) msg_warn(::text(TXT_CANNOT_WRITE_SETTINGS), file_name);
-    warned = true;
+    msg_warn(::text(TXT_CANNOT_WRITE_SETTINGS), file_name);
     return -1;
 }
 

@@ -10,8 +10,8 @@ enum { SETTINGS_VALUE = 80, SETTINGS_NAME_MAX = 260 };
 // folder on Windows); "" until set.
 void settings_set_file(const char *name);
 const char *settings_file(void);
-// Writes the value (0, or -1 when the file could not be written). The first failure of a run is
-// shown as a warning, since every setting written after it would be lost as well.
+// Writes the value; 0, or -1 with the warning that the settings file cannot be written (every
+// setting written after it would be lost as well).
 int settings_write(const char *section, const char *key, const char *text);
 // The platform's writer behind settings_write.
 int settings_store(const char *section, const char *key, const char *text);

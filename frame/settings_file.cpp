@@ -1,6 +1,7 @@
 // Settings values kept in a profile file by the program itself (the native build): read whole,
 // changed in memory, written through a temporary file that replaces the old one.
 #include "frame/bfile.h"
+#include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/platform.h"
@@ -55,12 +56,9 @@ static int write_whole(const char *name, const char *text, long size) {
     return bfile_replace_commit(&file, name, bfile_write(&file, text, size));
 }
 
-int settings_store(const char *section, const char *key, const char *value) {
-    const char *name = settings_file();
-    if (!name[0]) return -1;
-    char *text;
-    long size;
-    if (read_whole(name, &text, &size) != 0) return -1;
+// The settings text with key of section set to value, written back; 0, or -1.
+static int write_changed(const char *name, const char *content, long size, const char *section,
+                         const char *key, const char *value) {
     // A value never breaks its line: control characters become blanks.
     char clean[SETTINGS_VALUE * 4];
     snprintf(clean, sizeof clean, "%s", value);
@@ -68,11 +66,27 @@ int settings_store(const char *section, const char *key, const char *value) {
         if ((unsigned char)*p < ' ') *p = ' ';
     size_t room = (size_t)size + strlen(section) + strlen(key) + strlen(clean) + 16;
     char *changed = (char *)fmalloc(room, 1);
-    long length =
-        changed ? profile_set(text ? text : "", (size_t)size, section, key, clean, changed, room)
-                : -1;
+    long length = changed ? profile_set(content ? content : "", (size_t)size, section, key, clean,
+                                        changed, room)
+                          : -1;
     int result = length < 0 ? -1 : write_whole(name, changed, length);
     ffree(changed);
-    ffree(text);
+    return result;
+}
+
+int settings_store(const char *section, const char *key, const char *value) {
+    const char *name = settings_file();
+    if (!name[0]) return -1;
+    // Read and written under the file's lock, so that no other writer's change is lost between.
+    int result = file_lock_take(name);
+    char *content = nullptr;
+    long size;
+    if (result == 0) {
+        if (read_whole(name, &content, &size) != 0 ||
+            write_changed(name, content, size, section, key, value) != 0)
+            result = -1;
+        file_lock_release(name);
+    }
+    ffree(content);
     return result;
 }

@@ -1,6 +1,7 @@
 // Times between handheld and journal: the backed-up times database taken over into the year
 // files, and the current year file built into "Zeiten.PDB".
 #include "frame/bfile.h"
+#include "frame/dates.h"
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/messages.h"
@@ -16,13 +17,22 @@
 #include <string.h>
 
 static const char TAKEN_OVER[] = "Zeiten.txt";
+enum { PALM_RECORD_TIME = 11 }; // where the time of a time record starts
 
-// Writes the converted records of the open database (count records) to file.
+// A time record starts with a day of the calendar and a time of day; one that does not would
+// make a year file of a year nobody worked in.
+static bool record_dated(const char *record) {
+    return strlen(record) >= PALM_RECORD_TIME + JOURNAL_TIME && date_text_valid(record) &&
+           time_text_valid(record + PALM_RECORD_TIME);
+}
+
+// Writes the converted records of the open database (count records) to file; records that cannot
+// be read or bear no real date and time are counted as unreadable.
 static int convert_records(bfile *file, int count, palm_conversion *result) {
     int failed = 0;
     for (int i = 0; i < count && failed == 0; i++) {
         char record[PALM_RECORD_BUFFER], line[PALM_LINE_MAX];
-        if (pdb_read_record(i, record, sizeof record) < 0) {
+        if (pdb_read_record(i, record, sizeof record) < 0 || !record_dated(record)) {
             result->unreadable++;
             continue;
         }

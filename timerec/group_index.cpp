@@ -27,14 +27,13 @@ void group_index_put(group_index *index, int free_slot, int entry) {
 
 // The words are built in registers, so the key is ready without waiting for a copy of the name
 // to arrive in memory.
+// The name's bytes, zero-padded, as two words (copied whole: this runs for every period).
 int name_key_make(name_key *key, const char *name) {
-    uint64_t low = 0, high = 0;
-    int i = 0;
-    for (; i < 8 && name[i]; i++) low |= (uint64_t)(unsigned char)name[i] << (8 * i);
-    for (; i < 16 && name[i]; i++) high |= (uint64_t)(unsigned char)name[i] << (8 * (i - 8));
-    key->word[0] = low;
-    key->word[1] = high;
-    return i < 16 ? i : -1;
+    size_t length = strnlen(name, sizeof key->word);
+    unsigned char bytes[sizeof key->word] = {};
+    memcpy(bytes, name, length);
+    memcpy(key->word, bytes, sizeof key->word);
+    return length < sizeof key->word ? (int)length : -1;
 }
 
 unsigned name_key_hash(const name_key *key) {

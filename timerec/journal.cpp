@@ -3,6 +3,8 @@
 #include "timerec/journal.h"
 #include "frame/bfile.h"
 #include "frame/clock.h"
+#include "frame/dates.h"
+#include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/messages.h"
 #include "frame/path.h"
@@ -15,7 +17,13 @@
 #include <stdio.h>
 #include <string.h>
 
-enum { PAUSE_COLUMN = 20, TIME_COLUMN = 12, MINUTE_COLUMN = 15, LINE_AREA = TEXT_TABS_MAX + 1 };
+enum {
+    PAUSE_COLUMN = 20,
+    TIME_COLUMN = 12,
+    MINUTE_COLUMN = 15,
+    LINE_AREA = TEXT_TABS_MAX + 1,
+    JOURNAL_APPEND_MAX = JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN + 3, // line, line feeds, NUL
+};
 
 static char current_file[JOURNAL_PATH_MAX + 1];
 static const char *period_text = "";
@@ -39,31 +47,49 @@ void journal_year_path(char *out, size_t size, int year) {
     snprintf(out, size, "%s%04d.txt", WorkDir, year);
 }
 
+void journal_backup_path(char *out, size_t size, int year) {
+    snprintf(out, size, "%s%04d.bak", WorkDir, year);
+}
+
 void journal_forget_file(void) {
     current_file[0] = 0;
 }
 
 // Creates the year file with its first line, a pause at this moment, making missing folders.
+// Made only when no other process has made it meanwhile; removed again when its line could not
+// be written whole.
 static void create_year_file(const char *path) {
     char folder[JOURNAL_PATH_MAX + 1];
     path_dir(folder, sizeof folder, path);
     if (folder[0]) make_path(folder);
-    bfile file;
-    if (bfile_create(&file, path) < 0) return;
-    char line[JOURNAL_PAUSE_LINE + 1];
-    journal_pause_line(line);
-    bfile_write_line(&file, line);
-    bfile_close(&file);
+    if (file_lock_take(path) != 0) return;
+    int handle = file_create_new(path, nullptr);
+    if (handle >= 0) {
+        char line[JOURNAL_PAUSE_LINE + 2];
+        journal_pause_line(line);
+        strcat(line, "\n");
+        long count = (long)strlen(line);
+        bool written = file_write(handle, line, count) == count;
+        if (file_close(handle) != 0 || !written) file_delete(path);
+    }
+    file_lock_release(path);
+}
+
+void journal_current_path(char *out) {
+    char today[JOURNAL_DATE + 1];
+    journal_today(today);
+    if (current_file[0])
+        snprintf(out, JOURNAL_PATH_MAX + 1, "%s", current_file);
+    else
+        snprintf(out, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, today);
 }
 
 const char *journal_current_file(void) {
     if (current_file[0]) return current_file;
-    char today[JOURNAL_DATE + 1];
-    journal_today(today);
-    snprintf(current_file, sizeof current_file, "%s%4.4s.txt", WorkDir, today);
+    journal_current_path(current_file);
     // Only a path that does not exist at all is created: an existing file is never truncated.
-    if (platform_path_kind(current_file) == 0) create_year_file(current_file);
-    if (platform_path_kind(current_file) != 1) status_show("%s", text(TXT_JOURNAL_MISSING));
+    if (platform_path_kind(current_file) == PATH_NONE) create_year_file(current_file);
+    if (platform_path_kind(current_file) != PATH_FILE) status_show("%s", text(TXT_JOURNAL_MISSING));
     return current_file;
 }
 
@@ -81,14 +107,15 @@ struct last_line {
 };
 
 // Steps back from end to the start of its line; whether the bytes between hold anything but
-// white space. A line's blankness is judged on all its bytes, so nothing is overwritten that
-// holds text, however long the line.
+// white space and end-of-file marks. A line's blankness is judged on all its bytes, so nothing is
+// overwritten that holds text, however long the line; a line an old editor ended with Ctrl+Z is
+// blank, so that the next booking replaces it instead of landing behind the readers' end.
 static int64_t line_start(bfile *file, int64_t end, bool *blank) {
     bfile_seek(file, end);
     *blank = true;
     int c;
     while ((c = bfile_prevc(file)) >= 0 && c != '\n')
-        if (!text_is_space(c)) *blank = false;
+        if (!text_is_space(c) && c != BFILE_EOF_MARK) *blank = false;
     return c < 0 ? 0 : bfile_tell(file) + 1;
 }
 
@@ -183,23 +210,69 @@ static void clean_field(char *out, size_t size, const char *field) {
         if ((unsigned char)*p < ' ' && *p != '\t') *p = ' ';
 }
 
+int journal_check_booking(const char *date, const char *time) {
+    char path[JOURNAL_PATH_MAX + 1];
+    journal_current_path(path);
+    const char *year = path + strlen(path) - strlen("0000.txt");
+    if (!date_text_valid(date)) {
+        status_show(text(TXT_BAD_DATE), date);
+        return -1;
+    }
+    if (!time_text_valid(time)) {
+        status_show(text(TXT_BAD_TIME), time);
+        return -1;
+    }
+    if (strncmp(date, year, 4) != 0) {
+        status_show(text(TXT_OTHER_YEAR), date, path);
+        return -1;
+    }
+    return 0;
+}
+
+// Puts count bytes at offset at of the file path, whose end is at end, in one write: appended
+// when at is the end, else over the blank tail. When the write or the sync fails the file is cut
+// back and the tail restored, so that it is byte-identical to before. 0, or -1.
+static int write_line_at(const char *path, int64_t at, int64_t end, const char *bytes,
+                         long count) {
+    int handle = at == end ? file_open_append(path) : file_open(path, FILE_READ_WRITE);
+    if (handle < 0) return -1;
+    char saved[JOURNAL_APPEND_MAX];
+    long kept = end - at < count ? (long)(end - at) : count;
+    int result = 0;
+    if (at != end && (file_seek(handle, at, FILE_FROM_START) != at ||
+                      file_read(handle, saved, kept) != kept ||
+                      file_seek(handle, at, FILE_FROM_START) != at))
+        result = -1;
+    else if (file_write(handle, bytes, count) != count || platform_file_sync(handle) != 0) {
+        result = -1;
+        if (kept > 0 && file_seek(handle, at, FILE_FROM_START) == at)
+            file_write(handle, saved, kept);
+        file_truncate(handle, end);
+    }
+    if (file_close(handle) != 0) result = -1;
+    return result;
+}
+
+// Appends line (with its line feed) after the last non-blank line of path; 0, or -1.
+static int append_line(const char *path, const char *line) {
+    bfile file;
+    if (bfile_open(&file, path) < 0) return -1;
+    bfile_seek_end(&file);
+    int64_t end = bfile_tell(&file);
+    bfile_seek_text_end(&file);
+    last_line last;
+    bool found = find_last_line(&file, bfile_tell(&file), false, &last) == 0;
+    bfile_close(&file);
+    // The new line goes right after the last line; a last line without a line feed gets one.
+    int64_t at = !found ? 0 : last.terminated ? last.end + 1 : last.end;
+    char bytes[JOURNAL_APPEND_MAX];
+    int count = snprintf(bytes, sizeof bytes, "%s%s\n", found && !last.terminated ? "\n" : "", line);
+    return write_line_at(path, at, end, bytes, count);
+}
+
 int journal_append(const char *date, const char *time, const char *project, const char *note) {
     const char *path = journal_current_file();
-    if (platform_path_kind(path) != 1) return -1;
-    bfile file;
-    last_line last;
-    bool found;
-    if (open_last_line(&file, false, &last, &found) < 0) return -1;
-    // The new line goes right after the last line; a last line without a line feed gets one.
-    int result = 0;
-    if (!found) {
-        bfile_seek(&file, 0);
-    } else if (last.terminated) {
-        bfile_seek(&file, last.end + 1);
-    } else {
-        bfile_seek(&file, last.end);
-        result |= bfile_putc(&file, '\n');
-    }
+    if (platform_path_kind(path) != PATH_FILE) return -1;
     char fields[4][JOURNAL_TEXT_IN + 1];
     clean_field(fields[0], sizeof fields[0], date);
     clean_field(fields[1], sizeof fields[1], time);
@@ -208,9 +281,12 @@ int journal_append(const char *date, const char *time, const char *project, cons
     char line[JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN + 1];
     snprintf(line, sizeof line, "%-12.10s%-8.5s%-20.15s%s", fields[0], fields[1], fields[2],
              fields[3]);
-    result |= bfile_write_line(&file, line);
-    result |= bfile_close(&file);
-    return result ? -1 : 0;
+    // The lock keeps other writers out between finding the last line and writing after it.
+    if (file_lock_take(path) != 0) return -1;
+    int result = append_line(path, line);
+    file_lock_release(path);
+    if (result != 0) status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);
+    return result;
 }
 
 int journal_check_day_closure(const char *date, const char *project) {

@@ -15,6 +15,8 @@ enum {
     JOURNAL_PAUSE_LINE = 31,
     JOURNAL_WALK_BLOCK = 65536, // block size of the walk's reading
 };
+// A year file larger than this is not read whole (the merge needs it several times in memory).
+static const long long JOURNAL_FILE_MAX = 64LL << 20;
 
 // One booking as read from a line: date and time as they stand in their columns, the project
 // trimmed, the text from column 40 on.
@@ -33,6 +35,8 @@ typedef void (*journal_walk_fn)(const char *date, const char *project, int minut
 const char *journal_current_file(void);
 // The work directory's year file of year into out.
 void journal_year_path(char *out, size_t size, int year);
+// The copy of the year file of year that the last merge replaced, into out.
+void journal_backup_path(char *out, size_t size, int year);
 // Forgets the current year file, so the next use determines it anew.
 void journal_forget_file(void);
 // Today as YYYY-MM-DD (out holds 11 bytes).
@@ -43,7 +47,14 @@ void journal_pause_line(char *out);
 void journal_last_booking(booking *out);
 // The project of the last line that is not a pause line ("" if none, "---" without a file).
 void journal_last_project(char *out);
-// Appends one booking to the current year file; 0, or -1 when nothing could be written.
+// The year file path bookings go to now, without creating anything (out holds
+// JOURNAL_PATH_MAX + 1 bytes).
+void journal_current_path(char *out);
+// Checks a booking's date and time before it is written: a day of the calendar, a time of day,
+// and a date of the year of the file it lands in. 0, or -1 with status message 94, 95 or 96.
+int journal_check_booking(const char *date, const char *time);
+// Appends one whole line to the current year file under its lock; 0, or -1 with the file as it
+// was (status message 27, or 90 when another writer kept the lock).
 int journal_append(const char *date, const char *time, const char *project, const char *text);
 // Delivers the counted periods of the year file of year (its first four characters) whose
 // closing line lies within from..to; the number delivered, or -1 when the file is missing.
@@ -52,18 +63,24 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
 // The text of the period being delivered (valid during the callback).
 const char *journal_walk_text(void);
 
-// Result of merging into one year file: lines before and after, and 0 or -1 (left unchanged).
+// Result of merging into one year file: lines before and after; taken-over lines added, lines
+// left out as duplicates of a kept line, and lines replaced by another of the same date and time
+// (the byte-wise greatest is kept); 0 or -1 (left unchanged).
 struct journal_merge_year {
     int year;
     long lines_before;
     long lines_after;
+    long added;
+    long duplicates;
+    long replaced;
     int result;
 };
 typedef void (*journal_merge_fn)(const journal_merge_year *year, void *context);
 
 // Merges the lines of the file source (journal layout) into the year files they belong to:
-// sorted, one line per date and time. The number of year files written, or -1 when source
-// cannot be read. Each year's outcome is reported to report (may be NULL).
+// sorted, one line per date and time, each year under the lock of its file, the year file as it
+// was kept as <year>.bak. The number of year files written, or -1 when source
+// cannot be read (message 98 when it is there). Each year's outcome is reported to report (may be NULL).
 int journal_merge(const char *source, journal_merge_fn report, void *context);
 
 // The start-up check on the last booking shown (date and project): clears the status line and

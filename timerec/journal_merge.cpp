@@ -2,6 +2,7 @@
 // one line per date and time, written through a temporary file that replaces the year file only
 // when it is complete on disk.
 #include "frame/bfile.h"
+#include "frame/file_lock.h"
 #include "frame/files.h"
 #include "frame/memory.h"
 #include "frame/messages.h"
@@ -21,6 +22,7 @@ static const size_t KEY_LENGTH = 20;
 struct line_ref {
     size_t offset;
     size_t length;
+    bool incoming; // a taken-over line, not one of the year file
 };
 struct line_table {
     char *bytes;
@@ -43,13 +45,14 @@ static int grow(void **block, size_t *room, size_t need, size_t size) {
     return 0;
 }
 
-static int table_add(line_table *table, const char *bytes, size_t length) {
+static int table_add(line_table *table, const char *bytes, size_t length, bool incoming) {
     size_t slots = (size_t)table->slots;
     if (grow((void **)&table->lines, &slots, (size_t)table->count + 1, sizeof(line_ref)) != 0)
         return -1;
     table->slots = (long)slots;
     table->lines[table->count].offset = table->used;
     table->lines[table->count].length = length;
+    table->lines[table->count].incoming = incoming;
     if (grow((void **)&table->bytes, &table->room, table->used + length, 1) != 0) return -1;
     memcpy(table->bytes + table->used, bytes, length);
     table->used += length;
@@ -63,13 +66,16 @@ static void table_free(line_table *table) {
     memset(table, 0, sizeof *table);
 }
 
-// The whole content of a file; -1 when it cannot be opened or read completely.
+// The whole content of a file; -1 when it cannot be opened or read completely, or is larger than
+// a year file can sensibly be (message 91: its size would be needed several times in memory).
 static int read_all(const char *path, line_table *content) {
     memset(content, 0, sizeof *content);
     int handle = file_open(path, FILE_READ);
     if (handle < 0) return -1;
     int64_t size = file_seek(handle, 0, FILE_FROM_END);
-    int result = size < 0 || file_seek(handle, 0, FILE_FROM_START) != 0 ? -1 : 0;
+    if (size > JOURNAL_FILE_MAX) msg_warn(text(TXT_JOURNAL_TOO_LARGE), path);
+    int result =
+        size < 0 || size > JOURNAL_FILE_MAX || file_seek(handle, 0, FILE_FROM_START) != 0 ? -1 : 0;
     if (result == 0 && grow((void **)&content->bytes, &content->room, (size_t)size + 1, 1) != 0)
         result = -1;
     while (result == 0 && content->used < (size_t)size) {
@@ -123,7 +129,7 @@ static int split_lines(const char *text, size_t length, bool whole_text, line_ta
             line = copy;
             size = kept;
         }
-        int result = blank(line, size) ? 0 : table_add(out, line, size);
+        int result = blank(line, size) ? 0 : table_add(out, line, size, false);
         if (own) ffree(copy);
         if (result != 0) return -1;
         start = end + 1;
@@ -131,13 +137,11 @@ static int split_lines(const char *text, size_t length, bool whole_text, line_ta
     return 0;
 }
 
-// The lines of a file; -1 when it cannot be read (or, with whole_text, not read whole).
-static int load_lines(const char *path, bool whole_text, line_table *out) {
-    line_table content;
-    if (read_all(path, &content) != 0) return -1;
-    int result = split_lines(content.bytes, content.used, whole_text, out);
-    table_free(&content);
-    return result;
+// The lines of a file, and its bytes in content; -1 when it cannot be read (or, with whole_text,
+// not read whole).
+static int load_lines(const char *path, bool whole_text, line_table *content, line_table *out) {
+    if (read_all(path, content) != 0) return -1;
+    return split_lines(content->bytes, content->used, whole_text, out);
 }
 
 static const char *sort_bytes; // the area the references being sorted point into
@@ -157,16 +161,40 @@ static bool same_key(const line_table *table, const line_ref *a, const line_ref 
     return n == m && memcmp(table->bytes + a->offset, table->bytes + b->offset, n) == 0;
 }
 
-// Writes the sorted table to path through a temporary file in the same folder; the lines
-// written, or -1 with the year file unchanged.
-static long write_year(const char *path, line_table *table) {
+// How a group of lines of one date and time ends: the last in sorted order is kept; each other
+// is a duplicate when the same as the kept one, else replaced by it. The kept line is added when
+// it is a taken-over line the year file did not hold.
+static void count_group(const line_table *table, long first, long kept, journal_merge_year *out) {
+    const line_ref *keep = &table->lines[kept];
+    bool held = !keep->incoming;
+    for (long i = first; i < kept; i++) {
+        const line_ref *line = &table->lines[i];
+        bool same = line->length == keep->length &&
+                    memcmp(table->bytes + line->offset, table->bytes + keep->offset,
+                           keep->length) == 0;
+        if (same) {
+            out->duplicates++;
+            held |= !line->incoming;
+        } else {
+            out->replaced++;
+        }
+    }
+    if (!held) out->added++;
+}
+
+// Writes the sorted table to path through a temporary file in the same folder, one line per date
+// and time, counting what happened to the lines; the lines written, or -1 with the year file
+// unchanged.
+static long write_year(const char *path, line_table *table, journal_merge_year *counts) {
     bfile file;
     if (bfile_replace_begin(&file, path) < 0) return -1;
     long written = 0;
     int result = 0;
-    for (long i = 0; i < table->count && result == 0; i++) {
+    for (long first = 0, i = 0; i < table->count && result == 0; i++) {
         const line_ref *line = &table->lines[i];
         if (i + 1 < table->count && same_key(table, line, &table->lines[i + 1])) continue;
+        count_group(table, first, i, counts);
+        first = i + 1;
         result |= bfile_write(&file, table->bytes + line->offset, (long)line->length);
         result |= bfile_putc(&file, '\n');
         written++;
@@ -174,30 +202,53 @@ static long write_year(const char *path, line_table *table) {
     return bfile_replace_commit(&file, path, result) == 0 ? written : -1;
 }
 
+// Keeps the year file as it was in <year>.bak beside it, so a take-over can be undone by hand.
+static int keep_backup(const char *year_file, int year, const line_table *content) {
+    char path[JOURNAL_PATH_MAX + 1];
+    journal_backup_path(path, sizeof path, year);
+    bfile file;
+    if (bfile_replace_begin_like(&file, path, year_file) < 0) return -1;
+    return bfile_replace_commit(&file, path, bfile_write(&file, content->bytes, (long)content->used));
+}
+
+// Merges the new lines of one year into the year file, read again under its lock so that no
+// booking made meanwhile is lost; 0, or -1 with the year file unchanged.
+static int merge_locked(const char *path, const line_table *source, long first, long end,
+                        journal_merge_year *outcome) {
+    line_table content = {}, table = {};
+    bool existing = platform_path_kind(path) != PATH_NONE;
+    // An existing year file that cannot be read whole is never rewritten.
+    int result = existing && load_lines(path, true, &content, &table) != 0 ? -1 : 0;
+    outcome->lines_before = table.count;
+    for (long i = first; i < end && result == 0; i++) {
+        const line_ref *line = &source->lines[i];
+        result = table_add(&table, source->bytes + line->offset, line->length, true);
+    }
+    if (result == 0 && existing) result = keep_backup(path, outcome->year, &content);
+    if (result == 0) {
+        sort_bytes = table.bytes;
+        sort(table.lines, (int)table.count, sizeof(line_ref), compare_lines);
+        outcome->lines_after = write_year(path, &table, outcome);
+        if (outcome->lines_after < 0) result = -1;
+    }
+    table_free(&content);
+    table_free(&table);
+    return result;
+}
+
 // Merges the new lines of one year into its year file and reports the outcome.
 static int merge_year(int year, const line_table *source, long first, long end,
                       journal_merge_fn report, void *context) {
     char path[JOURNAL_PATH_MAX + 1];
     journal_year_path(path, sizeof path, year);
-    journal_merge_year outcome = {year, 0, 0, -1};
-    line_table table = {};
-    // An existing year file that cannot be read whole is never rewritten.
-    bool readable = platform_path_kind(path) == 0 || load_lines(path, true, &table) == 0;
-    outcome.lines_before = table.count;
-    int result = readable ? 0 : -1;
-    for (long i = first; i < end && result == 0; i++) {
-        const line_ref *line = &source->lines[i];
-        result = table_add(&table, source->bytes + line->offset, line->length);
+    journal_merge_year outcome = {year, 0, 0, 0, 0, 0, -1};
+    if (file_lock_take(path) == 0) {
+        outcome.result = merge_locked(path, source, first, end, &outcome);
+        file_lock_release(path);
     }
-    if (result == 0) {
-        sort_bytes = table.bytes;
-        sort(table.lines, (int)table.count, sizeof(line_ref), compare_lines);
-        outcome.lines_after = write_year(path, &table);
-        if (outcome.lines_after >= 0) outcome.result = 0;
-    }
-    table_free(&table);
     if (outcome.result != 0) {
-        outcome.lines_after = outcome.lines_before;
+        journal_merge_year failed = {year, outcome.lines_before, outcome.lines_before, 0, 0, 0, -1};
+        outcome = failed;
         msg_warn(text(TXT_CANNOT_WRITE_JOURNAL), path);
     }
     if (report) report(&outcome, context);
@@ -215,8 +266,12 @@ static int line_year(const line_table *table, const line_ref *line) {
 }
 
 int journal_merge(const char *source, journal_merge_fn report, void *context) {
-    line_table lines = {};
-    if (load_lines(source, false, &lines) != 0) {
+    line_table content = {}, lines = {};
+    int loaded = load_lines(source, false, &content, &lines);
+    table_free(&content);
+    if (loaded != 0) {
+        // A missing source means nothing to take over; one that is there was not read.
+        if (platform_path_kind(source) != PATH_NONE) msg_warn(text(TXT_CANNOT_READ), source);
         table_free(&lines);
         return -1;
     }

@@ -11,11 +11,13 @@ struct dialog_command {
     void (*open)(void);
 };
 
-// A command whose dialog is not part of the program yet opens nothing.
 static const dialog_command dialog_commands[] = {
-    {CMD_PROJECTS, projects_open_dialog}, {CMD_STATISTICS, statistics_open},
-    {CMD_WEEKLY, weekly_open},         {CMD_EXPORT, export_open},
-    {CMD_EXCHANGE, exchange_open_menu}, {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},
+    {CMD_PROJECTS, projects_open_dialog},
+    {CMD_STATISTICS, statistics_open},
+    {CMD_WEEKLY, weekly_open},
+    {CMD_EXPORT, export_open},
+    {CMD_EXCHANGE, exchange_open_menu},
+    {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},
     {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},
     {CMD_DIRECTORIES, directories_open_dialog},
     {CMD_PALM_SETTINGS, palm_settings_open},
@@ -24,7 +26,7 @@ static const dialog_command dialog_commands[] = {
 int menu_open_dialog(int id) {
     for (const dialog_command &command : dialog_commands) {
         if (command.id != id) continue;
-        if (command.open) command.open();
+        command.open();
         return 1;
     }
     return 0;

@@ -1,6 +1,6 @@
-// Fuzzes the project file reader with arbitrary files: reading, the main list, and the dialog's
-// load, edit and save. Lines stay within bounds, and a save followed by a load gives back every
-// line that was read.
+// Fuzzes the project file reader with arbitrary files, read from memory: the main list and the
+// dialog's load and edits. Lines stay within bounds. (Saving is fuzzed with the other writers.)
+#include "frame/bfile.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
 #include "timerec/project_edit.h"
@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     snprintf(journal, sizeof journal, "%s2024.txt", folder);
     const char line[] = "2024-03-05  08:00   4711\n";
     fuzz_write_file(journal, (const uint8_t *)line, sizeof line - 1);
+    fuzz_write_file(project_file, nullptr, 0); // there on disk; its bytes come from memory
     return 0;
 }
 
@@ -35,34 +36,26 @@ static void check_lines(const project_list *list) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    fuzz_write_file(project_file, data, size);
-
-    project_list main_list = {};
-    projects_fill_main_list(&main_list, "/nonexistent/Muster.txt");
-    check_lines(&main_list);
-    project_list_clear(&main_list);
-
+    bfile_memory_file(project_file, data, size);
+    // Each input goes to one of the two readers (by its length), which keeps the runs fast.
+    if (size & 1) {
+        project_list main_list = {};
+        projects_fill_main_list(&main_list, "/nonexistent/Muster.txt");
+        check_lines(&main_list);
+        project_list_clear(&main_list);
+        bfile_memory_file(nullptr, nullptr, 0);
+        return 0;
+    }
     project_editor editor;
     project_edit_open(&editor);
     check_lines(&editor.file);
-    project_list read = {};
-    for (int i = 0; i < editor.file.count; i++)
-        project_list_insert(&read, i, editor.file.lines[i].text, editor.file.lines[i].comment);
     char id[PROJECT_FIELD + 1], description[PROJECT_FIELD + 1];
     project_edit_show(&editor, id, description);
-    if (project_edit_save(&editor) != 0) abort();
-    project_edit_load(&editor);
-    // What was read comes back after a save, comments included, and in the same order (lines
-    // with a NUL byte end at it: such a line is read up to its NUL).
-    if (editor.file.count != read.count) abort();
-    for (int i = 0; i < read.count; i++)
-        if (strcmp(editor.file.lines[i].text, read.lines[i].text) != 0 ||
-            editor.file.lines[i].comment != read.lines[i].comment)
-            abort();
     project_edit_update(&editor, description, id);
     project_edit_insert(&editor);
     project_edit_delete(&editor);
+    check_lines(&editor.file);
     project_edit_close(&editor);
-    project_list_clear(&read);
+    bfile_memory_file(nullptr, nullptr, 0);
     return 0;
 }

@@ -155,3 +155,38 @@ TEST_F(BFile, MissingFileCannotBeOpened) {
 }
 
 } // namespace
+
+namespace {
+
+// The memory variant reads a caller's area as the file would read; it writes nothing.
+TEST(BFileMemory, ReadsLikeAFileAndRefusesWrites) {
+    const std::string bytes = "abc\r\n\nline three\nlast\x1a\x1a";
+    bfile file;
+    ASSERT_EQ(bfile_open_memory(&file, bytes.data(), bytes.size()), 0);
+    char line[100];
+    EXPECT_EQ(bfile_read_line(&file, line, 99), 3);
+    EXPECT_STREQ(line, "abc");
+    EXPECT_EQ(bfile_read_line(&file, line, 99), 0);
+    EXPECT_EQ(bfile_read_line(&file, line, 99), 10);
+    EXPECT_EQ(bfile_read_line(&file, line, 99), 4);
+    EXPECT_EQ(bfile_read_line(&file, line, 99), -1);
+    bfile_seek_text_end(&file);
+    EXPECT_EQ(bfile_tell(&file), (int64_t)bytes.size() - 2);
+    EXPECT_EQ(bfile_read_line_back(&file, line, 99), 0);
+    EXPECT_STREQ(line, "line three");
+    EXPECT_EQ(bfile_putc(&file, 'x'), -1);
+    EXPECT_EQ(bfile_write(&file, "xy", 2), -1);
+    EXPECT_EQ(bfile_close(&file), 0);
+    EXPECT_EQ(bytes, "abc\r\n\nline three\nlast\x1a\x1a");
+
+    TempDir dir;
+    bfile_memory_file(dir.file("named.txt").c_str(), bytes.data(), 3);
+    ASSERT_GE(bfile_open(&file, dir.file("named.txt").c_str()), 0);
+    EXPECT_EQ(bfile_read_line(&file, line, 99), 3);
+    EXPECT_STREQ(line, "abc");
+    bfile_close(&file);
+    bfile_memory_file(nullptr, nullptr, 0);
+    EXPECT_LT(bfile_open(&file, dir.file("named.txt").c_str()), 0);
+}
+
+} // namespace

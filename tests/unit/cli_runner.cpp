@@ -15,7 +15,7 @@ static const char program_name[] = "kxcli";
 static const char read_mode[] = "r";
 #endif
 
-static std::string program(void) {
+std::string kxcli_path(void) {
     char path[PATH_MAX_TEXT + 1], folder[PATH_MAX_TEXT + 1];
     platform_program_path(path, sizeof path);
     path_dir(folder, sizeof folder, path);
@@ -25,7 +25,7 @@ static std::string program(void) {
 CliResult run_kxcli(const std::string &arguments) {
     TempDir dir;
     std::string errors = dir.file("stderr.txt");
-    std::string command = "\"" + program() + "\" " + arguments + " 2>\"" + errors + "\"";
+    std::string command = "\"" + kxcli_path() + "\" " + arguments + " 2>\"" + errors + "\"";
 #ifdef _WIN32
     command = "\"" + command + "\""; // cmd.exe drops the outer pair of quotes
 #endif

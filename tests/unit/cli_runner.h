@@ -11,3 +11,5 @@ struct CliResult {
 // arguments: the command line after the program name, each argument in double quotes where it
 // holds blanks (the same text works for the POSIX shell and cmd.exe).
 CliResult run_kxcli(const std::string &arguments);
+// The path of that kxcli program.
+std::string kxcli_path(void);

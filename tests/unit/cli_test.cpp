@@ -20,7 +20,7 @@ TEST_F(Cli, BookThenLast) {
               "2026-12-08  09:15   ---\n"
               "2026-12-08  09:15   P4711               Erste Buchung\n"
               "2026-12-08  09:55   ---                 \n");
-    CliResult last = run_kxcli(work() + "last");
+    CliResult last = run_kxcli(work() + "--now \"2026-12-08 10:00\" last");
     EXPECT_EQ(last.exit, 0);
     EXPECT_EQ(last.out, "2026-12-08\t09:55\t---\t\n");
 }
@@ -28,9 +28,9 @@ TEST_F(Cli, BookThenLast) {
 TEST_F(Cli, TextsAreWindows1252UnlessAskedForUtf8) {
     run_kxcli(work() + "--now \"2026-12-08 09:15\" --utf8 book K1 \"Gr\xC3\xBC\xC3\x9F"
                        "e\"");
-    EXPECT_EQ(run_kxcli(work() + "last").out, "2026-12-08\t09:15\tK1\tGr\xFC\xDF"
+    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" last").out, "2026-12-08\t09:15\tK1\tGr\xFC\xDF"
                                               "e\n");
-    EXPECT_EQ(run_kxcli(work() + "--utf8 last").out, "2026-12-08\t09:15\tK1\tGr\xC3\xBC\xC3\x9F"
+    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" --utf8 last").out, "2026-12-08\t09:15\tK1\tGr\xC3\xBC\xC3\x9F"
                                                      "e\n");
 }
 

@@ -36,10 +36,26 @@ TEST_F(PalmCli, ImportPrintsRecordsReadAndLinesGained) {
     ASSERT_EQ(pdb_build_write(dir.file("backup/Zeiten.PDB").c_str()), 0);
     CliResult import = run("palm import");
     EXPECT_EQ(import.exit, 0);
-    EXPECT_EQ(import.out, "2003.txt: +1 lines (1 -> 2)\n"
-                          "2004.txt: +1 lines (0 -> 1)\n"
+    EXPECT_EQ(import.out, "2003.txt: 1 added, 1 duplicates skipped, 0 replaced (1 -> 2 lines)\n"
+                          "2004.txt: 1 added, 0 duplicates skipped, 0 replaced (0 -> 1 lines)\n"
                           "records read: 3\n");
     EXPECT_EQ(import.err, "");
+}
+
+TEST_F(PalmCli, RecordsWithImpossibleDatesAreCountedUnreadable) {
+    write_file(dir.file("2003.txt"), "2003-06-18  07:50   ---\n");
+    ASSERT_EQ(pdb_build_begin(), 0);
+    pdb_build_add("0001-00-00 08:30 KD4711     Schrott");
+    pdb_build_add("2003-02-30 08:30 KD4711     ");
+    pdb_build_add("2003-06-18 25:61 KD4711     ");
+    pdb_build_add("2003-06-18 08:30 KD4711     gut");
+    ASSERT_EQ(pdb_build_write(dir.file("backup/Zeiten.PDB").c_str()), 0);
+    CliResult import = run("palm import");
+    EXPECT_EQ(import.out, "2003.txt: 1 added, 0 duplicates skipped, 0 replaced (1 -> 2 lines)\n"
+                          "records read: 1\n");
+    EXPECT_EQ(import.err, "3 Eintr\xE4ge der Palmtop-Datei " + dir.file("backup/Zeiten.PDB") +
+                              " sind besch\xE4" "digt und fehlen.\n");
+    EXPECT_FALSE(file_there(dir.file("0001.txt")));
 }
 
 TEST_F(PalmCli, BuildThenDump) {

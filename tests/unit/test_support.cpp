@@ -1,6 +1,7 @@
 // Shared test helpers: temporary folders, files, the fixed clock and the message recorder.
 #include "tests/unit/test_support.h"
 #include "frame/clock.h"
+#include "frame/fault.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -10,6 +11,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <algorithm>
 #include <dirent.h>
 #include <unistd.h>
 
@@ -73,6 +75,30 @@ void write_file(const std::string &path, const std::string &bytes) {
 
 bool file_there(const std::string &path) {
     return platform_path_kind(path.c_str()) == 1;
+}
+
+std::vector<std::string> files_in(const std::string &folder) {
+    std::vector<std::string> names;
+    if (DIR *dir = opendir(folder.c_str())) {
+        while (struct dirent *entry = readdir(dir))
+            if (platform_path_kind((folder + "/" + entry->d_name).c_str()) != PATH_DIRECTORY)
+                names.push_back(entry->d_name);
+        closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int run_with_faults(const std::function<void()> &operation,
+                    const std::function<void(bool struck)> &check, int kinds) {
+    for (int n = 1;; n++) {
+        fault_arm(n, kinds);
+        operation();
+        bool struck = fault_struck();
+        fault_arm(0);
+        check(struck);
+        if (!struck) return n - 1;
+    }
 }
 
 void set_now(int year, int month, int day, int hour, int minute) {

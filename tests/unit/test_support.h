@@ -1,6 +1,7 @@
 // Shared test helpers: a fresh folder per test, whole-file reads and writes, a fixed clock and a
 // recorder of the messages the core shows.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@ struct TempDir {
 std::string read_file(const std::string &path);
 void write_file(const std::string &path, const std::string &bytes);
 bool file_there(const std::string &path);
+
+// The names of the files in folder (no folders), sorted.
+std::vector<std::string> files_in(const std::string &folder);
+
+// Runs operation with the n-th writing operation of the platform layer failing, n = 1, 2, ...,
+// until a run meets no failure; kinds (bits of fault_kind) says which operations may fail. After
+// every run check gets whether a failure struck (the operation's own result is for check to
+// judge). The number of failures injected.
+int run_with_faults(const std::function<void()> &operation,
+                    const std::function<void(bool struck)> &check, int kinds = 3);
 
 // Fixes the clock at the given local moment for the rest of the test.
 void set_now(int year, int month, int day, int hour, int minute);

@@ -1,0 +1,81 @@
+// Fuzzes the operations that write files, with arbitrary files on disk: appending to a year file,
+// merging, the project dialog's save and the export. Nothing may crash, overrun or lose a line.
+// (The readers have their faster targets, which read from memory.)
+#include "frame/memory.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "timerec/directories.h"
+#include "timerec/journal.h"
+#include "timerec/project_edit.h"
+#include "timerec/statalk.h"
+#include <string.h>
+
+static char folder[64];
+static char year_file[128];
+static char merge_source[128];
+static char project_file[128];
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
+    fuzz_setup(folder, sizeof folder, "rewrite");
+    snprintf(WorkDir, sizeof WorkDir, "%s", folder);
+    snprintf(CommonDir, sizeof CommonDir, "%s", folder);
+    snprintf(ExportDir, sizeof ExportDir, "%s", folder);
+    snprintf(Person, sizeof Person, "FZ");
+    snprintf(year_file, sizeof year_file, "%s2024.txt", folder);
+    snprintf(merge_source, sizeof merge_source, "%sZeiten.txt", folder);
+    snprintf(project_file, sizeof project_file, "%sProjekte.txt", folder);
+    return 0;
+}
+
+static bool blank_or_end_mark(uint8_t c) {
+    return c == 26 || (c && strchr(" \t\r\n\v\f", c));
+}
+
+// Appending keeps every byte up to the last one that is neither white space nor Ctrl+Z: only
+// lines of blanks and end marks after the last booking may be overwritten.
+static void append(const uint8_t *data, size_t size) {
+    fuzz_write_file(year_file, data, size);
+    journal_forget_file();
+    journal_append("2024-03-05", "17:30", "FUZZ", "text");
+    size_t keep = size;
+    while (keep > 0 && blank_or_end_mark(data[keep - 1])) keep--;
+    FILE *file = fopen(year_file, "rb");
+    if (!file) abort();
+    static uint8_t after[1 << 17];
+    size_t got = fread(after, 1, sizeof after, file);
+    fclose(file);
+    if (keep > sizeof after) keep = sizeof after;
+    if (got < keep || memcmp(after, data, keep) != 0) abort();
+}
+
+// A save followed by a load gives back every project line that was read, in order.
+static void save_projects(const uint8_t *data, size_t size) {
+    fuzz_write_file(project_file, data, size);
+    project_editor editor;
+    project_edit_open(&editor);
+    project_list read = {};
+    for (int i = 0; i < editor.file.count; i++)
+        project_list_insert(&read, i, editor.file.lines[i].text, editor.file.lines[i].comment);
+    if (project_edit_save(&editor) != 0) abort();
+    project_edit_load(&editor);
+    if (editor.file.count != read.count) abort();
+    for (int i = 0; i < read.count; i++)
+        if (strcmp(editor.file.lines[i].text, read.lines[i].text) != 0 ||
+            editor.file.lines[i].comment != read.lines[i].comment)
+            abort();
+    project_edit_close(&editor);
+    project_list_clear(&read);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    append(data, size);
+    statalk_alloc();
+    char path[300];
+    statalk_export("2024", "00-00", "99-99", path, sizeof path);
+    statalk_free();
+    // The same bytes merged as handheld lines into a fresh year file.
+    fuzz_write_file(merge_source, data, size);
+    unlink(year_file);
+    journal_merge(merge_source, nullptr, nullptr);
+    save_projects(data, size);
+    return 0;
+}
