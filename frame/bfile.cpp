@@ -9,6 +9,7 @@
 #include "frame/platform.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include <limits.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -92,7 +93,8 @@ int bfile_open_memory(bfile *file, const void *data, size_t size) {
     static unsigned char nothing[1];
     memset(file, 0, sizeof *file);
     file->memory = true;
-    file->memory_size = data ? (int64_t)size : 0;
+    // The area is one block, whose size is an int: a larger area is read as far as that reaches.
+    file->memory_size = !data ? 0 : size < (size_t)INT_MAX ? (int64_t)size : INT_MAX - 1;
     file->area = data ? (unsigned char *)data : nothing;
     file->size = (int)file->memory_size + 1;
     file->block = -1;

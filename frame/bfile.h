@@ -23,7 +23,8 @@ struct bfile {
     unsigned char reserve[BFILE_RESERVE];
 };
 
-// The memory variant: a caller's area read as a file (reading only: writes give -1). 0.
+// The memory variant: a caller's area (up to 2 GB) read as a file (reading only: writes give
+// -1). 0.
 int bfile_open_memory(bfile *file, const void *data, size_t size);
 // From now on opening name reads the area data of size bytes instead of the file (the fuzzers
 // hand their input this way, without a file); data NULL ends it.
