@@ -10,6 +10,7 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/booking.h"
 #include "timerec/directories.h"
 #include "timerec/journal.h"
 #include <stdarg.h>
@@ -162,17 +163,6 @@ static int parse(int argc, char **argv, cli_args *args) {
 }
 
 // Reads "YYYY-MM-DD HH:MM", a day of the calendar and a time of day, into a moment; 0, or -1.
-static int parse_moment(const char *text, platform_time *moment) {
-    char rest;
-    memset(moment, 0, sizeof *moment);
-    if (strlen(text) != 16 || !text_match("####-##-## ##:##", text) || !date_text_valid(text) ||
-        !time_text_valid(text + 11) ||
-        sscanf(text, "%4d-%2d-%2d %2d:%2d%c", &moment->year, &moment->month, &moment->day,
-               &moment->hour, &moment->minute, &rest) != 5)
-        return -1;
-    return 0;
-}
-
 int cli_require_journal(void) {
     if (platform_path_kind(WorkDir) != PATH_DIRECTORY) {
         msg_warn(text(TXT_WORK_DIR_MISSING), WorkDir);
@@ -240,7 +230,7 @@ static int apply_common_options(void) {
     }
     if (const char *now = cli_option("--now")) {
         platform_time moment;
-        if (parse_moment(now, &moment) != 0)
+        if (booking_parse_moment(now, &moment) != 0)
             return cli_usage_error("--now: expected \"YYYY-MM-DD HH:MM\", got \"%s\"", now);
         clock_fix(&moment);
     }

@@ -40,35 +40,20 @@ void booking_title(char *out, size_t size, const char *project) {
     text_trim(out);
 }
 
-static int number_at(const char *text, int digits) {
-    int value = 0;
-    for (int i = 0; i < digits; i++) value = value * 10 + (text[i] - '0');
-    return value;
-}
-
 int booking_moment_valid(const char *date, const char *time) {
-    if (strlen(date) != DATE_TEXT || !text_match("####-##-##", date)) return 0;
-    if (strlen(time) != 5 || !text_match("##:##", time)) return 0;
-    date_rec day = {0, (unsigned char)number_at(date + 5, 2), (unsigned char)number_at(date + 8, 2)};
-    int year = number_at(date, 4);
-    if (year < 1901 || year > 2155 || day.month < 1 || day.month > 12) return 0;
-    day.year = (unsigned char)(year - 1900);
-    if (day.day < 1 || day.day > date_month_length(&day)) return 0;
-    return number_at(time, 2) <= 23 && number_at(time + 3, 2) <= 59;
+    return strlen(date) == DATE_TEXT && date_text_valid(date) && strlen(time) == 5 &&
+           time_text_valid(time);
 }
 
 int booking_parse_moment(const char *text, platform_time *moment) {
     memset(moment, 0, sizeof *moment);
-    if (strlen(text) != 16 || text[10] != ' ') return -1;
     char date[DATE_TEXT + 1], time[6];
+    if (strlen(text) != 16 || text[10] != ' ') return -1;
     text_copy_max(date, text, DATE_TEXT);
     text_copy_max(time, text + 11, 5);
     if (!booking_moment_valid(date, time)) return -1;
-    moment->year = number_at(date, 4);
-    moment->month = number_at(date + 5, 2);
-    moment->day = number_at(date + 8, 2);
-    moment->hour = number_at(time, 2);
-    moment->minute = number_at(time + 3, 2);
+    sscanf(text, "%4d-%2d-%2d %2d:%2d", &moment->year, &moment->month, &moment->day,
+           &moment->hour, &moment->minute);
     return 0;
 }
 
