@@ -138,20 +138,7 @@ int bfile_create(bfile *file, const char *name) {
     return bfile_open(file, name);
 }
 
-enum { TEMPORARY_PATH = 300 };
 
-static void temporary_name(char *out, const char *name) {
-    snprintf(out, TEMPORARY_PATH, "%s.new", name);
-}
-
-// Only a plain file the user may write is replaced; anything else is named in the status line.
-static int replaceable(const char *name) {
-    int kind = platform_path_kind(name);
-    if (kind == PATH_DIRECTORY || kind == PATH_OTHER) status_show(text(TXT_NOT_A_FILE), name);
-    if (kind == PATH_FILE && !platform_file_writable(name))
-        status_show(text(TXT_READ_ONLY_FILE), name);
-    return kind == PATH_NONE || (kind == PATH_FILE && platform_file_writable(name));
-}
 
 int bfile_replace_begin(bfile *file, const char *name) {
     return bfile_replace_begin_like(file, name, name);
@@ -160,9 +147,9 @@ int bfile_replace_begin(bfile *file, const char *name) {
 int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
     memset(file, 0, sizeof *file);
     file->handle = -1;
-    if (!replaceable(name) || file_lock_take(name) != 0) return -1;
-    char temporary[TEMPORARY_PATH];
-    temporary_name(temporary, name);
+    if (!file_replaceable(name) || file_lock_take(name) != 0) return -1;
+    char temporary[FILE_TEMPORARY_PATH];
+    file_temporary_name(temporary, name);
     // Under the lock a temporary file already there is the left-over of a run that was killed,
     // or a link put in its place: removed (a link, not what it points to) before the new one is
     // made where no file is.
@@ -176,8 +163,8 @@ int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
 }
 
 int bfile_replace_commit(bfile *file, const char *name, int written) {
-    char temporary[TEMPORARY_PATH];
-    temporary_name(temporary, name);
+    char temporary[FILE_TEMPORARY_PATH];
+    file_temporary_name(temporary, name);
     int result = written != 0 ? -1 : 0;
     if (bfile_sync(file) != 0) result = -1;
     if (bfile_close(file) != 0) result = -1;

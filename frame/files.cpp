@@ -3,7 +3,11 @@
 #include "frame/memory.h"
 #include "frame/path.h"
 #include "frame/platform.h"
+#include "frame/messages.h"
 #include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
+#include <stdio.h>
 #include <string.h>
 
 int file_exists(const char *name) {
@@ -44,26 +48,45 @@ static int copy_content(int from, int to) {
     return result;
 }
 
+void file_temporary_name(char *out, const char *name) {
+    snprintf(out, FILE_TEMPORARY_PATH, "%s.new", name);
+}
+
+int file_replaceable(const char *name) {
+    int kind = platform_path_kind(name);
+    if (kind == PATH_DIRECTORY || kind == PATH_OTHER) status_show(text(TXT_NOT_A_FILE), name);
+    if (kind == PATH_FILE && !platform_file_writable(name))
+        status_show(text(TXT_READ_ONLY_FILE), name);
+    return kind == PATH_NONE || (kind == PATH_FILE && platform_file_writable(name));
+}
+
+// The copy goes to a temporary file made new beside the target (never through a link), which
+// replaces the target in one step once it is whole; a failed copy leaves the target as it was.
 int file_copy(const char *source, const char *target) {
+    if (!file_replaceable(target)) return -1;
     int from = file_open(source, FILE_READ);
     if (from < 0) return -1;
-    int to = file_create(target);
+    char temporary[FILE_TEMPORARY_PATH];
+    file_temporary_name(temporary, target);
+    file_delete(temporary); // a left-over of a killed run, or a link put in its place
+    int to = file_create_new(temporary, source);
     if (to < 0) {
         file_close(from);
         return -1;
     }
     int result = copy_content(from, to);
     file_close(from);
+    if (platform_file_sync(to) != 0) result = -1;
     if (file_close(to) != 0) result = -1;
-    if (result != 0) {
-        file_delete(target);
-        return -1;
+    if (result == 0) {
+        filetime_rec time;
+        if (file_time_get(source, &time) == 0 && time.year != 0) file_time_set(temporary, &time);
+        long attributes = platform_file_attributes(source);
+        if (attributes >= 0) platform_set_file_attributes(temporary, attributes);
+        result = platform_file_replace(temporary, target);
     }
-    filetime_rec time;
-    if (file_time_get(source, &time) == 0 && time.year != 0) file_time_set(target, &time);
-    long attributes = platform_file_attributes(source);
-    if (attributes >= 0) platform_set_file_attributes(target, attributes);
-    return 0;
+    if (result != 0) file_delete(temporary);
+    return result;
 }
 
 // Puts the path to create into full: absolute as given, else below the current directory;

@@ -28,6 +28,13 @@ long file_write(int handle, const void *area, long count);
 // The new offset, or -1.
 int64_t file_seek(int handle, int64_t offset, int whence);
 int file_delete(const char *name);
+
+enum { FILE_TEMPORARY_PATH = 300 };
+// The temporary file beside name through which name is replaced: name + ".new".
+void file_temporary_name(char *out, const char *name);
+// 1 when name may be replaced: no file is there yet, or a plain file the user may write.
+// Anything else (a folder, a pipe, a read-only file) is named in the status line; 0.
+int file_replaceable(const char *name);
 // 1 when the file can be opened (read and write, or read only), else 0.
 int file_exists(const char *name);
 // The end offset, or -1 when the file cannot be opened.
@@ -36,7 +43,9 @@ int64_t file_size(const char *name);
 // cannot be examined.
 int file_time_get(const char *name, filetime_rec *time);
 int file_time_set(const char *name, const filetime_rec *time);
-// Copies source onto target with the source's time and attributes; 0, or -1 (no target left).
+// Copies source onto target with the source's time and attributes, through a temporary file that
+// replaces target once it is whole (never written through a link); 0, or -1 with target as it
+// was. A target that is no plain file the user may write is refused.
 int file_copy(const char *source, const char *target);
 // Creates every directory of path: 0 done, 1 no such drive, 2 cannot create, 3 cannot enter.
 int make_path(const char *path);

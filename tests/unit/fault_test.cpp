@@ -142,6 +142,16 @@ TEST_F(Faults, Settings) {
           [] { return settings_write("Installation", "WorkDir", "C:\\Zeiten\\"); });
 }
 
+// The template copy of a missing project file: Projekte.txt whole or not there at all.
+TEST_F(Faults, TemplateCopy) {
+    check({{"2026.txt", journal_text}, {"Muster.txt", "KD4711          Kunde\r\n"}}, [this] {
+        project_list list = {};
+        int result = projects_fill_main_list(&list, dir.file("Muster.txt").c_str());
+        project_list_clear(&list);
+        return result;
+    });
+}
+
 TEST_F(Faults, PalmBuilds) {
     check({{"2026.txt", journal_text}, {"Projekte.txt", "KD4711          Kunde\r\n"}},
           [] { return palm_build_times() < 0 || palm_build_projects() < 0 ? -1 : 0; });

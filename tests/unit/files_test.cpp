@@ -5,6 +5,9 @@
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
 #include <string.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 TEST(Files, CopyReplacesTheTargetAndTakesTheTimeStamp) {
     TempDir dir;
@@ -28,6 +31,29 @@ TEST(Files, CopyOfAMissingSourceLeavesNoTarget) {
     EXPECT_FALSE(file_there(dir.file("target")));
     filetime_rec time;
     EXPECT_EQ(file_time_get(dir.file("none").c_str(), &time), -1);
+}
+
+TEST(Files, CopyNeverWritesThroughALinkOrOverAFolder) {
+    TempDir dir;
+    std::string source = dir.file("source"), target = dir.file("target");
+    write_file(source, "new");
+    make_dir(dir.file("folder").c_str());
+    EXPECT_EQ(file_copy(source.c_str(), dir.file("folder").c_str()), -1);
+#ifndef _WIN32
+    // Someone else's file behind a link in the target's place, and behind one planted where the
+    // copy's temporary file goes: the copy replaces the link, never what it points to.
+    write_file(dir.file("victim"), "precious");
+    write_file(dir.file("other"), "precious too");
+    ASSERT_EQ(symlink(dir.file("victim").c_str(), target.c_str()), 0);
+    ASSERT_EQ(symlink(dir.file("other").c_str(), (target + ".new").c_str()), 0);
+    ASSERT_EQ(file_copy(source.c_str(), target.c_str()), 0);
+    EXPECT_EQ(read_file(dir.file("victim")), "precious");
+    EXPECT_EQ(read_file(dir.file("other")), "precious too");
+#else
+    ASSERT_EQ(file_copy(source.c_str(), target.c_str()), 0);
+#endif
+    EXPECT_EQ(read_file(target), "new");
+    EXPECT_FALSE(file_there(target + ".new"));
 }
 
 TEST(Files, ExistsAndSize) {
