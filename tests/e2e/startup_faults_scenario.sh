@@ -15,8 +15,8 @@ probe_wait status "Steuerelement-Bibliothek torkdisp.dll fehlt."
 probe_wait title "Zeiterfassung - ---"
 kx_close
 
-# A settings file that is a folder cannot be written: the first write (the week check at
-# start-up) brings the warning with the file's path; the program goes on.
+# A settings file that is a folder cannot be written: each write (the week check at start-up, the
+# window's place at closing) brings the warning with the file's path; the program goes on.
 e2e_setup settings_not_writable
 write_test_projects
 mkdir "$e2e_dir/TORKKX.ini"
@@ -27,4 +27,12 @@ probe wait-msgbox "Kann Einstellungsdatei $settings nicht schreiben." ||
     die "no warning about the settings file; boxes: $(probe get msgbox)"
 probe press OK
 probe_wait indicator AUS
-kx_close
+# Closing cannot keep the window's place either, and says so before the program ends.
+kx_focus
+keys ctrl+x
+probe wait-msgbox "Kann Einstellungsdatei $settings nicht schreiben." ||
+    die "no warning about the placement at closing"
+probe press OK
+probe wait-gone || die "the program did not end after the warning"
+kx_wait_end
+expect_eq "exit code" "$kx_code" 0
