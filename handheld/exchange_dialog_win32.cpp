@@ -1,13 +1,13 @@
 // The exchange with the handheld "DB1130": its check boxes preset by the reason it opened,
 // "&Start" runs the chosen steps in their order and tells what the take-over added; closing it
 // lets the main window go on with its start-up checks.
-#include "frame/app.h"
 #include "frame/dialog.h"
 #include "frame/messages.h"
 #include "handheld/palm.h"
 #include "handheld/palm_dialogs.h"
 #include "handheld/palm_merge_report.h"
 #include "resources/kx_ids.h"
+#include "timerec/main_window.h"
 
 static int open_reason; // PALM_OPEN_*, for the open function
 
@@ -20,7 +20,7 @@ static void exchange_on_open(void) {
 }
 
 static void exchange_on_close(void) {
-    PostMessageA((HWND)frame_main_window(), WM_COMMAND, CMD_STARTUP_CHECKS, 0);
+    main_post_command(CMD_STARTUP_CHECKS);
 }
 
 static void exchange_start(void) {

@@ -1,7 +1,6 @@
 // Booking in the main window: the strip shows the last booking or the pending one, a chosen
 // project becomes pending, and confirming appends it to the journal.
 #include "frame/layout.h"
-#include "frame/app.h"
 #include "frame/desktop.h"
 #include "frame/messages.h"
 #include "frame/path.h"
@@ -100,20 +99,16 @@ void main_confirm(void) {
     main_show_last_booking();
 }
 
-static void post_command(int id) {
-    PostMessageA((HWND)frame_main_window(), WM_COMMAND, (WPARAM)id, 0);
-}
-
 void main_startup_checks(void) {
     static bool week_checked;
     if (palm_backup_check()) {
-        post_command(CMD_EXCHANGE_NEW_TIMES);
+        main_post_command(CMD_EXCHANGE_NEW_TIMES);
         return;
     }
     if (!week_checked) {
         week_checked = true;
         if (booking_week_check()) {
-            post_command(CMD_EXPORT);
+            main_post_command(CMD_EXPORT);
             return;
         }
     }

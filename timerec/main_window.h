@@ -20,5 +20,8 @@ void main_startup_checks(void);
 // exchange (set by the editor command and by saving in the project dialog).
 void main_projects_changed(void);
 
+// Posts WM_COMMAND id to the main window, so that it runs once the present message is done.
+void main_post_command(int id);
+
 // The menu commands that open dialogs: 1 when id is one and was handled.
 int menu_open_dialog(int id);

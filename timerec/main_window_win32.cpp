@@ -129,7 +129,7 @@ static void open_projects_in_editor(void) {
     main_projects_changed();
 }
 
-static void post_command(int id) {
+void main_post_command(int id) {
     PostMessageA((HWND)frame_main_window(), WM_COMMAND, (WPARAM)id, 0);
 }
 
@@ -141,9 +141,9 @@ static void on_activate(void) {
     if (flags.projects_changed) {
         main_fill_list();
         flags.projects_changed = false;
-        post_command(CMD_EXCHANGE_PROJECTS);
+        main_post_command(CMD_EXCHANGE_PROJECTS);
     } else {
-        post_command(CMD_FOCUS_LIST);
+        main_post_command(CMD_FOCUS_LIST);
     }
 }
 
@@ -184,7 +184,7 @@ void app_message(unsigned message, uintptr_t wparam, intptr_t lparam) {
     case WM_ACTIVATE:
         if (LOWORD(wparam) != WA_INACTIVE) on_activate();
         break;
-    case WM_SETFOCUS: post_command(CMD_FOCUS_LIST); break;
+    case WM_SETFOCUS: main_post_command(CMD_FOCUS_LIST); break;
     case WM_COMMAND: on_command(LOWORD(wparam)); break;
     case WM_TEST_ASSERT: assert_fail("kx", __LINE__, "getenv(\"KX_TEST_ASSERT\") == NULL"); break;
     }

@@ -1,7 +1,6 @@
 // The project dialog "DB1150": the project file's entries in file order, edited through the
 // identifier and description fields; the list line follows every keystroke.
 #include "frame/dialog.h"
-#include "frame/app.h"
 #include "frame/messages.h"
 #include "frame/msgbox.h"
 #include "frame/path.h"
@@ -91,7 +90,7 @@ static void save(void) {
 
 static void open_in_editor(void) {
     dialog_close_current();
-    PostMessageA((HWND)frame_main_window(), WM_COMMAND, CMD_EDIT_PROJECTS, 0);
+    main_post_command(CMD_EDIT_PROJECTS);
 }
 
 static void projects_on_open(void) {

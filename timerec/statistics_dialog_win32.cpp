@@ -1,6 +1,5 @@
 // The statistics "DB1100" and the export "DB1110": one handler and one slot for whichever of the
 // two is open; the sums, their lines, the copy texts and the export file come from statalk.
-#include "frame/app.h"
 #include "frame/dates.h"
 #include "frame/dialog.h"
 #include "frame/path.h"
@@ -10,6 +9,7 @@
 #include "resources/text_ids.h"
 #include "timerec/report.h"
 #include "timerec/report_dialogs.h"
+#include "timerec/main_window.h"
 #include "timerec/statalk.h"
 #include <stdint.h>
 
@@ -74,7 +74,7 @@ static void statistics_on_close(void) {
 // The export ends a step of the main window's start-up checks: the next one runs now.
 static void export_on_close(void) {
     statistics_on_close();
-    PostMessageA((HWND)frame_main_window(), WM_COMMAND, CMD_STARTUP_CHECKS, 0);
+    main_post_command(CMD_STARTUP_CHECKS);
 }
 
 static void copy_year(void) {
@@ -146,7 +146,7 @@ static int statistics_handler(UINT message, WPARAM wparam, LPARAM) {
 static int reopen_later(int command) {
     if (!slot) return 0;
     PostMessageA(slot, WM_CLOSE, 0, 0);
-    PostMessageA((HWND)frame_main_window(), WM_COMMAND, (WPARAM)command, 0);
+    main_post_command(command);
     return 1;
 }
 

@@ -155,10 +155,15 @@ std::string clipboard_text() {
     return text;
 }
 
-std::string placement_of(HWND main) {
+WINDOWPLACEMENT placement(HWND main) {
     WINDOWPLACEMENT p = {};
     p.length = sizeof p;
     GetWindowPlacement(main, &p);
+    return p;
+}
+
+std::string placement_of(HWND main) {
+    WINDOWPLACEMENT p = placement(main);
     char line[160];
     snprintf(line, sizeof line, "%u %u %ld %ld %ld %ld %ld %ld %ld %ld", p.flags, p.showCmd,
              p.ptMinPosition.x, p.ptMinPosition.y, p.ptMaxPosition.x, p.ptMaxPosition.y,
@@ -169,9 +174,7 @@ std::string placement_of(HWND main) {
 
 // The rectangle the window has when it is neither minimised nor maximised.
 std::string normal_rect_of(HWND main) {
-    WINDOWPLACEMENT p = {};
-    p.length = sizeof p;
-    GetWindowPlacement(main, &p);
+    WINDOWPLACEMENT p = placement(main);
     char line[80];
     snprintf(line, sizeof line, "%ld %ld %ld %ld", p.rcNormalPosition.left,
              p.rcNormalPosition.top, p.rcNormalPosition.right, p.rcNormalPosition.bottom);
