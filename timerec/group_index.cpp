@@ -25,17 +25,6 @@ void group_index_put(group_index *index, int free_slot, int entry) {
     if (free_slot >= 0) index->slot[free_slot] = (short)(entry + 1);
 }
 
-// The words are built in registers, so the key is ready without waiting for a copy of the name
-// to arrive in memory.
-// The name's bytes, zero-padded, as two words (copied whole: this runs for every period).
-int name_key_make(name_key *key, const char *name) {
-    size_t length = strnlen(name, sizeof key->word);
-    unsigned char bytes[sizeof key->word] = {};
-    memcpy(bytes, name, length);
-    memcpy(key->word, bytes, sizeof key->word);
-    return length < sizeof key->word ? (int)length : -1;
-}
-
 unsigned name_key_hash(const name_key *key) {
     uint64_t hash = key->word[0] * 0x9E3779B97F4A7C15ull ^ key->word[1] * 0xC2B2AE3D27D4EB4Full;
     hash ^= hash >> 29;

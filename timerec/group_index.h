@@ -2,6 +2,7 @@
 // searching the list from its start, while the list keeps its own order.
 #pragma once
 #include <stdint.h>
+#include <string.h>
 
 enum { GROUP_INDEX_SLOTS = 4096 }; // a power of two, well above the entries of a sum list
 
@@ -40,8 +41,11 @@ struct name_key {
     uint64_t word[2];
 };
 
-// The length of the name, or -1 (key unusable) for a name longer than 15 characters.
-int name_key_make(name_key *key, const char *name);
+// The key of a name whose bytes after its end are zeros up to its 16th byte, as a walk delivers
+// project names: taken as it stands.
+inline void name_key_of_padded(name_key *key, const char *padded) {
+    memcpy(key->word, padded, sizeof key->word);
+}
 unsigned name_key_hash(const name_key *key);
 inline bool name_key_equal(const name_key *a, const name_key *b) {
     return a->word[0] == b->word[0] && a->word[1] == b->word[1];

@@ -28,6 +28,7 @@ struct booking {
 };
 
 // A counted period: the date and trimmed project of its opening line, and its signed minutes.
+// The project's bytes after its end are zeros up to JOURNAL_PROJECT + 1 bytes.
 typedef void (*journal_walk_fn)(const char *date, const char *project, int minutes, void *context);
 
 // The year file bookings go to, fixed at its first use in a run; created with a pause line

@@ -140,13 +140,14 @@ static void add_levels(stat_state *s, const known_project *project, long long mi
         }
 }
 
-// A period of a project: its minutes go to the project's name now and to its levels when the walk
-// is done (settle_levels); a name the index of names cannot take goes to its levels at once.
+// A period of a project (its name padded with zeros as the walk delivers it): its minutes go to
+// the project's name now and to its levels when the walk is done (settle_levels); a name the
+// index of names cannot take goes to its levels at once.
 static void add_project(stat_state *s, const char *project, int minutes) {
     name_key key;
-    int known = -1, free_slot = -1;
-    if (name_key_make(&key, project) >= 0)
-        known = group_index_find(&s->known_index, name_key_hash(&key), same_project, &key, s->known,
+    int free_slot = -1;
+    name_key_of_padded(&key, project);
+    int known = group_index_find(&s->known_index, name_key_hash(&key), same_project, &key, s->known,
                                  &free_slot);
     if (known < 0) {
         known_project levels;

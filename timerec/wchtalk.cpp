@@ -96,18 +96,9 @@ static bool same_row(int entry, const void *key, const void *keys) {
 static void accumulate(const char *date, const char *project, int minutes, void *context) {
     week_state *s = (week_state *)context;
     report_add_minutes(&s->total, minutes);
-    // The walk delivers names trimmed; any other is trimmed (and cut) here.
-    const char *name = project;
-    char trimmed[JOURNAL_PROJECT + 1];
+    // The walk delivers names trimmed and padded with zeros: the name is its key as it stands.
     name_key key;
-    int length = name_key_make(&key, project);
-    if (length < 0 || (length > 0 && (text_is_space((unsigned char)project[0]) ||
-                                      text_is_space((unsigned char)project[length - 1])))) {
-        text_copy_max(trimmed, project, REPORT_NAME);
-        text_trim(trimmed);
-        name_key_make(&key, trimmed);
-        name = trimmed;
-    }
+    name_key_of_padded(&key, project);
     int free_slot = -1;
     int entry =
         group_index_find(&s->index, name_key_hash(&key), same_row, &key, s->keys, &free_slot);
@@ -115,7 +106,7 @@ static void accumulate(const char *date, const char *project, int minutes, void 
         if (s->count >= STASUP) return;
         entry = s->count++;
         memset(&s->einlis[entry], 0, sizeof s->einlis[entry]);
-        text_copy_max(s->einlis[entry].name, name, REPORT_NAME);
+        text_copy_max(s->einlis[entry].name, project, REPORT_NAME);
         s->keys[entry] = key;
         group_index_put(&s->index, free_slot, entry);
     }

@@ -66,6 +66,35 @@ TEST_F(Walk, EditorLeftoversAndTabsAreRead) {
     EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P1", "mit Tabs", 45}}));
 }
 
+// The project as delivered: its 16 bytes, which must be the trimmed name followed by zeros.
+void collect_padded(const char *, const char *project, int, void *context) {
+    ((std::vector<std::string> *)context)->push_back(std::string(project, JOURNAL_PROJECT + 1));
+}
+
+TEST_F(Walk, ProjectsAreTrimmedAndFilledWithZeros) {
+    write_file(dir.file("2003.txt"), std::string("2003-12-08  08:00   KD 4711 Test   Text\n"
+                                                 "2003-12-08  08:10   ABCDEFGHIJKLMNOPQ\n"
+                                                 "2003-12-08  08:20   K2\v\f \n"
+                                                 "2003-12-08  08:30     vorne  \n"
+                                                 "2003-12-08  08:40   P\n"
+                                                 "2003-12-08  08:50              \x01\n"
+                                                 "2003-12-08  09:00   AB") +
+                                         std::string("\0CD  \n", 6) +
+                                         "2003-12-08  09:10   \t P9\n"
+                                         "2003-12-08  09:20 \n"
+                                         "2003-12-08  09:30   ---\n");
+    std::vector<std::string> projects;
+    journal_walk("2003", "2003-01-01", "2003-12-31", collect_padded, &projects);
+    auto padded = [](const char *name) {
+        std::string out(name);
+        return out + std::string(JOURNAL_PROJECT + 1 - out.size(), '\0');
+    };
+    EXPECT_EQ(projects, (std::vector<std::string>{padded("KD 4711 Test"), padded("ABCDEFGHIJKLMNO"),
+                                                  padded("K2"), padded("vorne"), padded("P"),
+                                                  padded("\x01"), padded("AB"), padded("P9"),
+                                                  padded("")}));
+}
+
 TEST_F(Walk, NegativePeriodsAreDeliveredAsTheyAre) {
     auto periods = walk("2003-12-08  10:00   P1\n2003-12-08  09:15   ---\n");
     EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P1", "", -45}}));
