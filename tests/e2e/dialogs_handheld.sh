@@ -210,7 +210,7 @@ ini_section() { tr -d '\r' <"$e2e_dir/TORKKX.ini" | grep -E '^(UsePalm|Palm)' | 
 # A mode that uses the handheld fills in the HotSync user's folders; "Suchen" finds the install
 # flag enumerated last; "Installieren" saves and starts the installer with the program file and
 # stays open; saving appends the separator, after which there is nothing to ask; "Verwerfen" and
-# "Nein" write nothing.
+# "Nein" write nothing; "Suchen" without a match says so.
 scenario_handheld_settings() {
     e2e_setup handheld_settings
     prepare_folder
@@ -282,6 +282,18 @@ scenario_handheld_settings() {
     probe press Nein >/dev/null || die "no button Nein"
     dlg wait-gone "$SETTINGS" >/dev/null || die "Nein did not close"
     expect_eq "settings after Verwerfen and Nein" "$(ini_section)" "$saved"
+
+    # Without any install flag left, "Suchen" says so and leaves the field empty.
+    wine reg delete "$PALM_KEY\\HotSync Manager" /f >/dev/null
+    settings_open
+    click_control "$SETTINGS" $SEARCH
+    probe wait-msgbox "Registry-Eintrag nicht gefunden." >/dev/null ||
+        die "no message for a search without a match"
+    press_ok
+    dlg_wait text "$SETTINGS" $FLAG ""
+    keys alt+v
+    dlg wait-gone "$SETTINGS" >/dev/null || die "Verwerfen did not close"
+    expect_eq "settings after a search without a match" "$(ini_section)" "$saved"
     kx_close
 }
 
