@@ -413,7 +413,7 @@ static void project_column(char *out, const walk_line *line) {
 // pause; a day without closure when the dates differ.
 static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
     bool pause = is_pause(a->text, a->length);
-    char date[JOURNAL_DATE + 1];
+    char date[JOURNAL_DATE + 1] = {};
     column(date, a->text, a->length, 0, JOURNAL_DATE);
     if (!same_day) {
         if (!pause) status_show(text(TXT_DAY_NOT_CLOSED), date);

@@ -2,6 +2,7 @@
 // directory. Bookings are appended; durations come from pairing lines of the same day.
 #pragma once
 #include <stddef.h>
+#include <string.h>
 
 enum {
     JOURNAL_DATE = 10,
@@ -28,8 +29,17 @@ struct booking {
 };
 
 // A counted period: the date and trimmed project of its opening line, and its signed minutes.
-// The project's bytes after its end are zeros up to JOURNAL_PROJECT + 1 bytes.
+// The bytes after the date's and the project's end are zeros up to JOURNAL_DATE + 1 and
+// JOURNAL_PROJECT + 1 bytes, so that they can be compared and hashed as whole words.
 typedef void (*journal_walk_fn)(const char *date, const char *project, int minutes, void *context);
+
+// Whether a delivered date differs from the one kept in seen (JOURNAL_DATE + 1 bytes, zeros for
+// none), which then becomes it: reports find a day's groups once, at its first period.
+inline bool journal_next_day(char *seen, const char *date) {
+    if (memcmp(seen, date, JOURNAL_DATE + 1) == 0) return false;
+    memcpy(seen, date, JOURNAL_DATE + 1);
+    return true;
+}
 
 // The year file bookings go to, fixed at its first use in a run; created with a pause line
 // when missing (status message 25 when that fails).

@@ -68,7 +68,7 @@ struct stat_state {
     known_project known[KNOWN_MAX];
     int known_count;
     group_index known_index;
-    char named_date[DATE_TEXT + 1];
+    char named_date[JOURNAL_DATE + 1];
     int month_entry; // the entries of the month and the week of named_date, or -1
     int week_entry;
 };
@@ -191,8 +191,7 @@ static void name_week(char *name, const date_rec *date) {
 
 // The month and week groups of the date (kept for the periods of the same date that follow).
 static void find_date_groups(stat_state *s, const char *date) {
-    if (strcmp(date, s->named_date) == 0) return;
-    text_copy_max(s->named_date, date, DATE_TEXT);
+    if (!journal_next_day(s->named_date, date)) return;
     s->month_entry = s->week_entry = -1;
     if (s->all_kinds || s->mode == STAT_MONTH) {
         char month[3];
@@ -230,7 +229,7 @@ static int run(const char *year, const char *from_md, const char *to_md, int mod
     s->mode = mode;
     s->all_kinds = all_kinds;
     s->hours_minutes = hours_minutes;
-    s->named_date[0] = 0;
+    memset(s->named_date, 0, sizeof s->named_date);
     s->month_entry = s->week_entry = -1;
     s->known_count = 0;
     group_index_clear(&s->index);
@@ -307,7 +306,7 @@ static int compare_kind_name(const void *earlier, const void *later) {
 // projects' levels are found again when needed.
 static void sort_groups(stat_state *s) {
     sort(s->einlis, s->count, sizeof(einpos), compare_kind_name);
-    s->named_date[0] = 0;
+    memset(s->named_date, 0, sizeof s->named_date);
     s->known_count = 0;
     group_index_clear(&s->known_index);
     group_index_clear(&s->index);

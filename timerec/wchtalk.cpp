@@ -34,7 +34,7 @@ struct week_state {
     char to[DATE_TEXT + 1];
     group_index index;
     name_key keys[STASUP]; // the key of each row's name while the rows are summed
-    char weekday_date[DATE_TEXT + 1];
+    char weekday_date[JOURNAL_DATE + 1];
     int weekday;
 };
 
@@ -110,8 +110,7 @@ static void accumulate(const char *date, const char *project, int minutes, void 
         s->keys[entry] = key;
         group_index_put(&s->index, free_slot, entry);
     }
-    if (strcmp(date, s->weekday_date) != 0) {
-        text_copy_max(s->weekday_date, date, DATE_TEXT);
+    if (journal_next_day(s->weekday_date, date)) {
         date_rec day;
         date_parse_iso(&day, date);
         s->weekday = date_weekday(&day);
@@ -129,7 +128,7 @@ int wchtalk_evaluate(const char *year, const char *from_md, const char *to_md, i
     s->count = 0;
     s->total = 0;
     s->hours_minutes = hours_minutes;
-    s->weekday_date[0] = 0;
+    memset(s->weekday_date, 0, sizeof s->weekday_date);
     s->weekday = 0;
     group_index_clear(&s->index);
     report_day(s->from, year, from_md);

@@ -66,9 +66,22 @@ TEST_F(Walk, EditorLeftoversAndTabsAreRead) {
     EXPECT_EQ(periods, (std::vector<Period>{{"2003-12-08", "P1", "mit Tabs", 45}}));
 }
 
-// The project as delivered: its 16 bytes, which must be the trimmed name followed by zeros.
-void collect_padded(const char *, const char *project, int, void *context) {
-    ((std::vector<std::string> *)context)->push_back(std::string(project, JOURNAL_PROJECT + 1));
+// The date and the project as delivered: their 11 and 16 bytes, which must be the texts
+// followed by zeros.
+void collect_padded(const char *date, const char *project, int, void *context) {
+    auto *out = (std::vector<std::string> *)context;
+    out->push_back(std::string(date, JOURNAL_DATE + 1));
+    out->push_back(std::string(project, JOURNAL_PROJECT + 1));
+}
+
+TEST_F(Walk, DatesAndProjectsAreFilledWithZeros) {
+    write_file(dir.file("2003.txt"), "2003-12\n2003-12\n2003-12-08  08:00   P1\n"
+                                     "2003-12-08  09:00   ---\n");
+    std::vector<std::string> delivered;
+    journal_walk("2003", "2003-01-01", "2003-12-31", collect_padded, &delivered);
+    using namespace std::string_literals;
+    EXPECT_EQ(delivered, (std::vector<std::string>{"2003-12\0\0\0\0"s, std::string(16, '\0'),
+                                                   "2003-12-08\0"s, "P1" + std::string(14, '\0')}));
 }
 
 TEST_F(Walk, ProjectsAreTrimmedAndFilledWithZeros) {
@@ -83,8 +96,9 @@ TEST_F(Walk, ProjectsAreTrimmedAndFilledWithZeros) {
                                          "2003-12-08  09:10   \t P9\n"
                                          "2003-12-08  09:20 \n"
                                          "2003-12-08  09:30   ---\n");
-    std::vector<std::string> projects;
-    journal_walk("2003", "2003-01-01", "2003-12-31", collect_padded, &projects);
+    std::vector<std::string> delivered, projects;
+    journal_walk("2003", "2003-01-01", "2003-12-31", collect_padded, &delivered);
+    for (size_t i = 1; i < delivered.size(); i += 2) projects.push_back(delivered[i]);
     auto padded = [](const char *name) {
         std::string out(name);
         return out + std::string(JOURNAL_PROJECT + 1 - out.size(), '\0');
