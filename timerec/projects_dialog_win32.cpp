@@ -100,6 +100,20 @@ static void projects_on_open(void) {
     fill_list();
 }
 
+// Escape and the close box: changes are offered for saving before the dialog goes, and when
+// that save fails the dialog stays open with them, so that nothing typed is lost. A "No" lets
+// the changes go without a second question from the close function.
+static void close_offering_save(void) {
+    if (editor.modified) {
+        if (ask(text(TXT_SAVE_CHANGES))) {
+            save();
+            if (editor.modified) return;
+        }
+        editor.modified = false;
+    }
+    dialog_close_current();
+}
+
 static void projects_on_close(void) {
     if (editor.modified && ask(text(TXT_SAVE_CHANGES))) save();
     if (editor.saved) main_projects_changed();
@@ -107,6 +121,10 @@ static void projects_on_close(void) {
 }
 
 static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
+        close_offering_save();
+        return 1;
+    }
     if (message != WM_COMMAND) return 0;
     if (is_list_event(ID_PROJ_LIST, wparam)) {
         on_list_event();
@@ -122,7 +140,7 @@ static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
     case ID_PROJ_SAVE: save(); break;
     case ID_PROJ_DISCARD: load(); break;
     case ID_PROJ_EDITOR: open_in_editor(); break;
-    case IDCANCEL: dialog_close_current(); break;
+    case IDCANCEL: close_offering_save(); break;
     }
     return 0;
 }

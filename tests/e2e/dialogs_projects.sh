@@ -158,6 +158,43 @@ scenario_projects_discard() {
     kx_close
 }
 
+# A project file that cannot be written: Escape or the close box, then "Ja", warn and keep the
+# dialog open with the typed change; once the file can be written, the close box saves it.
+scenario_projects_save_fails() {
+    e2e_setup projects_save_fails
+    start_with_projects
+    local file="$e2e_dir/Projekte.txt" before="$e2e_dir/before.txt"
+    cp "$file" "$before"
+    chmod a-w "$file"
+    e2e_cleanups+=("chmod u+w '$file'")
+    choose "alt+d p" "$PROJECTS"
+    clear_and_type "$PROJECTS" $PROJ_DESCRIPTION "Nord"
+    local changed way
+    changed=$(lines "P4711           Nord" "P0815           Wartung" \
+        " Gesperrt       beginnt mit Leerzeichen")
+    dlg_wait items "$PROJECTS" $PROJ_LIST "$changed"
+    for way in Escape close-box; do
+        if [ "$way" = Escape ]; then keys Escape; else dlg close-box "$PROJECTS"; fi
+        probe wait-msgbox "nderungen speichern?" >/dev/null || die "no question ($way)"
+        probe press Ja >/dev/null || die "no button Ja ($way)"
+        probe wait-msgbox "Kann Projektdatei" >/dev/null || die "no warning ($way)"
+        probe press OK >/dev/null || die "no button OK ($way)"
+        dlg_wait items "$PROJECTS" $PROJ_LIST "$changed"
+        expect_eq "open dialogs after $way" "$(dlg dialogs)" "$PROJECTS"
+        expect_file "$file" "$before"
+    done
+
+    chmod u+w "$file"
+    dlg close-box "$PROJECTS"
+    probe wait-msgbox "nderungen speichern?" >/dev/null || die "no question at the close box"
+    probe press Ja >/dev/null || die "no button Ja"
+    dlg wait-gone "$PROJECTS" || die "the dialog stayed open after saving"
+    printf '%s\r\n' "; Projekte der Tests" "P4711           Nord" "; intern" \
+        "P0815           Wartung" " Gesperrt       beginnt mit Leerzeichen" >"$before"
+    expect_file "$file" "$before"
+    kx_close
+}
+
 # Someone else saves the shared file while the dialog is open: saving asks; No shows their
 # file, Yes overwrites it.
 scenario_projects_shared() {

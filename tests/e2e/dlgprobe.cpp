@@ -23,7 +23,7 @@ bool utf8 = false;
 void usage() {
     fputs("usage: dlgprobe [--utf8] [--timeout MS] COMMAND ARGS... where COMMAND is\n"
           "  dialogs                        titles of the visible dialogs\n"
-          "  wait-dialog TITLE | wait-gone TITLE | close TITLE\n"
+          "  wait-dialog TITLE | wait-gone TITLE | close TITLE | close-box TITLE\n"
           "  text|items|selected|checked|enabled|pos TITLE ID   a control of the dialog\n"
           "  row-pos TITLE ID INDEX         screen centre of a list row\n"
           "  focused TITLE                  id of the control that has the focus\n"
@@ -132,9 +132,13 @@ int run(int count, char **words) {
     if (command == "wait-gone")
         return poll([&] { return find_dialog(title) == NULL; }) ? 0
                                                                   : fail("'" + title + "' stays");
-    if (command == "close") {
+    if (command == "close" || command == "close-box") {
         HWND dialog = find_dialog(title);
-        return dialog ? (PostMessageA(dialog, WM_CLOSE, 0, 0), 0) : fail("no dialog " + title);
+        if (!dialog) return fail("no dialog " + title);
+        // "close-box" sends what a click on the caption's close box sends.
+        if (command == "close-box") PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else PostMessageA(dialog, WM_CLOSE, 0, 0);
+        return 0;
     }
     std::string out;
     if (command == "focused") return query(command, title, 0, &out) ? (print_text(out), 0) : fail(out);
