@@ -138,8 +138,6 @@ int bfile_create(bfile *file, const char *name) {
     return bfile_open(file, name);
 }
 
-
-
 int bfile_replace_begin(bfile *file, const char *name) {
     return bfile_replace_begin_like(file, name, name);
 }
@@ -148,13 +146,7 @@ int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
     memset(file, 0, sizeof *file);
     file->handle = -1;
     if (!file_replaceable(name) || file_lock_take(name) != 0) return -1;
-    char temporary[FILE_TEMPORARY_PATH];
-    file_temporary_name(temporary, name);
-    // Under the lock a temporary file already there is the left-over of a run that was killed,
-    // or a link put in its place: removed (a link, not what it points to) before the new one is
-    // made where no file is.
-    file_delete(temporary);
-    int handle = file_create_new(temporary, like);
+    int handle = file_replace_start(name, like);
     if (handle < 0) {
         file_lock_release(name);
         return -1;
@@ -163,13 +155,10 @@ int bfile_replace_begin_like(bfile *file, const char *name, const char *like) {
 }
 
 int bfile_replace_commit(bfile *file, const char *name, int written) {
-    char temporary[FILE_TEMPORARY_PATH];
-    file_temporary_name(temporary, name);
     int result = written != 0 ? -1 : 0;
     if (bfile_sync(file) != 0) result = -1;
     if (bfile_close(file) != 0) result = -1;
-    if (result == 0) result = platform_file_replace(temporary, name);
-    if (result != 0) file_delete(temporary);
+    result = file_replace_end(name, result);
     file_lock_release(name);
     return result;
 }

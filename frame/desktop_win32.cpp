@@ -15,7 +15,12 @@ int clipboard_set_text(const char *text) {
     size_t bytes = strlen(text) + 1;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!block) return -1;
-    memcpy(GlobalLock(block), text, bytes);
+    void *area = GlobalLock(block);
+    if (!area) {
+        GlobalFree(block);
+        return -1;
+    }
+    memcpy(area, text, bytes);
     GlobalUnlock(block);
     if (!OpenClipboard((HWND)frame_main_window())) {
         GlobalFree(block);

@@ -60,6 +60,8 @@ int dlg_list_insert(int item, int index, const char *text);
 int dlg_list_delete(int item, int index);
 // The entry's text cut to size - 1 characters; its length, or -1 without such an entry.
 int dlg_list_text(int item, int index, char *buffer, int size);
+// The same for the list box window list (the main window's list uses it too).
+int listbox_text(void *list, int index, char *buffer, int size);
 int dlg_list_current(int item);
 int dlg_list_select(int item, int index);
 int dlg_list_count(int item);

@@ -458,19 +458,24 @@ int dlg_list_delete(int item, int index) {
 }
 
 // LB_GETTEXT knows no buffer size: a longer entry is read into a block of its own and cut.
-int dlg_list_text(int item, int index, char *buffer, int size) {
-    if (size <= 0) return -1;
+int listbox_text(void *list, int index, char *buffer, int size) {
+    if (!buffer || size <= 0) return -1;
     buffer[0] = 0;
-    int length = (int)item_send(item, LB_GETTEXTLEN, (WPARAM)index, 0);
+    HWND window = (HWND)list;
+    int length = (int)SendMessageA(window, LB_GETTEXTLEN, (WPARAM)index, 0);
     if (length < 0) return -1;
-    if (length < size) return (int)item_send(item, LB_GETTEXT, (WPARAM)index, (LPARAM)buffer);
+    if (length < size) return (int)SendMessageA(window, LB_GETTEXT, (WPARAM)index, (LPARAM)buffer);
     char *whole = (char *)fmalloc((size_t)length + 1, 1);
     if (!whole) return -1;
-    item_send(item, LB_GETTEXT, (WPARAM)index, (LPARAM)whole);
+    SendMessageA(window, LB_GETTEXT, (WPARAM)index, (LPARAM)whole);
     memcpy(buffer, whole, (size_t)size - 1);
     buffer[size - 1] = 0;
     ffree(whole);
     return size - 1;
+}
+
+int dlg_list_text(int item, int index, char *buffer, int size) {
+    return listbox_text(GetDlgItem(dialog_window(), item), index, buffer, size);
 }
 
 int dlg_list_current(int item) {

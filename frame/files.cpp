@@ -55,21 +55,34 @@ void file_temporary_name(char *out, const char *name) {
 int file_replaceable(const char *name) {
     int kind = platform_path_kind(name);
     if (kind == PATH_DIRECTORY || kind == PATH_OTHER) status_show(text(TXT_NOT_A_FILE), name);
-    if (kind == PATH_FILE && !platform_file_writable(name))
-        status_show(text(TXT_READ_ONLY_FILE), name);
-    return kind == PATH_NONE || (kind == PATH_FILE && platform_file_writable(name));
+    bool writable = kind == PATH_FILE && platform_file_writable(name);
+    if (kind == PATH_FILE && !writable) status_show(text(TXT_READ_ONLY_FILE), name);
+    return kind == PATH_NONE || writable;
 }
 
-// The copy goes to a temporary file made new beside the target (never through a link), which
-// replaces the target in one step once it is whole; a failed copy leaves the target as it was.
+int file_replace_start(const char *name, const char *like) {
+    char temporary[FILE_TEMPORARY_PATH];
+    file_temporary_name(temporary, name);
+    file_delete(temporary);
+    return file_create_new(temporary, like);
+}
+
+int file_replace_end(const char *name, int result) {
+    char temporary[FILE_TEMPORARY_PATH];
+    file_temporary_name(temporary, name);
+    if (result == 0) result = platform_file_replace(temporary, name);
+    if (result != 0) file_delete(temporary);
+    return result;
+}
+
+// The copy goes to a temporary file made new beside the target, which replaces the target in one
+// step once it is whole, with the source's time stamp and attributes; a failed copy leaves the
+// target as it was. (No lock: its companion file would lie in the handheld's install folder.)
 int file_copy(const char *source, const char *target) {
     if (!file_replaceable(target)) return -1;
     int from = file_open(source, FILE_READ);
     if (from < 0) return -1;
-    char temporary[FILE_TEMPORARY_PATH];
-    file_temporary_name(temporary, target);
-    file_delete(temporary); // a left-over of a killed run, or a link put in its place
-    int to = file_create_new(temporary, source);
+    int to = file_replace_start(target, source);
     if (to < 0) {
         file_close(from);
         return -1;
@@ -79,14 +92,14 @@ int file_copy(const char *source, const char *target) {
     if (platform_file_sync(to) != 0) result = -1;
     if (file_close(to) != 0) result = -1;
     if (result == 0) {
+        char temporary[FILE_TEMPORARY_PATH];
+        file_temporary_name(temporary, target);
         filetime_rec time;
         if (file_time_get(source, &time) == 0 && time.year != 0) file_time_set(temporary, &time);
         long attributes = platform_file_attributes(source);
         if (attributes >= 0) platform_set_file_attributes(temporary, attributes);
-        result = platform_file_replace(temporary, target);
     }
-    if (result != 0) file_delete(temporary);
-    return result;
+    return file_replace_end(target, result);
 }
 
 // Puts the path to create into full: absolute as given, else below the current directory;

@@ -35,6 +35,13 @@ void file_temporary_name(char *out, const char *name);
 // 1 when name may be replaced: no file is there yet, or a plain file the user may write.
 // Anything else (a folder, a pipe, a read-only file) is named in the status line; 0.
 int file_replaceable(const char *name);
+// Begins replacing name whole: its temporary file made new (never through a link) with the
+// permissions of like, after a left-over there (of a killed run, or a link put in its place) is
+// removed; callers that share name with other writers hold its lock. The handle, or -1.
+int file_replace_start(const char *name, const char *like);
+// Ends it once the caller has closed the handle: with result 0 the temporary file takes the place
+// of name, otherwise (or when that fails) it is removed. 0, or -1 with name as it was.
+int file_replace_end(const char *name, int result);
 // 1 when the file can be opened (read and write, or read only), else 0.
 int file_exists(const char *name);
 // The end offset, or -1 when the file cannot be opened.

@@ -4,9 +4,9 @@
 #include "frame/layout.h"
 #include "controls/controls.h"
 #include "frame/app.h"
+#include "frame/dialog.h"
 #include "frame/memory.h"
 #include "frame/strip_parse.h"
-#include "frame/text.h"
 
 #include <windows.h>
 #include <stdio.h>
@@ -370,17 +370,8 @@ int list_current(void) {
     return (int)list_send(LB_GETCURSEL, 0, 0);
 }
 
-// The list box copies a whole entry: one longer than the buffer goes through a block of its own.
 int list_text(int index, char *buffer, int size) {
-    LRESULT length = list_send(LB_GETTEXTLEN, (WPARAM)index, 0);
-    if (length == LB_ERR || !buffer || size <= 0) return LB_ERR;
-    if (length < size) return (int)list_send(LB_GETTEXT, (WPARAM)index, (LPARAM)buffer);
-    char *whole = (char *)fmalloc((size_t)length + 1, 1);
-    if (!whole) return LB_ERR;
-    list_send(LB_GETTEXT, (WPARAM)index, (LPARAM)whole);
-    int kept = text_copy_max(buffer, whole, size - 1);
-    ffree(whole);
-    return kept;
+    return main_list.window ? listbox_text(main_list.window, index, buffer, size) : LB_ERR;
 }
 
 // Tab goes round the header's edit items in table order and the main list (index -1); Shift+Tab

@@ -76,12 +76,13 @@ static void create_year_file(const char *path) {
 }
 
 void journal_current_path(char *out) {
+    if (current_file[0]) {
+        snprintf(out, JOURNAL_PATH_MAX + 1, "%s", current_file);
+        return;
+    }
     char today[JOURNAL_DATE + 1];
     journal_today(today);
-    if (current_file[0])
-        snprintf(out, JOURNAL_PATH_MAX + 1, "%s", current_file);
-    else
-        snprintf(out, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, today);
+    snprintf(out, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, today);
 }
 
 const char *journal_current_file(void) {
