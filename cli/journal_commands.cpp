@@ -3,6 +3,7 @@
 #include "frame/clock.h"
 #include "frame/messages.h"
 #include "frame/text.h"
+#include "timerec/booking.h"
 #include "timerec/journal.h"
 #include <stdio.h>
 #include <string.h>
@@ -33,11 +34,8 @@ int cmd_book(const cli_args *args) {
     if (args->count < 1 || args->count > 2)
         return cli_usage_error("book takes PROJECT and an optional TEXT");
     char today[JOURNAL_DATE + 1], now_time[JOURNAL_TIME + 1];
-    platform_time now;
-    clock_now(&now);
     journal_today(today);
-    snprintf(now_time, sizeof now_time, "%02u:%02u", (unsigned)now.hour % 100u,
-             (unsigned)now.minute % 100u);
+    booking_now_time(now_time);
     const char *date = cli_option("--date") ? cli_option("--date") : today;
     const char *time = cli_option("--time") ? cli_option("--time") : now_time;
     const char *note = args->count > 1 ? args->positional[1] : "";

@@ -162,7 +162,6 @@ static int parse(int argc, char **argv, cli_args *args) {
     return 0;
 }
 
-// Reads "YYYY-MM-DD HH:MM", a day of the calendar and a time of day, into a moment; 0, or -1.
 int cli_require_journal(void) {
     if (platform_path_kind(WorkDir) != PATH_DIRECTORY) {
         msg_warn(text(TXT_WORK_DIR_MISSING), WorkDir);

@@ -95,13 +95,12 @@ int app_create(void) {
     main_fill_list();
     main_show_last_booking();
     main_check_day_closure();
-    HWND window = (HWND)frame_main_window();
-    PostMessageA(window, WM_COMMAND, CMD_STARTUP_LAYOUT, 0);
+    main_post_command(CMD_STARTUP_LAYOUT);
     // The window is activated before the message loop runs, when activation does not reach the
     // application yet: the list gets the keyboard here, before a check may open a dialog.
-    PostMessageA(window, WM_COMMAND, CMD_FOCUS_LIST, 0);
-    PostMessageA(window, WM_COMMAND, CMD_STARTUP_CHECKS, 0);
-    if (getenv("KX_TEST_ASSERT")) PostMessageA(window, WM_TEST_ASSERT, 0, 0);
+    main_post_command(CMD_FOCUS_LIST);
+    main_post_command(CMD_STARTUP_CHECKS);
+    if (getenv("KX_TEST_ASSERT")) PostMessageA((HWND)frame_main_window(), WM_TEST_ASSERT, 0, 0);
     return 0;
 }
 

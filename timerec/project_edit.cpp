@@ -38,7 +38,7 @@ void project_edit_select(project_editor *editor, int position) {
 
 static void take_stamp(project_file_stamp *stamp, const char *path) {
     *stamp = {};
-    stamp->size = platform_path_kind(path) == 1 ? file_size(path) : -1;
+    stamp->size = platform_path_kind(path) == PATH_FILE ? file_size(path) : -1;
     if (stamp->size >= 0 && file_time_get(path, &stamp->time) != 0) stamp->time = {};
 }
 
