@@ -19,7 +19,7 @@ void palm_merge_report_note(const journal_merge_year *year, void *context) {
         snprintf(line, sizeof line, text(TXT_PALM_YEAR_NOT_WRITTEN), year->year);
     else
         snprintf(line, sizeof line, text(TXT_PALM_YEAR_ADDED), year->year,
-                 year->lines_after - year->lines_before, year->lines_after);
+                 year->added, year->lines_after);
     size_t used = strlen(report->text);
     snprintf(report->text + used, sizeof report->text - used, "\n%s", line);
     report->years++;

@@ -518,4 +518,18 @@ TEST_F(Palm, TakeOverReportsTheLinesAddedPerYear) {
                               "2004.txt: 2 Zeile(n) hinzugef\374gt, jetzt 2");
 }
 
+// A taken-over line that replaces the year file's line of the same date and time is added, though
+// the file keeps its number of lines.
+TEST_F(Palm, TakeOverReportCountsAReplacingLineAsAdded) {
+    write_database(backup + "Zeiten.PDB", {"2003-06-18 08:30 KD4711     Besprechung"});
+    make_dir(work.c_str());
+    write_file(work + "2003.txt", "2003-06-18  07:50   ---\n2003-06-18  08:30   AB 1000\n");
+    palm_conversion conversion;
+    palm_merge_report report;
+    palm_merge_report_begin(&report);
+    EXPECT_EQ(palm_take_over(&conversion, palm_merge_report_note, &report), 1);
+    EXPECT_STREQ(report.text, "Zeiten vom Palmtop \374bernommen:\n"
+                              "2003.txt: 1 Zeile(n) hinzugef\374gt, jetzt 2");
+}
+
 } // namespace
