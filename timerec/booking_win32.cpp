@@ -94,7 +94,8 @@ void main_confirm(void) {
         status_show("%s", text(TXT_INVALID_DATE_TIME));
         return;
     }
-    journal_append(date, time, project, note);
+    // A booking the year file refused stays in the strip with its message, to be confirmed again.
+    if (journal_append(date, time, project, note) != 0) return;
     main_fill_list();
     main_show_last_booking();
 }

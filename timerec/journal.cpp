@@ -273,7 +273,10 @@ static int append_line(const char *path, const char *line) {
 
 int journal_append(const char *date, const char *time, const char *project, const char *note) {
     const char *path = journal_current_file();
-    if (platform_path_kind(path) != PATH_FILE) return -1;
+    if (platform_path_kind(path) != PATH_FILE) {
+        status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);
+        return -1;
+    }
     char fields[4][JOURNAL_TEXT_IN + 1];
     clean_field(fields[0], sizeof fields[0], date);
     clean_field(fields[1], sizeof fields[1], time);

@@ -38,7 +38,8 @@ start_after_pause() {
 }
 
 # The typical booking: a project chosen by double-click, Enter; another by arrow keys and
-# Space, Enter. Each adds exactly its line to the year file and shows it in the strip.
+# Space, Enter. Each adds exactly its line to the year file and shows it in the strip; one the
+# file refuses stays in the strip.
 scenario_booking() {
     e2e_setup booking
     start_after_pause
@@ -70,8 +71,27 @@ scenario_booking() {
     expect_eq "strip" "$(probe get date get time get project get text)" \
         "$(printf '%s\n%s\nP0815\n' "$E2E_TODAY" "$E2E_TIME")"
     screenshot "$E2E_WORK/../e2e-booking.png"
+
+    # A year file that cannot be written (a folder in its place): the booking is refused with a
+    # message and stays in the strip, to be confirmed again once the file is back.
+    mv "$(year_file)" "$e2e_dir/kept.txt"
+    mkdir "$(year_file)"
+    keys Home space
+    probe_wait indicator ANDERS
+    keys Return
+    wait_until 10 status_says "Kann Zeitendatei" || die "no message for a refused booking"
+    expect_eq "strip after a refused booking" "$(probe get indicator get project)" \
+        "$(printf 'ANDERS\nP0815')"
+    rmdir "$(year_file)"
+    mv "$e2e_dir/kept.txt" "$(year_file)"
+    expect_file "$(year_file)" "$expected"
+    keys Return
+    probe_wait indicator EIN
+    journal_line "$E2E_TODAY" "$E2E_TIME" P0815 >>"$expected"
+    expect_file "$(year_file)" "$expected"
     kx_close
 }
+status_says() { probe get status | LC_ALL=C grep -aq "$1"; }
 
 # Tab and Shift+Tab, an entry that cannot be chosen, Escape, typing into a field, Enter without
 # a change, Space without a selection.

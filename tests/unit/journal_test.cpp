@@ -51,6 +51,8 @@ TEST_F(Journal, UncreatableFileIsReportedOnceAndNothingIsWritten) {
     journal_current_file();
     EXPECT_EQ(messages.status, std::vector<std::string>{"Zeitendatei fehlt."});
     EXPECT_EQ(journal_append("2003-12-07", "10:00", "P1", ""), -1);
+    EXPECT_EQ(messages.status.back(),
+              "Kann Zeitendatei " + dir.file("blocked/") + "2003.txt nicht schreiben.");
     booking b = last();
     EXPECT_STREQ(b.date, "2003-12-07");
     EXPECT_STREQ(b.time, "09:41");
