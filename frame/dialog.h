@@ -71,5 +71,9 @@ void dlg_list_redraw(int item, int flag);
 int is_list_event(int item, WPARAM wparam);
 // 1 when the command is EN_CHANGE of item (with focused_only, only while item has the focus).
 int is_change(int item, WPARAM wparam, int focused_only = 0);
+// Whether the message is a click on the caption's close box. A handler that offers unsaved
+// changes for saving takes it as Escape and answers 1, so that a save that fails keeps the
+// dialog open (the close function cannot).
+int is_close_box(UINT message, WPARAM wparam);
 // 1 when the command of item is a selection change, double click or edit change.
 int is_combo_event(int item, WPARAM wparam);

@@ -514,6 +514,10 @@ int is_change(int item, WPARAM wparam, int focused_only) {
     return !focused_only || GetFocus() == GetDlgItem(dialog_window(), item);
 }
 
+int is_close_box(UINT message, WPARAM wparam) {
+    return message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE;
+}
+
 int is_combo_event(int item, WPARAM wparam) {
     if (LOWORD(wparam) != item) return 0;
     int code = HIWORD(wparam);

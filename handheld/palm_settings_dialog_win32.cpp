@@ -15,7 +15,8 @@
 #include "resources/text_ids.h"
 #include <string.h>
 
-static bool settled; // the question about unsaved changes was answered when Escape closed it
+static bool settled; // the question about unsaved changes was answered when Escape or the
+                     // close box closed it
 
 static void read_fields(palm_setup *fields) {
     fields->mode = combo_current(ID_PALM_MODE);
@@ -112,7 +113,8 @@ static void install_program(void) {
     if (save_fields() == 0) palm_install(0, 0, 1);
 }
 
-// Escape: unsaved changes are asked about first; a save that fails keeps the dialog open.
+// Escape and the close box: unsaved changes are asked about first; a save that fails keeps the
+// dialog open.
 static void cancel(void) {
     if (fields_changed() && ask(text(TXT_SAVE_CHANGES)) && save_fields() != 0) return;
     settled = true;
@@ -120,6 +122,10 @@ static void cancel(void) {
 }
 
 static int palm_settings_handler(UINT message, WPARAM wparam, LPARAM) {
+    if (is_close_box(message, wparam)) {
+        cancel();
+        return 1;
+    }
     if (message != WM_COMMAND) return 0;
     if (LOWORD(wparam) == ID_PALM_MODE) {
         if (HIWORD(wparam) == CBN_SELCHANGE) mode_changed();

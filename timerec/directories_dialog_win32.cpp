@@ -88,8 +88,8 @@ static int fields_changed(void) {
     return directories_edit_changed(&fields);
 }
 
-// Escape asks here rather than in the close function, so a failed save keeps the dialog open;
-// "No" puts the present values back and the close function finds nothing to ask.
+// Escape and the close box ask here rather than in the close function, so a failed save keeps
+// the dialog open; "No" puts the present values back and the close function finds nothing to ask.
 static void on_cancel(void) {
     bool changed = fields_changed();
     if (changed && !ask(text(TXT_SAVE_CHANGES))) {
@@ -100,12 +100,16 @@ static void on_cancel(void) {
     dialog_close_current();
 }
 
-// Closing by other ways (the close box, the end of the program) still offers to save.
+// Closing by other ways (the end of the program) still offers to save.
 static void directories_on_close(void) {
     if (fields_changed() && ask(text(TXT_SAVE_CHANGES))) save();
 }
 
 static int directories_handler(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (is_close_box(message, wparam)) {
+        on_cancel();
+        return 1;
+    }
     if (message != WM_COMMAND) return 0;
     switch (LOWORD(wparam)) {
     case ID_DIR_SAVE: on_save(); break;

@@ -121,7 +121,7 @@ static void projects_on_close(void) {
 }
 
 static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
+    if (is_close_box(message, wparam)) {
         close_offering_save();
         return 1;
     }

@@ -282,6 +282,14 @@ scenario_handheld_settings() {
     probe press Nein >/dev/null || die "no button Nein"
     dlg wait-gone "$SETTINGS" >/dev/null || die "Nein did not close"
     expect_eq "settings after Verwerfen and Nein" "$(ini_section)" "$saved"
+    settings_open
+    retype $INSTALL 'D:\anders'
+    dlg close-box "$SETTINGS"
+    probe wait-msgbox "speichern?" >/dev/null || die "no question at the close box"
+    probe press Nein >/dev/null || die "no button Nein"
+    dlg wait-gone "$SETTINGS" >/dev/null || die "Nein at the close box did not close"
+    no_message "speichern?"
+    expect_eq "settings after the close box and Nein" "$(ini_section)" "$saved"
 
     # Without any install flag left, "Suchen" says so and leaves the field empty.
     wine reg delete "$PALM_KEY\\HotSync Manager" /f >/dev/null

@@ -317,7 +317,7 @@ scenario_directories_save() {
 
 # The person is stored cut to 10 without a question after "&Speichern"; "&Verwerfen" writes
 # nothing, also after a folder was picked with "..."; Escape after a change asks, and No writes
-# nothing either.
+# nothing either; the close box asks once, Yes saves, and a save that fails keeps the dialog.
 scenario_directories_question() {
     e2e_setup directories_question
     start_with_settings
@@ -362,6 +362,33 @@ scenario_directories_question() {
     probe press Nein
     dlg wait-gone "$DIRECTORIES" || die "the dialog stayed open"
     expect_file "$e2e_dir/TORKKX.ini" "$settings"
+
+    choose "alt+e v" "$DIRECTORIES"
+    clear_and_type "$DIRECTORIES" $DIR_PERSON QQ
+    dlg close-box "$DIRECTORIES"
+    probe wait-msgbox "nderungen speichern?" || die "no question at the close box"
+    probe press Ja
+    dlg wait-gone "$DIRECTORIES" || die "the close box left the dialog open"
+    no_message_box
+    expect_eq "Person saved at the close box" "$(ini_value Installation Person)" QQ
+
+    # A settings file that cannot be written (a folder in its place): the close box warns and
+    # keeps the dialog open with the change.
+    mv "$e2e_dir/TORKKX.ini" "$e2e_dir/kept.ini"
+    mkdir "$e2e_dir/TORKKX.ini"
+    choose "alt+e v" "$DIRECTORIES"
+    clear_and_type "$DIRECTORIES" $DIR_PERSON RR
+    dlg close-box "$DIRECTORIES"
+    probe wait-msgbox "nderungen speichern?" >/dev/null || die "no question at the close box"
+    probe press Ja >/dev/null || die "no button Ja"
+    probe wait-msgbox "Kann Einstellungsdatei" >/dev/null || die "no warning at a failed save"
+    probe press OK >/dev/null || die "no button OK"
+    dlg_wait text "$DIRECTORIES" $DIR_PERSON RR
+    expect_eq "open dialogs after a failed save" "$(dlg dialogs)" "$DIRECTORIES"
+    rmdir "$e2e_dir/TORKKX.ini"
+    mv "$e2e_dir/kept.ini" "$e2e_dir/TORKKX.ini"
+    keys alt+v
+    dlg wait-gone "$DIRECTORIES" || die "\"&Verwerfen\" did not close the dialog"
     kx_close
 }
 
