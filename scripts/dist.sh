@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Makes the folder a Windows user copies and runs: build/windows/dist/Korvex/ with kx.exe, the four
 # control libraries, the sample project list Muster.txt and LIESMICH.txt, and beside it the
-# installer build/windows/dist/Korvex-Setup.exe made of that folder's files (makensis). Builds the
-# Windows variant first unless KX_DIST_NO_BUILD=1 takes the build as it stands.
+# installer build/windows/dist/Korvex-Setup.exe, the one the build makes of the same files and the
+# end-to-end test installs. Builds them first unless KX_DIST_NO_BUILD=1 takes the build as it
+# stands.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${KX_BUILD_ROOT:-$top/build}/windows"
 if [ "${KX_DIST_NO_BUILD:-0}" != 1 ]; then
-    "$top/scripts/build.sh" windows kx torkedit torkshow torkdisp torkgrbu
+    "$top/scripts/build.sh" windows kx torkedit torkshow torkdisp torkgrbu korvex_setup
 fi
 bin="$build/bin"
 sources=("$bin/kx.exe" "$bin/torkedit.dll" "$bin/torkshow.dll" "$bin/torkdisp.dll"
     "$bin/torkgrbu.dll" "$top/resources/Muster.txt" "$top/resources/LIESMICH.txt")
+installer="$bin/Korvex-Setup.exe"
 missing=0
-for file in "${sources[@]}"; do
+for file in "${sources[@]}" "$installer"; do
     if [ ! -f "$file" ]; then
         echo "dist.sh: missing $file" >&2
         missing=1
@@ -27,17 +29,7 @@ dist="$build/dist/Korvex"
 rm -rf "$dist"
 mkdir -p "$dist"
 cp -p "${sources[@]}" "$dist/"
-
 setup="$build/dist/Korvex-Setup.exe"
-rm -f "$setup"
-if ! command -v makensis >/dev/null; then
-    echo "dist.sh: makensis is missing (scripts/setup.sh installs it); no installer made" >&2
-    exit 1
-fi
-if ! makensis -V2 -WX -DKX_PROGRAM="$dist" -DKX_RESOURCES="$dist" -DKX_OUTFILE="$setup" \
-    "$top/resources/installer/korvex.nsi"; then
-    echo "dist.sh: makensis failed; no installer made" >&2
-    exit 1
-fi
+cp -p "$installer" "$setup"
 echo "$dist"
 ls -l "$dist" "$setup"
