@@ -240,7 +240,6 @@ scenario_projects_shared() {
 scenario_projects_editor() {
     e2e_setup projects_editor
     local record="$e2e_dir/editor-command-line.txt"
-    eval "$(sed -n '/^register_editor()/,/^}/p' "$here/scenarios.sh")"
     register_editor
     start_with_projects KX_RECORD_FILE="$(windows_path "$record")" KX_RECORD_EVENT=kx-e2e-editor
     choose "alt+d p" "$PROJECTS"

@@ -188,3 +188,18 @@ ini_is() { [ "$(ini_value "$1" "$2")" == "$3" ]; }
 
 # windows_path FILE: the path as the program sees it.
 windows_path() { winepath -w "$1" 2>/dev/null; }
+
+# Registers the stand-in editor for ".txt" in the test prefix, and removes it at the end. The
+# classes root itself: Wine 8 does not look into the user's own classes (HKCU\Software\Classes).
+register_editor() {
+    local editor reg="$e2e_dir/editor.reg"
+    editor=$(windows_path "$E2E_BIN/record_command_line.exe" | sed 's/\\/\\\\/g')
+    printf '%s\r\n' "REGEDIT4" "" \
+        "[HKEY_CLASSES_ROOT\\.txt]" "@=\"KxE2E.Editor\"" "" \
+        "[HKEY_CLASSES_ROOT\\KxE2E.Editor\\shell\\open\\command]" \
+        "@=\"\\\"$editor\\\" \\\"%1\\\"\"" >"$reg"
+    printf '%s\r\n' "REGEDIT4" "" "[-HKEY_CLASSES_ROOT\\.txt]" \
+        "[-HKEY_CLASSES_ROOT\\KxE2E.Editor]" >"$e2e_dir/unregister.reg"
+    e2e_cleanups+=("wine regedit /s '$(windows_path "$e2e_dir/unregister.reg")'")
+    wine regedit /s "$(windows_path "$reg")" || die "could not register the editor"
+}

@@ -274,21 +274,6 @@ scenario_times_editor() {
     kx_close
 }
 
-# Registers the stand-in editor for ".txt" in the test prefix, and removes it at the end. The
-# classes root itself: Wine 8 does not look into the user's own classes (HKCU\Software\Classes).
-register_editor() {
-    local editor reg="$e2e_dir/editor.reg"
-    editor=$(windows_path "$E2E_BIN/record_command_line.exe" | sed 's/\\/\\\\/g')
-    printf '%s\r\n' "REGEDIT4" "" \
-        "[HKEY_CLASSES_ROOT\\.txt]" "@=\"KxE2E.Editor\"" "" \
-        "[HKEY_CLASSES_ROOT\\KxE2E.Editor\\shell\\open\\command]" \
-        "@=\"\\\"$editor\\\" \\\"%1\\\"\"" >"$reg"
-    printf '%s\r\n' "REGEDIT4" "" "[-HKEY_CLASSES_ROOT\\.txt]" \
-        "[-HKEY_CLASSES_ROOT\\KxE2E.Editor]" >"$e2e_dir/unregister.reg"
-    e2e_cleanups+=("wine regedit /s '$(windows_path "$e2e_dir/unregister.reg")'")
-    wine regedit /s "$(windows_path "$reg")" || die "could not register the editor"
-}
-
 # The week check: a start in another week than LastWeek stores the new week (11) and opens the
 # export once; a start in the same week, or without LastWeek, only stores the week.
 scenario_week_check() {

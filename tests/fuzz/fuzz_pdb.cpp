@@ -3,27 +3,20 @@
 // memory. Nothing may read outside the file or write beyond a buffer, and every record stays one
 // line.
 #include "frame/bfile.h"
-#include "frame/messages.h"
 #include "handheld/palm.h"
 #include "handheld/pdb.h"
+#include "tests/fuzz/fuzz_support.h"
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 static char database[128];
 
-static void quiet(int kind, const char *text) {}
-
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     char folder[64];
-    snprintf(folder, sizeof folder, "/tmp/kx-fuzz-pdb-%d/", (int)getpid());
-    mkdir(folder, 0777);
+    fuzz_setup(folder, sizeof folder, "pdb");
     snprintf(database, sizeof database, "%sZeiten.PDB", folder);
-    for (int kind = 0; kind < MSG_KINDS; kind++)
-        if (kind != MSG_FATAL) messages_set_sink(kind, quiet);
     return 0;
 }
 
