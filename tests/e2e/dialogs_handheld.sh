@@ -28,8 +28,7 @@ kxcli() {
         --now "$E2E_NOW" "$@" >/dev/null 2>&1)
 }
 
-# settings LINE...: the scenario's settings file, section "Installation".
-settings() { printf '%s\r\n' "[Installation]" "$@" >"$e2e_dir/TORKKX.ini"; }
+# The settings line of the scenario's handheld backup folder.
 backup_setting() { echo "PalmBak=$(windows_path "$e2e_dir/backup")\\"; }
 
 # The handheld's backed-up times: three bookings of two years, the last one later than the year
@@ -79,7 +78,7 @@ press_ok() { probe press OK >/dev/null || die "no message box to confirm"; }
 scenario_handheld_start() {
     e2e_setup handheld_start
     prepare_folder
-    settings "UsePalm=1" "$(backup_setting)"
+    write_settings "UsePalm=1" "$(backup_setting)"
     local copy
     copy=$(oracle)
     kxcli "$copy" palm import || die "kxcli import failed"
@@ -108,7 +107,7 @@ scenario_handheld_start() {
 scenario_handheld_exchange() {
     e2e_setup handheld_exchange
     prepare_folder
-    settings "UsePalm=1" "$(backup_setting)" "PalmLast=$BACKUP_STAMP"
+    write_settings "UsePalm=1" "$(backup_setting)" "PalmLast=$BACKUP_STAMP"
     kx_start
     probe_wait indicator AUS
     menu_exchange
@@ -158,7 +157,7 @@ scenario_handheld_exchange() {
 scenario_handheld_projects_edited() {
     e2e_setup handheld_projects_edited
     prepare_folder
-    settings "UsePalm=0"
+    write_settings "UsePalm=0"
     kx_start
     probe_wait indicator AUS
     probe command 1132 command 1201 >/dev/null
@@ -174,7 +173,7 @@ scenario_handheld_projects_edited() {
     kx_close
 
     mkdir -p "$e2e_dir/install"
-    settings "UsePalm=2" "PalmIns=$(windows_path "$e2e_dir/install")\\"
+    write_settings "UsePalm=2" "PalmIns=$(windows_path "$e2e_dir/install")\\"
     local copy
     copy=$(oracle)
     kxcli "$copy" palm build-projects || die "kxcli built no projects database"
@@ -214,7 +213,7 @@ ini_section() { tr -d '\r' <"$e2e_dir/TORKKX.ini" | grep -E '^(UsePalm|Palm)' | 
 scenario_handheld_settings() {
     e2e_setup handheld_settings
     prepare_folder
-    settings "PalmLast=announced"
+    write_settings "PalmLast=announced"
     e2e_cleanups+=("wine reg delete '$PALM_KEY' /f >/dev/null 2>&1")
     wine reg delete "$PALM_KEY" /f >/dev/null 2>&1 || true
     wine reg add "$PALM_KEY\\Preferences" /v LastUserName /d M.Mueller /f >/dev/null

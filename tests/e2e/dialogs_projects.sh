@@ -254,7 +254,7 @@ scenario_projects_editor() {
 
 # A start with a person set; the week check has stored the week before the dialogs are used.
 start_with_settings() {
-    printf '[Installation]\r\nPerson=TST\r\n' >"$e2e_dir/TORKKX.ini"
+    write_settings Person=TST
     start_with_projects
     wait_until 15 ini_is Installation LastWeek 11 || die "the week check stored no week"
 }

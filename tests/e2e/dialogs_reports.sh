@@ -22,7 +22,7 @@ kxcli() {
 start_with_year_file() {
     write_test_projects
     cp "$YEAR_FILE" "$e2e_dir/2003.txt"
-    printf '%s\r\n' "[Installation]" "$@" >"$e2e_dir/TORKKX.ini"
+    write_settings "$@"
     kx_start
 }
 

@@ -67,6 +67,9 @@ e2e_cleanup() {
     exit "$status"
 }
 
+# write_settings LINE...: the scenario's settings file, its section [Installation] with the lines.
+write_settings() { printf '%s\r\n' "[Installation]" "$@" >"$e2e_dir/TORKKX.ini"; }
+
 # write_projects LINE...: the scenario's "Projekte.txt", lines ending in CR LF.
 write_projects() { printf '%s\r\n' "$@" >"$e2e_dir/Projekte.txt"; }
 

@@ -280,7 +280,7 @@ scenario_week_check() {
     e2e_setup week_check
     write_test_projects
     pause_line 2026-03-10 17:00 >"$(year_file)"
-    printf '[Installation]\r\nPerson=TST\r\nLastWeek=10\r\n' >"$e2e_dir/TORKKX.ini"
+    write_settings Person=TST LastWeek=10
     kx_start
     wait_until 15 ini_is Installation LastWeek 11 ||
         die "LastWeek is '$(ini_value Installation LastWeek)', expected 11"
@@ -288,7 +288,7 @@ scenario_week_check() {
     kx_close
 
     week_start_without_export
-    printf '[Installation]\r\nPerson=TST\r\n' >"$e2e_dir/TORKKX.ini"
+    write_settings Person=TST
     week_start_without_export
 }
 
