@@ -93,12 +93,12 @@ static long records_left_out(bfile *file) {
     char line[TEXT_TABS_MAX + 1], record[PALM_LINE_MAX];
     while (bfile_read_line(file, line, TEXT_TABS_MAX) >= 0)
         if (time_record(record, line)) sizes[count++ % PDB_MAX_RECORDS] = (int)strlen(record) + 1;
-    // The last record is always taken; each one before it only while the bytes before the last
-    // stay below the point where the database takes no further record.
+    // The last record is always taken; each one before it only while the builder would still
+    // take the last after the records and bytes before it.
     long taken = count > 0 ? 1 : 0, bytes = 0;
-    while (taken < count && taken < PDB_MAX_RECORDS) {
+    while (taken < count) {
         int size = sizes[(count - 1 - taken) % PDB_MAX_RECORDS];
-        if (bytes + size >= PDB_DATA_FULL) break;
+        if (!pdb_build_takes(taken, bytes + size)) break;
         bytes += size;
         taken++;
     }

@@ -43,6 +43,12 @@ uint32_t pdb_date_now(void);
 // "YYYY-MM-DD HH:MM:SS" of a date value (out holds PDB_DATE_TEXT + 1 bytes).
 void pdb_date_text(char *out, uint32_t seconds);
 
+// Whether the builder takes a further record after records records of fill bytes: below the
+// record limit and below PDB_DATA_FULL (the record taken may reach past it; the area has room).
+inline bool pdb_build_takes(long records, long fill) {
+    return records < PDB_MAX_RECORDS && fill < PDB_DATA_FULL;
+}
+
 // Starts a build with an empty record index and data area; 0, or -1 when no memory was had.
 int pdb_build_begin(void);
 // Appends text (cut to PDB_RECORD_MAX - 1 characters) with its NUL as the next record; 0, or -1

@@ -35,7 +35,7 @@ int pdb_build_begin(void) {
 }
 
 int pdb_build_add(const char *text) {
-    if (!build.data || build.records >= PDB_MAX_RECORDS || build.fill >= PDB_DATA_FULL) return -1;
+    if (!build.data || !pdb_build_takes(build.records, build.fill)) return -1;
     // At most PDB_RECORD_MAX bytes below PDB_DATA_FULL always fit the area.
     int length = text_copy_max(build.data + build.fill, text, PDB_RECORD_MAX - 1);
     build.starts[build.records++] = (uint32_t)build.fill;
