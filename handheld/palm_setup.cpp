@@ -49,17 +49,19 @@ void palm_setup_normalize(palm_setup *stored, const palm_setup *fields) {
 int palm_setup_save(const palm_setup *fields) {
     palm_setup stored;
     palm_setup_normalize(&stored, fields);
-    char mode[16];
-    snprintf(mode, sizeof mode, "%d", stored.mode);
-    const char *const values[][2] = {{"UsePalm", mode},
-                                     {"PalmBak", stored.backup},
+    int failed = 0;
+    // A mode of -1 (none chosen) leaves the stored mode as it is.
+    if (stored.mode >= 0) {
+        char mode[16];
+        snprintf(mode, sizeof mode, "%d", stored.mode);
+        failed |= settings_store(SETTINGS_SECTION, "UsePalm", mode) != 0;
+    }
+    const char *const values[][2] = {{"PalmBak", stored.backup},
                                      {"PalmIns", stored.install},
                                      {"PalmReg", stored.flag},
                                      {"Palm4QI", stored.program}};
-    int failed = 0;
     for (const auto &value : values)
-        if (value[1] != mode || stored.mode >= 0)
-            failed |= settings_store(SETTINGS_SECTION, value[0], value[1]) != 0;
+        failed |= settings_store(SETTINGS_SECTION, value[0], value[1]) != 0;
     if (!failed) return 0;
     msg_warn(text(TXT_CANNOT_WRITE_SETTINGS), settings_file());
     return -1;
