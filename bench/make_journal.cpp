@@ -25,10 +25,9 @@ static void make_projects(char names[PROJECTS][16]) {
     for (int c = 0; c < 5; c++)
         for (int order = 0; order < 2; order++)
             snprintf(names[n++], 16, "%s %d%03d", customers[c], 4 + c, 800 + order);
-    static const char *const single[] = {"INT Verwaltung", "INT Schulung", "INT Meeting",
-                                         "INT Reise",      "URLAUB",       "KRANK",
-                                         "SUPPORT",        "AKQUISE",      "IT",
-                                         "ORGA"};
+    static const char *const single[] = {
+        "INT Verwaltung", "INT Schulung", "INT Meeting", "INT Reise", "URLAUB",
+        "KRANK",          "SUPPORT",      "AKQUISE",     "IT",        "ORGA"};
     for (int i = 0; i < 10; i++) snprintf(names[n++], 16, "%s", single[i]);
 }
 
@@ -74,8 +73,7 @@ int main(int argc, char **argv) {
                 int minute = start + (int)(i * span / (count - 1));
                 char time[16];
                 snprintf(time, sizeof time, "%02d:%02d", minute / 60, minute % 60);
-                if (i > 0)
-                    fprintf(timeclock, "o %04d/%02d/%02d %s:00\n", year, month, day, time);
+                if (i > 0) fprintf(timeclock, "o %04d/%02d/%02d %s:00\n", year, month, day, time);
                 if (i == count - 1) {
                     fprintf(journal, "%s  %s   ---\n", date, time);
                     break;
@@ -84,8 +82,7 @@ int main(int argc, char **argv) {
                 fprintf(journal, "%-12.10s%-8.5s%-20.15s%s\n", date, time, project,
                         i % 3 == 0 ? "Arbeit am Projekt" : "");
                 account_of(account, project);
-                fprintf(timeclock, "i %04d/%02d/%02d %s:00 %s\n", year, month, day, time,
-                        account);
+                fprintf(timeclock, "i %04d/%02d/%02d %s:00 %s\n", year, month, day, time, account);
             }
             written += count;
         }

@@ -42,7 +42,7 @@ int cmd_book(const cli_args *args) {
     int result = check_booking(date, time, args->positional[0], note);
     if (result != 0) return result;
     return journal_append(date, time, args->positional[0], note) == 0 ? CLI_EXIT_OK
-                                                                       : CLI_EXIT_FAILED;
+                                                                      : CLI_EXIT_FAILED;
 }
 
 static void print_status(int kind, const char *text) {

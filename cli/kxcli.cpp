@@ -186,8 +186,9 @@ static int take_folder(const char *option, char *value) {
     return 0;
 }
 
-// The settings file of --ini (or the program's own), made absolute so that a relative name means the current folder
-// in both builds (the profile functions of Windows would look in the Windows folder).
+// The settings file of --ini (or the program's own), made absolute so that a relative name means
+// the current folder in both builds (the profile functions of Windows would look in the Windows
+// folder).
 static int take_settings_file(void) {
     const char *name = cli_option("--ini");
     if (!name) {

@@ -36,11 +36,15 @@ struct text_key {
     size_t capacity;
 };
 
-#define TEXT_KEY(key, field) {key, offsetof(frame_config, field), sizeof(frame_config::field) - 1}
+#define TEXT_KEY(key, field)                                                                       \
+    { key, offsetof(frame_config, field), sizeof(frame_config::field) - 1 }
 static const text_key text_keys[] = {
-    TEXT_KEY("Class", class_name),        TEXT_KEY("Name", name),
-    TEXT_KEY("Font", font),               TEXT_KEY("LargeIcon", large_icon),
-    TEXT_KEY("SmallIcon", small_icon),    TEXT_KEY("WPFile", wp_file),
+    TEXT_KEY("Class", class_name),
+    TEXT_KEY("Name", name),
+    TEXT_KEY("Font", font),
+    TEXT_KEY("LargeIcon", large_icon),
+    TEXT_KEY("SmallIcon", small_icon),
+    TEXT_KEY("WPFile", wp_file),
     TEXT_KEY("WPSection", wp_section),
 };
 #undef TEXT_KEY
@@ -57,15 +61,21 @@ static int take_entry(frame_config *config, char *entry) {
         text_copy_max((char *)config + known.offset, value, (int)known.capacity);
         return 1;
     }
-    if (strcmp(key, "Single") == 0) config->single = atoi(value);
-    else if (strcmp(key, "DDEServer") == 0) config->dde_server = atoi(value);
-    else if (strcmp(key, "CStyle") == 0) config->class_style = hex_number(value);
-    else if (strcmp(key, "WStyle") == 0) config->window_style = hex_number(value);
-    else if (strcmp(key, "BGColor") == 0) take_color(config, value);
+    if (strcmp(key, "Single") == 0)
+        config->single = atoi(value);
+    else if (strcmp(key, "DDEServer") == 0)
+        config->dde_server = atoi(value);
+    else if (strcmp(key, "CStyle") == 0)
+        config->class_style = hex_number(value);
+    else if (strcmp(key, "WStyle") == 0)
+        config->window_style = hex_number(value);
+    else if (strcmp(key, "BGColor") == 0)
+        take_color(config, value);
     else if (strcmp(key, "BGBitmap") == 0) {
         text_copy_max(config->background_bitmap, value, CONFIG_BITMAP);
         config->background = BACKGROUND_BITMAP;
-    } else return 0;
+    } else
+        return 0;
     return 1;
 }
 

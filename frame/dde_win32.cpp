@@ -27,8 +27,10 @@ static HDDEDATA CALLBACK dde_callback(UINT type, UINT format, HCONV conversation
     switch (type) {
     case XTYP_CONNECT: // first: the topic, second: the service asked for
         return (HDDEDATA)(UINT_PTR)(DdeCmpStringHandles(second, service) == 0);
-    case XTYP_EXECUTE: return on_execute(first, data);
-    default: return nullptr;
+    case XTYP_EXECUTE:
+        return on_execute(first, data);
+    default:
+        return nullptr;
     }
 }
 

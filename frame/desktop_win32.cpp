@@ -53,8 +53,8 @@ void post_close(void *window) {
 int open_document(const char *path) {
     char document[PATH_MAX_TEXT + 1], folder[PATH_MAX_TEXT + 1];
     document_paths(path, document, folder, sizeof document);
-    HINSTANCE result = ShellExecuteA((HWND)frame_main_window(), nullptr, document, nullptr, folder,
-                                     SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteA((HWND)frame_main_window(), nullptr, document, nullptr, folder, SW_SHOWNORMAL);
     return (INT_PTR)result > 32 ? 0 : -1;
 }
 
@@ -111,8 +111,8 @@ int file_dialog(char *path, const char *title, const char *filter, int kind) {
     request.lpstrTitle = title;
     request.Flags = file_dialog_flags[kind >= 0 && kind <= 2 ? kind : 0];
     path[0] = 0;
-    BOOL confirmed = kind == FILE_DIALOG_SAVE ? GetSaveFileNameA(&request)
-                                              : GetOpenFileNameA(&request);
+    BOOL confirmed =
+        kind == FILE_DIALOG_SAVE ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
     change_dir(here);
     if (!confirmed) return 0;
     text_copy_max(path, chosen, FILE_DIALOG_PATH);

@@ -26,8 +26,8 @@ static void read_config(HINSTANCE instance) {
 
 static HBRUSH background_brush(HINSTANCE instance) {
     if (config.background == BACKGROUND_COLOR)
-        return CreateSolidBrush(RGB(config.background_rgb[0], config.background_rgb[1],
-                                    config.background_rgb[2]));
+        return CreateSolidBrush(
+            RGB(config.background_rgb[0], config.background_rgb[1], config.background_rgb[2]));
     if (config.background == BACKGROUND_BITMAP) {
         HBITMAP pattern = LoadBitmapA(instance, config.background_bitmap);
         if (pattern) {
@@ -58,8 +58,12 @@ static void on_close(HWND window) {
 
 static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     switch (LOWORD(wparam)) {
-    case CMD_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); break;
-    case CMD_ABOUT: DialogBoxParamA((HINSTANCE)frame_instance(), RES_ABOUT, window, about_proc, 0); break;
+    case CMD_EXIT:
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        break;
+    case CMD_ABOUT:
+        DialogBoxParamA((HINSTANCE)frame_instance(), RES_ABOUT, window, about_proc, 0);
+        break;
     default:
         if (frame_run_state() == RUN_RUNNING) app_message(WM_COMMAND, wparam, lparam);
     }
@@ -68,9 +72,14 @@ static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
 
 static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    case WM_CLOSE: on_close(window); break;
-    case WM_COMMAND: return on_command(window, wparam, lparam);
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        on_close(window);
+        break;
+    case WM_COMMAND:
+        return on_command(window, wparam, lparam);
     case WM_DRAWITEM:
         if (frame_run_state() != RUN_RUNNING) break;
         app_message(message, wparam, lparam);
@@ -88,9 +97,9 @@ static int register_class(HINSTANCE instance, HBRUSH brush) {
     window_class.lpfnWndProc = main_window_proc;
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconA(instance, config.large_icon);
-    window_class.hIconSm = (HICON)LoadImageA(instance, config.small_icon, IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON),
-                                             GetSystemMetrics(SM_CYSMICON), 0);
+    window_class.hIconSm =
+        (HICON)LoadImageA(instance, config.small_icon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                          GetSystemMetrics(SM_CYSMICON), 0);
     window_class.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
     window_class.hbrBackground = brush;
     window_class.lpszClassName = config.class_name;
@@ -108,9 +117,15 @@ static HFONT application_font(int *created) {
 
 static int restores_placement(int show) {
     switch (show) {
-    case SW_SHOWNORMAL: case SW_SHOWNOACTIVATE: case SW_SHOW:
-    case SW_SHOWNA: case SW_RESTORE: case SW_SHOWDEFAULT: return 1;
-    default: return 0;
+    case SW_SHOWNORMAL:
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOW:
+    case SW_SHOWNA:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+        return 1;
+    default:
+        return 0;
     }
 }
 

@@ -10,6 +10,8 @@ void help_file_path(char *out, size_t size, const char *program) {
 }
 
 void help_keyword(char *out, size_t size, const char *active_name) {
-    if (active_name && active_name[0]) snprintf(out, size, "ZZ_%s", active_name);
-    else snprintf(out, size, "MenuIndex");
+    if (active_name && active_name[0])
+        snprintf(out, size, "ZZ_%s", active_name);
+    else
+        snprintf(out, size, "MenuIndex");
 }

@@ -5,7 +5,6 @@
 enum message_kind { MSG_STATUS, MSG_INFO, MSG_WARN, MSG_FATAL, MSG_KINDS };
 enum { MSG_TEXT_MAX = 503 };
 
-
 typedef void (*message_sink)(int kind, const char *text);
 
 // Sets the sink of one kind; NULL restores the default (standard error).

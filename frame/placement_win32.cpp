@@ -7,11 +7,16 @@ void placement_save(void *window, const char *key, const char *section) {
     WINDOWPLACEMENT place = {};
     place.length = sizeof place;
     if (!GetWindowPlacement((HWND)window, &place)) return;
-    const long numbers[PLACEMENT_NUMBERS] = {
-        (long)place.flags,           (long)place.showCmd,          place.ptMinPosition.x,
-        place.ptMinPosition.y,       place.ptMaxPosition.x,        place.ptMaxPosition.y,
-        place.rcNormalPosition.left, place.rcNormalPosition.top,   place.rcNormalPosition.right,
-        place.rcNormalPosition.bottom};
+    const long numbers[PLACEMENT_NUMBERS] = {(long)place.flags,
+                                             (long)place.showCmd,
+                                             place.ptMinPosition.x,
+                                             place.ptMinPosition.y,
+                                             place.ptMaxPosition.x,
+                                             place.ptMaxPosition.y,
+                                             place.rcNormalPosition.left,
+                                             place.rcNormalPosition.top,
+                                             place.rcNormalPosition.right,
+                                             place.rcNormalPosition.bottom};
     char value[PLACEMENT_TEXT];
     placement_format(value, sizeof value, numbers);
     settings_write(section, key, value);

@@ -15,7 +15,8 @@
 #include <time.h>
 #include <unistd.h>
 
-// Opens without waiting (a pipe would wait for a writer) and keeps the handle only for a plain file.
+// Opens without waiting (a pipe would wait for a writer) and keeps the handle only for a plain
+// file.
 static int open_plain(const char *name, int flags) {
     int handle = open(name, flags | O_CLOEXEC | O_NONBLOCK);
     if (handle < 0) return -1;

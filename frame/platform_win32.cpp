@@ -39,8 +39,8 @@ int file_create(const char *name) {
 
 // _O_EXCL creates with CREATE_NEW: an existing name, a link included, is never opened.
 int file_create_new(const char *name, const char *like) {
-    int handle = _sopen(name, _O_BINARY | _O_RDWR | _O_CREAT | _O_EXCL, _SH_DENYNO,
-                        _S_IREAD | _S_IWRITE);
+    int handle =
+        _sopen(name, _O_BINARY | _O_RDWR | _O_CREAT | _O_EXCL, _SH_DENYNO, _S_IREAD | _S_IWRITE);
     DWORD model = like ? GetFileAttributesA(like) : INVALID_FILE_ATTRIBUTES;
     if (handle >= 0 && model != INVALID_FILE_ATTRIBUTES)
         SetFileAttributesA(name, model & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));

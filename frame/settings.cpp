@@ -59,8 +59,7 @@ void settings_program_path(char *out, size_t size, const char *name) {
     bool bare = path_name_index(name) == 0;
     if (bare) {
         char program[PATH_MAX_TEXT + 1];
-        if (platform_program_path(program, sizeof program) == 0)
-            path_dir(out, size, program);
+        if (platform_program_path(program, sizeof program) == 0) path_dir(out, size, program);
     }
     size_t used = strlen(out);
     text_copy_max(out + used, name, (int)(size - used - 1));

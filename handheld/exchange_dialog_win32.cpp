@@ -38,8 +38,12 @@ static void exchange_start(void) {
 static int exchange_handler(UINT message, WPARAM wparam, LPARAM) {
     if (message != WM_COMMAND || HIWORD(wparam) != BN_CLICKED) return 0;
     switch (LOWORD(wparam)) {
-    case ID_EXCHANGE_START: exchange_start(); return 1;
-    case IDCANCEL: dialog_close_current(); return 1;
+    case ID_EXCHANGE_START:
+        exchange_start();
+        return 1;
+    case IDCANCEL:
+        dialog_close_current();
+        return 1;
     }
     return 0;
 }

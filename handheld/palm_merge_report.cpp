@@ -18,8 +18,8 @@ void palm_merge_report_note(const journal_merge_year *year, void *context) {
     if (year->result != 0)
         snprintf(line, sizeof line, text(TXT_PALM_YEAR_NOT_WRITTEN), year->year);
     else
-        snprintf(line, sizeof line, text(TXT_PALM_YEAR_ADDED), year->year,
-                 year->added, year->lines_after);
+        snprintf(line, sizeof line, text(TXT_PALM_YEAR_ADDED), year->year, year->added,
+                 year->lines_after);
     size_t used = strlen(report->text);
     snprintf(report->text + used, sizeof report->text - used, "\n%s", line);
     report->years++;

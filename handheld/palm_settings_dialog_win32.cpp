@@ -133,15 +133,32 @@ static int palm_settings_handler(UINT message, WPARAM wparam, LPARAM) {
     }
     if (HIWORD(wparam) != BN_CLICKED) return 0;
     switch (LOWORD(wparam)) {
-    case ID_PALM_BACKUP_BROWSE: choose_folder(ID_PALM_BACKUP, TXT_DIR_PALM_BACKUP_TITLE); break;
-    case ID_PALM_INSTALL_BROWSE: choose_folder(ID_PALM_INSTALL, TXT_DIR_PALM_INSTALL_TITLE); break;
-    case ID_PALM_INSTALLER_BROWSE: choose_installer(); break;
-    case ID_PALM_REG_SEARCH: search_flag(); break;
-    case ID_PALM_SAVE: save_and_close(); break;
-    case ID_PALM_DISCARD: discard_and_close(); break;
-    case ID_PALM_INSTALL_PROGRAM: install_program(); break;
-    case IDCANCEL: cancel(); break;
-    default: return 0;
+    case ID_PALM_BACKUP_BROWSE:
+        choose_folder(ID_PALM_BACKUP, TXT_DIR_PALM_BACKUP_TITLE);
+        break;
+    case ID_PALM_INSTALL_BROWSE:
+        choose_folder(ID_PALM_INSTALL, TXT_DIR_PALM_INSTALL_TITLE);
+        break;
+    case ID_PALM_INSTALLER_BROWSE:
+        choose_installer();
+        break;
+    case ID_PALM_REG_SEARCH:
+        search_flag();
+        break;
+    case ID_PALM_SAVE:
+        save_and_close();
+        break;
+    case ID_PALM_DISCARD:
+        discard_and_close();
+        break;
+    case ID_PALM_INSTALL_PROGRAM:
+        install_program();
+        break;
+    case IDCANCEL:
+        cancel();
+        break;
+    default:
+        return 0;
     }
     return 1;
 }

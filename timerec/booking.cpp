@@ -52,8 +52,8 @@ int booking_parse_moment(const char *text, platform_time *moment) {
     text_copy_max(date, text, DATE_TEXT);
     text_copy_max(time, text + 11, 5);
     if (!booking_moment_valid(date, time)) return -1;
-    sscanf(text, "%4d-%2d-%2d %2d:%2d", &moment->year, &moment->month, &moment->day,
-           &moment->hour, &moment->minute);
+    sscanf(text, "%4d-%2d-%2d %2d:%2d", &moment->year, &moment->month, &moment->day, &moment->hour,
+           &moment->minute);
     return 0;
 }
 

@@ -56,10 +56,17 @@ static void copy(void) {
 static int detail_handler(UINT message, WPARAM wparam, LPARAM) {
     if (message != WM_COMMAND || HIWORD(wparam) != BN_CLICKED) return 0;
     switch (LOWORD(wparam)) {
-    case ID_DETAIL_COPY: copy(); return 1;
-    case ID_DETAIL_REFILL: fill(); return 1;
-    case IDCANCEL: dialog_close_current(); return 1;
-    default: return 0;
+    case ID_DETAIL_COPY:
+        copy();
+        return 1;
+    case ID_DETAIL_REFILL:
+        fill();
+        return 1;
+    case IDCANCEL:
+        dialog_close_current();
+        return 1;
+    default:
+        return 0;
     }
 }
 

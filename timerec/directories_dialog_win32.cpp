@@ -112,12 +112,20 @@ static int directories_handler(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     if (message != WM_COMMAND) return 0;
     switch (LOWORD(wparam)) {
-    case ID_DIR_SAVE: on_save(); break;
-    case ID_DIR_DISCARD: on_discard(); break;
+    case ID_DIR_SAVE:
+        on_save();
+        break;
+    case ID_DIR_DISCARD:
+        on_discard();
+        break;
     case ID_DIR_WORK_BROWSE:
     case ID_DIR_COMMON_BROWSE:
-    case ID_DIR_EXPORT_BROWSE: on_browse(LOWORD(wparam)); break;
-    case IDCANCEL: on_cancel(); break;
+    case ID_DIR_EXPORT_BROWSE:
+        on_browse(LOWORD(wparam));
+        break;
+    case IDCANCEL:
+        on_cancel();
+        break;
     }
     return 0;
 }

@@ -233,16 +233,15 @@ int journal_check_booking(const char *date, const char *time) {
 // Puts count bytes at offset at of the file path, whose end is at end, in one write: appended
 // when at is the end, else over the blank tail. When the write or the sync fails the file is cut
 // back and the tail restored, so that it is byte-identical to before. 0, or -1.
-static int write_line_at(const char *path, int64_t at, int64_t end, const char *bytes,
-                         long count) {
+static int write_line_at(const char *path, int64_t at, int64_t end, const char *bytes, long count) {
     int handle = at == end ? file_open_append(path) : file_open(path, FILE_READ_WRITE);
     if (handle < 0) return -1;
     char saved[JOURNAL_APPEND_MAX];
     long kept = end - at < count ? (long)(end - at) : count;
     int result = 0;
-    if (at != end && (file_seek(handle, at, FILE_FROM_START) != at ||
-                      file_read(handle, saved, kept) != kept ||
-                      file_seek(handle, at, FILE_FROM_START) != at))
+    if (at != end &&
+        (file_seek(handle, at, FILE_FROM_START) != at || file_read(handle, saved, kept) != kept ||
+         file_seek(handle, at, FILE_FROM_START) != at))
         result = -1;
     else if (file_write(handle, bytes, count) != count || platform_file_sync(handle) != 0) {
         result = -1;
@@ -267,7 +266,8 @@ static int append_line(const char *path, const char *line) {
     // The new line goes right after the last line; a last line without a line feed gets one.
     int64_t at = !found ? 0 : last.terminated ? last.end + 1 : last.end;
     char bytes[JOURNAL_APPEND_MAX];
-    int count = snprintf(bytes, sizeof bytes, "%s%s\n", found && !last.terminated ? "\n" : "", line);
+    int count =
+        snprintf(bytes, sizeof bytes, "%s%s\n", found && !last.terminated ? "\n" : "", line);
     return write_line_at(path, at, end, bytes, count);
 }
 

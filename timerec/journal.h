@@ -91,7 +91,8 @@ typedef void (*journal_merge_fn)(const journal_merge_year *year, void *context);
 // Merges the lines of the file source (journal layout) into the year files they belong to:
 // sorted, one line per date and time, each year under the lock of its file, the year file as it
 // was kept as <year>.bak. The number of year files written, or -1 when source
-// cannot be read (message 98 when it is there). Each year's outcome is reported to report (may be NULL).
+// cannot be read (message 98 when it is there). Each year's outcome is reported to report (may be
+// NULL).
 int journal_merge(const char *source, journal_merge_fn report, void *context);
 
 // The start-up check on the last booking shown (date and project): clears the status line and

@@ -169,9 +169,9 @@ static void count_group(const line_table *table, long first, long kept, journal_
     bool held = !keep->incoming;
     for (long i = first; i < kept; i++) {
         const line_ref *line = &table->lines[i];
-        bool same = line->length == keep->length &&
-                    memcmp(table->bytes + line->offset, table->bytes + keep->offset,
-                           keep->length) == 0;
+        bool same =
+            line->length == keep->length &&
+            memcmp(table->bytes + line->offset, table->bytes + keep->offset, keep->length) == 0;
         if (same) {
             out->duplicates++;
             held |= !line->incoming;
@@ -208,7 +208,8 @@ static int keep_backup(const char *year_file, int year, const line_table *conten
     journal_backup_path(path, sizeof path, year);
     bfile file;
     if (bfile_replace_begin_like(&file, path, year_file) < 0) return -1;
-    return bfile_replace_commit(&file, path, bfile_write(&file, content->bytes, (long)content->used));
+    return bfile_replace_commit(&file, path,
+                                bfile_write(&file, content->bytes, (long)content->used));
 }
 
 // Merges the new lines of one year into the year file, read again under its lock so that no

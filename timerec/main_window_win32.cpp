@@ -156,23 +156,46 @@ static void focus_list_if_active(void) {
 static void on_command(int id) {
     switch (id) {
     case CMD_CONFIRM:
-    case ID_BUTTON_OK: main_confirm(); break;
+    case ID_BUTTON_OK:
+        main_confirm();
+        break;
     case CMD_DISCARD:
-    case ID_BUTTON_CANCEL: main_show_last_booking(); break;
-    case CMD_TIMES: open_journal_in_editor(); break;
-    case CMD_EDIT_PROJECTS: open_projects_in_editor(); break;
-    case CMD_STARTUP_LAYOUT: layout_resize(); break;
-    case CMD_STARTUP_CHECKS: main_startup_checks(); break;
-    case CMD_FOCUS_LIST: focus_list_if_active(); break;
+    case ID_BUTTON_CANCEL:
+        main_show_last_booking();
+        break;
+    case CMD_TIMES:
+        open_journal_in_editor();
+        break;
+    case CMD_EDIT_PROJECTS:
+        open_projects_in_editor();
+        break;
+    case CMD_STARTUP_LAYOUT:
+        layout_resize();
+        break;
+    case CMD_STARTUP_CHECKS:
+        main_startup_checks();
+        break;
+    case CMD_FOCUS_LIST:
+        focus_list_if_active();
+        break;
     case CMD_HELP_CONTENTS:
-    case CMD_HELP_ACTIVE: frame_help(id); break;
+    case CMD_HELP_ACTIVE:
+        frame_help(id);
+        break;
     case ID_DATE:
     case ID_TIME:
     case ID_PROJECT:
-    case ID_TEXT: main_mark_changed(); break;
-    case ID_LIST_SELECT: status_clear(); break;
-    case ID_LIST_OPEN: main_choose(); break;
-    default: menu_open_dialog(id);
+    case ID_TEXT:
+        main_mark_changed();
+        break;
+    case ID_LIST_SELECT:
+        status_clear();
+        break;
+    case ID_LIST_OPEN:
+        main_choose();
+        break;
+    default:
+        menu_open_dialog(id);
     }
 }
 
@@ -183,8 +206,14 @@ void app_message(unsigned message, uintptr_t wparam, intptr_t lparam) {
     case WM_ACTIVATE:
         if (LOWORD(wparam) != WA_INACTIVE) on_activate();
         break;
-    case WM_SETFOCUS: main_post_command(CMD_FOCUS_LIST); break;
-    case WM_COMMAND: on_command(LOWORD(wparam)); break;
-    case WM_TEST_ASSERT: assert_fail("kx", __LINE__, "getenv(\"KX_TEST_ASSERT\") == NULL"); break;
+    case WM_SETFOCUS:
+        main_post_command(CMD_FOCUS_LIST);
+        break;
+    case WM_COMMAND:
+        on_command(LOWORD(wparam));
+        break;
+    case WM_TEST_ASSERT:
+        assert_fail("kx", __LINE__, "getenv(\"KX_TEST_ASSERT\") == NULL");
+        break;
     }
 }

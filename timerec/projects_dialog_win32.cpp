@@ -135,12 +135,24 @@ static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     switch (LOWORD(wparam)) {
-    case ID_PROJ_NEW: on_new(); break;
-    case ID_PROJ_DELETE: on_delete(); break;
-    case ID_PROJ_SAVE: save(); break;
-    case ID_PROJ_DISCARD: load(); break;
-    case ID_PROJ_EDITOR: open_in_editor(); break;
-    case IDCANCEL: close_offering_save(); break;
+    case ID_PROJ_NEW:
+        on_new();
+        break;
+    case ID_PROJ_DELETE:
+        on_delete();
+        break;
+    case ID_PROJ_SAVE:
+        save();
+        break;
+    case ID_PROJ_DISCARD:
+        load();
+        break;
+    case ID_PROJ_EDITOR:
+        open_in_editor();
+        break;
+    case IDCANCEL:
+        close_offering_save();
+        break;
     }
     return 0;
 }

@@ -128,12 +128,23 @@ static int on_command(WPARAM wparam) {
     }
     if (HIWORD(wparam) != BN_CLICKED) return 0;
     switch (LOWORD(wparam)) {
-    case ID_STAT_EVALUATE: evaluate(); return 1;
-    case ID_STAT_COPY: copy(); return 1;
-    case ID_STAT_DETAIL: show_detail(); return 1;
-    case ID_EXPORT_WRITE: write_export(); return 1;
-    case IDCANCEL: dialog_close_current(); return 1;
-    default: return 0;
+    case ID_STAT_EVALUATE:
+        evaluate();
+        return 1;
+    case ID_STAT_COPY:
+        copy();
+        return 1;
+    case ID_STAT_DETAIL:
+        show_detail();
+        return 1;
+    case ID_EXPORT_WRITE:
+        write_export();
+        return 1;
+    case IDCANCEL:
+        dialog_close_current();
+        return 1;
+    default:
+        return 0;
     }
 }
 

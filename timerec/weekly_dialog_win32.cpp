@@ -82,13 +82,26 @@ static int on_command(WPARAM wparam) {
     }
     if (HIWORD(wparam) != BN_CLICKED) return 0;
     switch (LOWORD(wparam)) {
-    case ID_WEEK_BACK: step(-7); return 1;
-    case ID_WEEK_FORWARD: step(7); return 1;
-    case ID_WEEK_EVALUATE: evaluate(); return 1;
-    case ID_WEEK_COPY: copy(); return 1;
-    case ID_WEEK_DETAIL: show_detail(); return 1;
-    case IDCANCEL: dialog_close_current(); return 1;
-    default: return 0;
+    case ID_WEEK_BACK:
+        step(-7);
+        return 1;
+    case ID_WEEK_FORWARD:
+        step(7);
+        return 1;
+    case ID_WEEK_EVALUATE:
+        evaluate();
+        return 1;
+    case ID_WEEK_COPY:
+        copy();
+        return 1;
+    case ID_WEEK_DETAIL:
+        show_detail();
+        return 1;
+    case IDCANCEL:
+        dialog_close_current();
+        return 1;
+    default:
+        return 0;
     }
 }
 

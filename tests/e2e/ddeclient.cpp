@@ -18,9 +18,9 @@ HDDEDATA CALLBACK client_callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_P
 // Sends the execute on an open conversation; 0 when it was acknowledged.
 int execute(DWORD instance, HCONV conversation, const char *command) {
     DWORD status = 0;
-    HDDEDATA result = DdeClientTransaction((LPBYTE)command, (DWORD)strlen(command) + 1,
-                                           conversation, NULL, CF_TEXT, XTYP_EXECUTE,
-                                           TRANSACTION_MS, &status);
+    HDDEDATA result =
+        DdeClientTransaction((LPBYTE)command, (DWORD)strlen(command) + 1, conversation, NULL,
+                             CF_TEXT, XTYP_EXECUTE, TRANSACTION_MS, &status);
     printf("execute: result %s, status 0x%04lx, error 0x%x\n", result ? "true" : "false",
            (unsigned long)status, DdeGetLastError(instance));
     return result && (status & DDE_FACK) ? 0 : 1;
@@ -49,7 +49,7 @@ int run(const char *service_name, const char *topic_name, const char *command) {
     return result;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv) {
     const char *service = "TORKKX";

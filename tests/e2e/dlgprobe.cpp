@@ -33,7 +33,9 @@ void usage() {
           stderr);
 }
 
-void print_text(const std::string &text) { probe::print_line(text, utf8); }
+void print_text(const std::string &text) {
+    probe::print_line(text, utf8);
+}
 
 int fail(const std::string &why) {
     fprintf(stderr, "dlgprobe: %s\n", why.c_str());
@@ -80,17 +82,22 @@ bool query(const std::string &what, const std::string &title, int id, std::strin
     HWND control = GetDlgItem(dialog, id);
     if (!control) return *out = "no control " + std::to_string(id) + " in '" + title + "'", false;
     bool combo = class_of(control) == "ComboBox";
-    if (what == "text") *out = text_of(control);
-    else if (what == "items") *out = probe::rows_of(control);
+    if (what == "text")
+        *out = text_of(control);
+    else if (what == "items")
+        *out = probe::rows_of(control);
     else if (what == "selected")
         *out = std::to_string(SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
-    else if (what == "checked") *out = std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0));
-    else if (what == "enabled") *out = IsWindowEnabled(control) ? "1" : "0";
+    else if (what == "checked")
+        *out = std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0));
+    else if (what == "enabled")
+        *out = IsWindowEnabled(control) ? "1" : "0";
     else if (what == "pos") {
         RECT rect;
         GetWindowRect(control, &rect);
         *out = centre_of(rect, NULL);
-    } else return *out = "unknown query " + what, false;
+    } else
+        return *out = "unknown query " + what, false;
     return true;
 }
 
@@ -128,20 +135,22 @@ int run(int count, char **words) {
     std::string title = words[1];
     if (command == "wait-dialog")
         return poll([&] { return find_dialog(title) != NULL; }) ? 0
-                                                                  : fail("no dialog '" + title + "'");
+                                                                : fail("no dialog '" + title + "'");
     if (command == "wait-gone")
-        return poll([&] { return find_dialog(title) == NULL; }) ? 0
-                                                                  : fail("'" + title + "' stays");
+        return poll([&] { return find_dialog(title) == NULL; }) ? 0 : fail("'" + title + "' stays");
     if (command == "close" || command == "close-box") {
         HWND dialog = find_dialog(title);
         if (!dialog) return fail("no dialog " + title);
         // "close-box" sends what a click on the caption's close box sends.
-        if (command == "close-box") PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        else PostMessageA(dialog, WM_CLOSE, 0, 0);
+        if (command == "close-box")
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
         return 0;
     }
     std::string out;
-    if (command == "focused") return query(command, title, 0, &out) ? (print_text(out), 0) : fail(out);
+    if (command == "focused")
+        return query(command, title, 0, &out) ? (print_text(out), 0) : fail(out);
     if (count < 3) return usage(), 2;
     int id = atoi(words[2]);
     if (command == "row-pos" && count >= 4) return row_pos(title, id, atoi(words[3]));
@@ -150,7 +159,8 @@ int run(int count, char **words) {
         HWND button = dialog ? GetDlgItem(dialog, id) : NULL;
         return button ? (PostMessageA(button, BM_CLICK, 0, 0), 0) : fail("no button");
     }
-    if (is_query(command)) return query(command, title, id, &out) ? (print_text(out), 0) : fail(out);
+    if (is_query(command))
+        return query(command, title, id, &out) ? (print_text(out), 0) : fail(out);
     if (command == "wait" && count >= 5) {
         std::string what = words[1], value = words[4];
         title = words[2];
@@ -168,7 +178,8 @@ int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     int first = 1;
     for (; first < argc && argv[first][0] == '-' && argv[first][1] == '-'; first++) {
-        if (strcmp(argv[first], "--utf8") == 0) utf8 = true;
+        if (strcmp(argv[first], "--utf8") == 0)
+            utf8 = true;
         else if (strcmp(argv[first], "--timeout") == 0 && first + 1 < argc)
             timeout_ms = (DWORD)atoi(argv[++first]);
     }

@@ -36,11 +36,15 @@ void usage() {
           stderr);
 }
 
-void print_line(const std::string &text) { probe::print_line(text, options.utf8); }
+void print_line(const std::string &text) {
+    probe::print_line(text, options.utf8);
+}
 using probe::class_of;
 using probe::text_of;
 
-HWND main_window() { return FindWindowA(options.main_class, NULL); }
+HWND main_window() {
+    return FindWindowA(options.main_class, NULL);
+}
 
 // Visible top-level windows of a class, in z-order.
 std::vector<HWND> top_windows(const char *class_name) {
@@ -69,7 +73,7 @@ struct Controls {
 struct Child {
     HWND window;
     std::string class_name;
-    RECT rect;  // in the main window's client coordinates
+    RECT rect; // in the main window's client coordinates
 };
 
 std::vector<Child> children_of(HWND parent) {
@@ -130,8 +134,8 @@ std::string name_of(HWND window, const Controls &c) {
     const struct {
         HWND window;
         const char *name;
-    } names[] = {{c.date, "date"},         {c.time, "time"},     {c.project, "project"},
-                 {c.text, "text"},         {c.list, "list"},     {c.status, "status"},
+    } names[] = {{c.date, "date"},           {c.time, "time"},       {c.project, "project"},
+                 {c.text, "text"},           {c.list, "list"},       {c.status, "status"},
                  {c.indicator, "indicator"}, {main_window(), "main"}};
     for (const auto &n : names)
         if (n.window && n.window == window) return n.name;
@@ -139,7 +143,6 @@ std::string name_of(HWND window, const Controls &c) {
 }
 
 using probe::gui_info;
-
 
 std::string clipboard_text() {
     std::string text;
@@ -176,8 +179,8 @@ std::string placement_of(HWND main) {
 std::string normal_rect_of(HWND main) {
     WINDOWPLACEMENT p = placement(main);
     char line[80];
-    snprintf(line, sizeof line, "%ld %ld %ld %ld", p.rcNormalPosition.left,
-             p.rcNormalPosition.top, p.rcNormalPosition.right, p.rcNormalPosition.bottom);
+    snprintf(line, sizeof line, "%ld %ld %ld %ld", p.rcNormalPosition.left, p.rcNormalPosition.top,
+             p.rcNormalPosition.right, p.rcNormalPosition.bottom);
     return line;
 }
 
@@ -208,7 +211,9 @@ std::string msgboxes() {
     return all;
 }
 
-std::string number(long long value) { return std::to_string(value); }
+std::string number(long long value) {
+    return std::to_string(value);
+}
 
 // Pixels (0x00RRGGBB) of a width x height area drawn by draw into a 32-bit bitmap.
 template <class Draw> std::vector<DWORD> pixels(int width, int height, Draw draw) {
@@ -283,8 +288,8 @@ std::string indicator_picture(HWND indicator) {
     std::string found = "(unknown picture)";
     for (const char *name : {"AUS", "EIN", "ANDERS"})
         for (const char *size_letter : {"G", "K"})
-            if (shows_bitmap(program, std::string("BMP") + size_letter + "_" + name, shown,
-                             width, height))
+            if (shows_bitmap(program, std::string("BMP") + size_letter + "_" + name, shown, width,
+                             height))
                 found = name;
     FreeLibrary(program);
     return found;
@@ -301,8 +306,11 @@ std::string query(const std::string &q) {
     const struct {
         const char *name;
         HWND window;
-    } fields[] = {{"date", c.date},       {"time", c.time},     {"project", c.project},
-                  {"text", c.text},       {"status", c.status}};
+    } fields[] = {{"date", c.date},
+                  {"time", c.time},
+                  {"project", c.project},
+                  {"text", c.text},
+                  {"status", c.status}};
     if (q == "indicator") return c.indicator ? indicator_picture(c.indicator) : "(no indicator)";
     for (const auto &f : fields)
         if (q == f.name) return f.window ? text_of(f.window) : "(no " + q + " field)";
@@ -366,9 +374,8 @@ int activate() {
     SetForegroundWindow(desktop);
     wait_for([main] { return gui_info(main).hwndActive != main; });
     SetForegroundWindow(main);
-    bool active = wait_for([main] {
-        return GetForegroundWindow() == main && gui_info(main).hwndActive == main;
-    });
+    bool active = wait_for(
+        [main] { return GetForegroundWindow() == main && gui_info(main).hwndActive == main; });
     return active ? 0 : fail("the main window did not become active");
 }
 
@@ -464,7 +471,8 @@ int run_command(int argc, char **argv, int &i) {
     if (command == "terminate") return terminate();
     if (command == "move" && i + 4 <= argc) {
         i += 4;
-        return move_main(atoi(argv[i - 4]), atoi(argv[i - 3]), atoi(argv[i - 2]), atoi(argv[i - 1]));
+        return move_main(atoi(argv[i - 4]), atoi(argv[i - 3]), atoi(argv[i - 2]),
+                         atoi(argv[i - 1]));
     }
     if (command == "get" && argument(a)) return print_line(query(a)), 0;
     if (command == "command" && argument(a)) return post_to_main(WM_COMMAND, atoi(a.c_str()));
@@ -482,7 +490,7 @@ int run_command(int argc, char **argv, int &i) {
     return -2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv) {
     _setmode(_fileno(stdout), _O_BINARY);

@@ -18,8 +18,8 @@ HDDEDATA CALLBACK dde_callback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG
 
 HWND child(HWND parent, const char *class_name, const char *text, DWORD style, int x, int y,
            int width, int height) {
-    return CreateWindowExA(0, class_name, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                           height, parent, NULL, GetModuleHandleA(NULL), NULL);
+    return CreateWindowExA(0, class_name, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                           parent, NULL, GetModuleHandleA(NULL), NULL);
 }
 
 void create_children(HWND main) {
@@ -34,8 +34,8 @@ void create_children(HWND main) {
     child(main, "TORKSHOW", "Tproject", 0x300, 210, 3, 128, 20);
     child(main, "TORKEDIT", "Tnote", 0x300, 340, 3, 200, 20);
     child(main, "TORKSHOW", "", 0, 0, 1, 600, 24);
-    HWND list = child(main, "LISTBOX", "", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 28,
-                      600, 300);
+    HWND list =
+        child(main, "LISTBOX", "", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 28, 600, 300);
     const char *rows[] = {"P4711          Erstes Projekt", "---", "P0815          Zweites"};
     for (const char *row : rows) SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)row);
     child(main, "TORKSHOW", "Tstatus", 0x300, 2, 335, 596, 20);
@@ -60,7 +60,7 @@ LRESULT CALLBACK main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     WNDCLASSA window_class = {};
@@ -73,7 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     HWND main = CreateWindowExA(0, "TORKKX", "Korvex", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 620, 420, NULL, NULL, instance, NULL);
     ShowWindow(main, show);
-    put_on_clipboard(main, "Korvex\r\nZwischenablage \xe4");  // before the list the tests wait for
+    put_on_clipboard(main, "Korvex\r\nZwischenablage \xe4"); // before the list the tests wait for
     create_children(main);
     DdeInitializeA(&dde_instance, dde_callback, CBF_FAIL_ADVISES | CBF_SKIP_ALLNOTIFICATIONS, 0);
     HSZ service = DdeCreateStringHandleA(dde_instance, "TORKKX", CP_WINANSI);

@@ -16,8 +16,8 @@ TEST(Booking, OnlyEntriesWithAnIdentifierCanBeChosen) {
 }
 
 TEST(Booking, ChoosingTakesNowExceptOnAnOpenDay) {
-    EXPECT_TRUE(booking_takes_now("2026-12-07", "---", "2026-12-08"));   // pause of yesterday
-    EXPECT_TRUE(booking_takes_now("2026-12-08", "P4711", "2026-12-08")); // booking of today
+    EXPECT_TRUE(booking_takes_now("2026-12-07", "---", "2026-12-08"));    // pause of yesterday
+    EXPECT_TRUE(booking_takes_now("2026-12-08", "P4711", "2026-12-08"));  // booking of today
     EXPECT_FALSE(booking_takes_now("2026-12-07", "P4711", "2026-12-08")); // open day
 }
 
@@ -43,8 +43,8 @@ TEST(Booking, IndicatorAndTitleFollowTheLastProject) {
 TEST(Booking, ImpossibleMomentsAreRefused) {
     EXPECT_TRUE(booking_moment_valid("2024-02-29", "23:59"));
     EXPECT_TRUE(booking_moment_valid("2026-12-08", "00:00"));
-    const char *dates[] = {"2026-13-01", "2026-02-29", "2026-04-31", "2026-00-10", "2026-12-00",
-                           "    -  -  ", "2026-1-1", "2026-12-08x", "2026/12/08"};
+    const char *dates[] = {"2026-13-01", "2026-02-29", "2026-04-31",  "2026-00-10", "2026-12-00",
+                           "    -  -  ", "2026-1-1",   "2026-12-08x", "2026/12/08"};
     for (const char *date : dates) EXPECT_FALSE(booking_moment_valid(date, "09:00")) << date;
     const char *times[] = {"24:00", "09:60", "9:00", "  :  ", "09:000"};
     for (const char *time : times) EXPECT_FALSE(booking_moment_valid("2026-12-08", time)) << time;

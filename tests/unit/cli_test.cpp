@@ -28,10 +28,12 @@ TEST_F(Cli, BookThenLast) {
 TEST_F(Cli, TextsAreWindows1252UnlessAskedForUtf8) {
     run_kxcli(work() + "--now \"2026-12-08 09:15\" --utf8 book K1 \"Gr\xC3\xBC\xC3\x9F"
                        "e\"");
-    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" last").out, "2026-12-08\t09:15\tK1\tGr\xFC\xDF"
-                                              "e\n");
-    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" --utf8 last").out, "2026-12-08\t09:15\tK1\tGr\xC3\xBC\xC3\x9F"
-                                                     "e\n");
+    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" last").out,
+              "2026-12-08\t09:15\tK1\tGr\xFC\xDF"
+              "e\n");
+    EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-08 10:00\" --utf8 last").out,
+              "2026-12-08\t09:15\tK1\tGr\xC3\xBC\xC3\x9F"
+              "e\n");
 }
 
 TEST_F(Cli, CheckReportsAnOpenDay) {

@@ -65,8 +65,8 @@ TEST(Config, TheSequenceEndsAtAnEntryBeginningWithNul) {
 
 TEST(Config, LongEntriesAndValuesAreCutNeverOverrun) {
     std::string long_value(300, 'x');
-    frame_config config = parsed(entries({("Name " + long_value).c_str(),
-                                          ("Class " + long_value).c_str(), "Font Courier"}));
+    frame_config config = parsed(
+        entries({("Name " + long_value).c_str(), ("Class " + long_value).c_str(), "Font Courier"}));
     EXPECT_EQ(std::string(config.name), std::string(CONFIG_NAME, 'x'));
     EXPECT_EQ(std::string(config.class_name), std::string(CONFIG_CLASS, 'x'));
     EXPECT_STREQ(config.font, "Courier");

@@ -103,10 +103,10 @@ TEST_F(Walk, ProjectsAreTrimmedAndFilledWithZeros) {
         std::string out(name);
         return out + std::string(JOURNAL_PROJECT + 1 - out.size(), '\0');
     };
-    EXPECT_EQ(projects, (std::vector<std::string>{padded("KD 4711 Test"), padded("ABCDEFGHIJKLMNO"),
-                                                  padded("K2"), padded("vorne"), padded("P"),
-                                                  padded("\x01"), padded("AB"), padded("P9"),
-                                                  padded("")}));
+    EXPECT_EQ(projects,
+              (std::vector<std::string>{padded("KD 4711 Test"), padded("ABCDEFGHIJKLMNO"),
+                                        padded("K2"), padded("vorne"), padded("P"), padded("\x01"),
+                                        padded("AB"), padded("P9"), padded("")}));
 }
 
 TEST_F(Walk, NegativePeriodsAreDeliveredAsTheyAre) {

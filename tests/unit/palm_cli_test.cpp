@@ -54,7 +54,8 @@ TEST_F(PalmCli, RecordsWithImpossibleDatesAreCountedUnreadable) {
     EXPECT_EQ(import.out, "2003.txt: 1 added, 0 duplicates skipped, 0 replaced (1 -> 2 lines)\n"
                           "records read: 1\n");
     EXPECT_EQ(import.err, "3 Eintr\xE4ge der Palmtop-Datei " + dir.file("backup/Zeiten.PDB") +
-                              " sind besch\xE4" "digt und fehlen.\n");
+                              " sind besch\xE4"
+                              "digt und fehlen.\n");
     EXPECT_FALSE(file_there(dir.file("0001.txt")));
 }
 

@@ -482,8 +482,8 @@ TEST_F(Palm, SetupSavesTheStoredFormAndKnowsWhenNothingChanged) {
     EXPECT_EQ(palm_setup_changed(&stored), 0);
     fields.mode = -1; // nothing chosen in the list
     EXPECT_EQ(palm_setup_changed(&fields), 0);
-    for (auto field : {&palm_setup::backup, &palm_setup::install, &palm_setup::flag,
-                       &palm_setup::program}) {
+    for (auto field :
+         {&palm_setup::backup, &palm_setup::install, &palm_setup::flag, &palm_setup::program}) {
         palm_setup edited = stored;
         snprintf(edited.*field, PALM_FIELD_MAX + 1, "X");
         EXPECT_EQ(palm_setup_changed(&edited), 1);
