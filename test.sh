@@ -43,7 +43,7 @@ windows() {
     return $result
 }
 fuzz() { scripts/build.sh fuzz && scripts/fuzz-smoke.sh; }
-scripts_check() { tests/scripts/broken_build_fails.sh; }
+scripts_check() { tests/scripts/format_check.sh && tests/scripts/broken_build_fails.sh; }
 
 # KX_STAGES chooses stages by name (default: all of them, in this order).
 stages=${KX_STAGES:-"scripts native asan windows fuzz"}
