@@ -27,6 +27,7 @@ enum {
 
 static char current_file[JOURNAL_PATH_MAX + 1];
 static const char *period_text = "";
+static long period_begin, period_end;
 
 void journal_today(char *out) {
     platform_time now;
@@ -427,6 +428,8 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     char project[JOURNAL_PROJECT + 1];
     project_column(project, a);
     period_text = a->length > JOURNAL_TEXT_COLUMN ? a->text + JOURNAL_TEXT_COLUMN : "";
+    period_begin = a->minutes;
+    period_end = b->minutes;
     long minutes = b->minutes - a->minutes;
     w->delivered++;
     w->callback(date, project, (int)minutes, w->context);
@@ -496,4 +499,9 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
 
 const char *journal_walk_text(void) {
     return period_text;
+}
+
+void journal_walk_times(long *begin, long *end) {
+    *begin = period_begin;
+    *end = period_end;
 }

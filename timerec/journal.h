@@ -73,6 +73,10 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
                  void *context);
 // The text of the period being delivered (valid during the callback).
 const char *journal_walk_text(void);
+// The times of day of the opening and the closing line of the period being delivered, in minutes
+// after midnight as the walk reads them (the closing line of a running period is now); valid
+// during the callback.
+void journal_walk_times(long *begin, long *end);
 
 // Result of merging into one year file: lines before and after; taken-over lines added, lines
 // left out as duplicates of a kept line, and lines replaced by another of the same date and time

@@ -56,6 +56,20 @@ TEST_F(Walk, PairsTheLinesOfADay) {
     EXPECT_TRUE(messages.status.empty());
 }
 
+void collect_times(const char *, const char *, int, void *context) {
+    long begin, end;
+    journal_walk_times(&begin, &end);
+    ((std::vector<long> *)context)->insert(((std::vector<long> *)context)->end(), {begin, end});
+}
+
+TEST_F(Walk, TellsTheTimesOfEachPeriodTheRunningOneEndingNow) {
+    write_file(dir.file("2003.txt"), "2003-12-09  07:50   P1\n"
+                                     "2003-12-09  08:05   P2\n");
+    std::vector<long> times;
+    journal_walk("2003", "2003-12-09", "2003-12-09", collect_times, &times);
+    EXPECT_EQ(times, (std::vector<long>{470, 485, 485, 630}));
+}
+
 TEST_F(Walk, EditorLeftoversAndTabsAreRead) {
     auto periods = walk("2003-12-08  08:00   ---\r\n"
                         "\r\n"
