@@ -20,6 +20,12 @@ void options_defaults(kx_options *options) {
     options->long_minutes = LONG_MINUTES_DEFAULT;
 }
 
+bool options_equal(const kx_options *a, const kx_options *b) {
+    return a->tray_minimize == b->tray_minimize && a->idle_question == b->idle_question &&
+           a->idle_minutes == b->idle_minutes && a->shutdown_moment == b->shutdown_moment &&
+           a->long_notice == b->long_notice && a->long_minutes == b->long_minutes;
+}
+
 int options_minutes(const char *field, int *minutes) {
     char digits[SETTINGS_VALUE];
     text_copy_max(digits, field, SETTINGS_VALUE - 1);

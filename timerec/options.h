@@ -27,6 +27,7 @@ void options_defaults(kx_options *options);
 void options_load(kx_options *options);
 // Writes every option; 0, or -1 after the warning that the settings file cannot be written.
 int options_save(const kx_options *options);
+bool options_equal(const kx_options *a, const kx_options *b);
 // A minutes field as a number: 1 and *minutes when it holds only digits (blanks around allowed)
 // within OPTION_MINUTES_MIN..OPTION_MINUTES_MAX, else 0.
 int options_minutes(const char *field, int *minutes);
