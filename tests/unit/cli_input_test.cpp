@@ -43,6 +43,16 @@ TEST_F(CliInput, ImpossibleDatesTimesAndOtherYearsAreRefused) {
     EXPECT_FALSE(file_there(dir.file("2025.txt")));
 }
 
+// The end of an open 31 December booked in the new year goes into the old year's file.
+TEST_F(CliInput, LastYearsDateGoesToLastYearsFile) {
+    write_file(dir.file("2026.txt"), "2026-12-31  16:00   P\n");
+    CliResult result = run_kxcli(work() + "--now \"2027-01-02 08:00\" book --- --date 2026-12-31 "
+                                          "--time 17:00");
+    EXPECT_EQ(result.exit, 0) << result.err;
+    EXPECT_EQ(read_file(dir.file("2026.txt")), "2026-12-31  16:00   P\n"
+                                               "2026-12-31  17:00   ---                 \n");
+}
+
 TEST_F(CliInput, ReadOnlyCommandsCreateNothing) {
     std::string missing = dir.file("typo/dir");
     for (const char *command : {"last", "check", "projects", "palm build-times"}) {
