@@ -68,6 +68,19 @@ TEST_F(CliInput, ReadOnlyCommandsCreateNothing) {
     EXPECT_FALSE(file_there(dir.file("2026.txt")));
 }
 
+// A work folder set by hand without its final separator runs the file names on from its last
+// word; every command reads the file the reports read.
+TEST_F(CliInput, WorkFolderWithoutSeparatorReadsTheReportsFile) {
+    write_file(dir.file("kx2026.txt"), "2026-12-08  08:00   P1\n");
+    write_file(dir.file("Projekte.txt"), "P1              Eins\r\n");
+    write_file(dir.file("k.ini"), "[Installation]\r\nWorkDir=" + dir.file("kx") +
+                                      "\r\nCommonDir=" + dir.path + "/\r\n");
+    std::string common = "--ini \"" + dir.file("k.ini") + "\" --now \"2026-12-08 09:00\" ";
+    for (const char *command : {"last", "check", "projects", "stats 2026 12-08 12-08"})
+        EXPECT_EQ(run_kxcli(common + command).exit, 0) << command;
+    EXPECT_EQ(run_kxcli(common + "last").out, "2026-12-08\t08:00\tP1\t\n");
+}
+
 #ifndef _WIN32
 TEST_F(CliInput, PipesAndFoldersAsYearFilesAreRefusedWithoutWaiting) {
     for (bool pipe : {true, false}) {
