@@ -114,7 +114,7 @@ int main_book(const char *date, const char *time, const char *project, const cha
         status_show("%s", text(TXT_INVALID_DATE_TIME));
         return -1;
     }
-    if (journal_check_booking(date, time) != 0) return;
+    if (journal_check_booking(date, time) != 0) return -1;
     // A booking the year file refused stays in the strip with its message, to be confirmed again.
     if (journal_append(date, time, project, note) != 0) return -1;
     reminder_shutdown_forget();

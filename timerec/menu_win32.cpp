@@ -21,6 +21,7 @@ static const dialog_command dialog_commands[] = {
     {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},
     {CMD_DIRECTORIES, directories_open_dialog},
     {CMD_PALM_SETTINGS, palm_settings_open},
+    {CMD_OPTIONS, options_open_dialog},
 };
 
 int menu_open_dialog(int id) {

@@ -193,4 +193,81 @@ scenario_shutdown_moment() {
     kx_close
 }
 
+OPTIONS=Optionen
+AUTOSTART=3000 TRAY=3010 IDLE=3020 IDLE_MINUTES=3021 SHUTDOWN=3030 LONG=3040 LONG_MINUTES=3041
+SAVE=2500
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+run_value() { wine reg query "$RUN_KEY" /v Korvex 2>/dev/null | tr -d '\r' | awk '$1 == "Korvex" { $1 = $2 = ""; sub(/^ +/, ""); print }'; }
+
+# options_show: the dialog's values as "start tray idle minutes shutdown long minutes".
+options_show() {
+    local id values=""
+    for id in $AUTOSTART $TRAY $IDLE; do values+="$(dlg checked $OPTIONS $id) "; done
+    values+="$(dlg text $OPTIONS $IDLE_MINUTES) "
+    for id in $SHUTDOWN $LONG; do values+="$(dlg checked $OPTIONS $id) "; done
+    echo "$values$(dlg text $OPTIONS $LONG_MINUTES)"
+}
+open_options() {
+    kx_focus
+    keys alt+e o
+    dlg wait-dialog $OPTIONS >/dev/null || die "no options dialog"
+}
+# type_minutes ID TEXT: the minutes field emptied and typed anew.
+type_minutes() {
+    click_control $OPTIONS "$1"
+    keys End BackSpace BackSpace BackSpace BackSpace
+    type_text "$2"
+}
+
+# The options dialog shows the defaults, saves what is changed (the start with Windows into the
+# per-user Run key), shows it again, refuses minutes out of range, and the reminders follow it:
+# with the question switched off, time away is not asked about.
+scenario_options() {
+    e2e_setup options
+    write_test_projects
+    journal_line "$E2E_TODAY" 08:00 P4711 >"$(year_file)"
+    wine reg delete "$RUN_KEY" /v Korvex /f >/dev/null 2>&1 || true
+    e2e_cleanups+=("wine reg delete '$RUN_KEY' /v Korvex /f >/dev/null 2>&1")
+    kx_start
+    open_options
+    expect_eq "defaults" "$(options_show)" "0 0 1 15 1 1 600"
+    click_control $OPTIONS $AUTOSTART
+    click_control $OPTIONS $TRAY
+    type_minutes $IDLE_MINUTES 20
+    click_control $OPTIONS $LONG
+    dlg_wait enabled $OPTIONS $LONG_MINUTES 0
+    screenshot "$E2E_WORK/../e2e-options.png"
+    click_control $OPTIONS $SAVE
+    dlg wait-gone $OPTIONS >/dev/null || die "the options dialog stayed after saving"
+    local section=""
+    for key in TrayMinimize IdleQuestion IdleMinutes ShutdownMoment LongNotice LongMinutes; do
+        section+="$(ini_value Optionen $key) "
+    done
+    expect_eq "saved options" "$section" "1 1 20 1 0 600 "
+    expect_eq "start with Windows" "$(run_value)" "\"$(windows_path "$e2e_dir")\\kx.exe\""
+
+    open_options
+    expect_eq "options shown again" "$(options_show)" "1 1 1 20 1 0 600"
+    type_minutes $IDLE_MINUTES 0
+    click_control $OPTIONS $SAVE
+    probe wait-msgbox "Bitte Minuten von 1 bis 1440 angeben." || die "minutes 0 were taken"
+    probe press OK
+    expect_eq "dialog after refused minutes" "$(dlg dialogs)" $OPTIONS
+    keys Escape
+    probe wait-msgbox "nderungen speichern?" || die "Escape did not offer the changes"
+    probe press Nein
+    dlg wait-gone $OPTIONS >/dev/null || die "the options dialog stayed after No"
+    expect_eq "minutes after No" "$(ini_value Optionen IdleMinutes)" 20
+
+    open_options
+    click_control $OPTIONS $AUTOSTART
+    click_control $OPTIONS $IDLE
+    click_control $OPTIONS $SAVE
+    dlg wait-gone $OPTIONS >/dev/null || die "the options dialog stayed after saving"
+    expect_eq "start with Windows switched off" "$(run_value)" ""
+    probe input "$E2E_TODAY 10:00" input "$E2E_TODAY 11:00"
+    expect_eq "dialogs after time away without the question" "$(dlg dialogs)" ""
+    kx_close
+}
+
 "scenario_${1:?usage: tray_reminders.sh NAME}"
