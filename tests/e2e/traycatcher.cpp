@@ -2,6 +2,7 @@
 // notification calls look for, writing each call it receives as a line to the file named on the
 // command line: "OPERATION|ID|CALLBACK|TIP|BALLOON|COLOUR" (the tip, balloon and colour only
 // when the call sets them; the colour is the icon's middle pixel as RRGGBB; texts Windows-1252).
+#include "catcher.h"
 #include <windows.h>
 #include <shellapi.h>
 
@@ -76,27 +77,9 @@ void record(const COPYDATASTRUCT *copy) {
     fclose(log);
 }
 
-LRESULT CALLBACK catcher_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_COPYDATA) {
-        record((const COPYDATASTRUCT *)lparam);
-        return TRUE;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc > 1) log_path = argv[1];
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = catcher_proc;
-    window_class.hInstance = GetModuleHandleA(NULL);
-    window_class.lpszClassName = "Shell_TrayWnd";
-    if (!RegisterClassA(&window_class)) return 1;
-    if (!CreateWindowA("Shell_TrayWnd", "tray catcher", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL,
-                       NULL))
-        return 1;
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
-    return 0;
+    return catcher::run("Shell_TrayWnd", "tray catcher", record);
 }
