@@ -214,7 +214,11 @@ static void on_icon_event(unsigned event) {
         frame_bring_forward(main_window());
         break;
     case WM_RBUTTONUP:
-        show_menu();
+        // While a message box waits for an answer nothing is booked: the box comes forward.
+        if (IsWindowEnabled(main_window()))
+            show_menu();
+        else
+            frame_bring_forward(main_window());
         break;
     case NIN_BALLOONUSERCLICK:
         reminders_balloon_clicked();
