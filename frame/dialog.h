@@ -24,6 +24,9 @@ void dialog_startup(void);
 void dialog_shutdown(void);
 int dialog_filter(const MSG *message);
 void dialog_close_all(void);
+// Asks every open dialog, the newest first, whether it may close (CMD_QUERY_CLOSE to its
+// handler); the first that refuses comes to the front and the answer is false.
+bool dialog_may_close_all(void);
 
 // Opens the template name, or brings the open dialog of this handler to the front (a disabled
 // one only beeps). Only while the message loop runs; the dialog window or NULL.

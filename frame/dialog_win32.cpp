@@ -174,6 +174,21 @@ void dialog_close_all(void) {
     for (int i = DLGSUP - 1; i >= 0; i--) dialog_close_record(i);
 }
 
+bool dialog_may_close_all(void) {
+    if (!box) return true;
+    for (int i = DLGSUP - 1; i >= 0; i--) {
+        if (!box[i].window || !box[i].handler) continue;
+        idx_push(i);
+        int refused = call_handler(i, WM_COMMAND, CMD_QUERY_CLOSE, 0);
+        idx_pop();
+        if (refused == 1 && box[i].window) {
+            bring_to_front(box[i].window);
+            return false;
+        }
+    }
+    return true;
+}
+
 int dialog_filter(const MSG *message) {
     if (!box) return 0;
     for (int i = 0; i < DLGSUP; i++)

@@ -48,12 +48,16 @@ static INT_PTR CALLBACK about_proc(HWND box, UINT message, WPARAM wparam, LPARAM
     return FALSE;
 }
 
-static void on_close(HWND window) {
+// The program ends only when every dialog lets itself close: one whose changes the user wants
+// kept, or whose save failed, keeps the program running with them.
+static bool on_close(HWND window) {
+    if (!dialog_may_close_all()) return false;
     placement_save(window, MAIN_WINDOW_KEY, config.wp_section);
     frame_set_run_state(RUN_CLOSING);
     dialog_close_all();
     app_exit();
     frame_set_run_state(RUN_CLOSED);
+    return true;
 }
 
 static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
@@ -76,7 +80,7 @@ static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wpara
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        on_close(window);
+        if (!on_close(window)) return 0;
         break;
     case WM_COMMAND:
         return on_command(window, wparam, lparam);

@@ -8,3 +8,5 @@ void msgbox_install(void);
 int ask_yes_no(const char *text, int default_no);
 // The same with yes as the default button.
 int ask(const char *text);
+// A yes/no/cancel question, yes the default: 1 yes, 0 no, -1 cancel.
+int ask_yes_no_cancel(const char *text);

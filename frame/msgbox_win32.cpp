@@ -40,12 +40,21 @@ void msgbox_install(void) {
     messages_set_sink(MSG_FATAL, box_sink);
 }
 
-int ask_yes_no(const char *text, int default_no) {
+// A question captioned with the active window's title.
+static int question(const char *text, UINT buttons) {
     char caption[CAPTION_MAX + 1] = "";
     HWND active = GetActiveWindow();
     if (active) GetWindowTextA(active, caption, sizeof caption);
-    UINT flags = MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | (default_no ? MB_DEFBUTTON2 : 0);
-    return show_box(nullptr, text, caption, flags) == IDYES;
+    return show_box(nullptr, text, caption, buttons | MB_ICONQUESTION | MB_TASKMODAL);
+}
+
+int ask_yes_no(const char *text, int default_no) {
+    return question(text, MB_YESNO | (default_no ? MB_DEFBUTTON2 : 0)) == IDYES;
+}
+
+int ask_yes_no_cancel(const char *text) {
+    int answer = question(text, MB_YESNOCANCEL);
+    return answer == IDYES ? 1 : answer == IDNO ? 0 : -1;
 }
 
 int ask(const char *text) {

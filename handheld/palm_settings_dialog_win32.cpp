@@ -3,8 +3,8 @@
 // installing the handheld program.
 #include "frame/desktop.h"
 #include "frame/dialog.h"
+#include "frame/dialog_edit.h"
 #include "frame/messages.h"
-#include "frame/msgbox.h"
 #include "frame/path.h"
 #include "frame/system.h"
 #include "frame/texts.h"
@@ -14,9 +14,6 @@
 #include "resources/kx_ids.h"
 #include "resources/text_ids.h"
 #include <string.h>
-
-static bool settled; // the question about unsaved changes was answered when Escape or the
-                     // close box closed it
 
 static void read_fields(palm_setup *fields) {
     fields->mode = combo_current(ID_PALM_MODE);
@@ -46,23 +43,25 @@ static int save_fields(void) {
     return palm_setup_save(&fields);
 }
 
-static int fields_changed(void) {
+static bool fields_changed(void) {
     palm_setup fields;
     read_fields(&fields);
-    return palm_setup_changed(&fields);
+    return palm_setup_changed(&fields) != 0;
 }
+
+// "No" to saving puts the stored values back.
+static const dialog_edits edits = {fields_changed, save_fields, show_stored};
 
 static void palm_settings_on_open(void) {
     static const int modes[] = {TXT_PALM_NOT_USED, TXT_PALM_FILES_ONLY, TXT_PALM_DESKTOP_3,
                                 TXT_PALM_DESKTOP_4};
-    settled = false;
     combo_reset(ID_PALM_MODE);
     for (int mode : modes) combo_add(ID_PALM_MODE, text(mode));
     show_stored();
 }
 
 static void palm_settings_on_close(void) {
-    if (!settled && fields_changed() && ask(text(TXT_SAVE_CHANGES))) save_fields();
+    dialog_edits_on_close(&edits);
 }
 
 // A mode that uses the handheld fills in where the Palm desktop keeps the last HotSync user's
@@ -99,11 +98,6 @@ static void search_flag(void) {
     dlg_set_text(ID_PALM_REG_VALUE, flag);
 }
 
-// A save that fails keeps the dialog open, so that nothing typed is lost.
-static void save_and_close(void) {
-    if (save_fields() == 0) dialog_close_current();
-}
-
 static void discard_and_close(void) {
     show_stored();
     dialog_close_current();
@@ -113,19 +107,9 @@ static void install_program(void) {
     if (save_fields() == 0) palm_install(0, 0, 1);
 }
 
-// Escape and the close box: unsaved changes are asked about first; a save that fails keeps the
-// dialog open.
-static void cancel(void) {
-    if (fields_changed() && ask(text(TXT_SAVE_CHANGES)) && save_fields() != 0) return;
-    settled = true;
-    dialog_close_current();
-}
-
 static int palm_settings_handler(UINT message, WPARAM wparam, LPARAM) {
-    if (is_close_box(message, wparam)) {
-        cancel();
-        return 1;
-    }
+    int answer;
+    if (dialog_edits_message(&edits, message, wparam, &answer)) return answer;
     if (message != WM_COMMAND) return 0;
     if (LOWORD(wparam) == ID_PALM_MODE) {
         if (HIWORD(wparam) == CBN_SELCHANGE) mode_changed();
@@ -146,16 +130,13 @@ static int palm_settings_handler(UINT message, WPARAM wparam, LPARAM) {
         search_flag();
         break;
     case ID_PALM_SAVE:
-        save_and_close();
+        dialog_edits_save_and_close(&edits);
         break;
     case ID_PALM_DISCARD:
         discard_and_close();
         break;
     case ID_PALM_INSTALL_PROGRAM:
         install_program();
-        break;
-    case IDCANCEL:
-        cancel();
         break;
     default:
         return 0;

@@ -36,6 +36,7 @@
 #define CMD_STARTUP_CHECKS 1910
 #define CMD_FOCUS_LIST 1920
 #define CMD_HELP_ACTIVE 1992
+#define CMD_QUERY_CLOSE 1996 /* the program is ending: may the dialog close? (1 keeps it) */
 #define CMD_FIRST_PAINT 1997
 #define CMD_DRAG_QUERY 2060
 #define CMD_DRAG_DROP 2061

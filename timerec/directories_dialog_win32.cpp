@@ -2,7 +2,7 @@
 // identifier; saving switches the running program over to the new folders at once.
 #include "frame/desktop.h"
 #include "frame/dialog.h"
-#include "frame/msgbox.h"
+#include "frame/dialog_edit.h"
 #include "frame/path.h"
 #include "frame/texts.h"
 #include "resources/kx_ids.h"
@@ -54,11 +54,6 @@ static int save(void) {
     return 0;
 }
 
-// The dialog closes only when the values are stored, so nothing typed is lost.
-static void on_save(void) {
-    if (save() == 0) dialog_close_current();
-}
-
 static void on_discard(void) {
     show_present();
     dialog_close_current();
@@ -82,38 +77,26 @@ static void on_browse(int button) {
         if (folder.button == button) browse(&folder);
 }
 
-static int fields_changed(void) {
+static bool fields_changed(void) {
     directory_fields fields;
     read_fields(&fields);
-    return directories_edit_changed(&fields);
+    return directories_edit_changed(&fields) != 0;
 }
 
-// Escape and the close box ask here rather than in the close function, so a failed save keeps
-// the dialog open; "No" puts the present values back and the close function finds nothing to ask.
-static void on_cancel(void) {
-    bool changed = fields_changed();
-    if (changed && !ask(text(TXT_SAVE_CHANGES))) {
-        show_present();
-    } else if (changed && save() != 0) {
-        return;
-    }
-    dialog_close_current();
-}
+// "No" to saving puts the present values back.
+static const dialog_edits edits = {fields_changed, save, show_present};
 
-// Closing by other ways (the end of the program) still offers to save.
 static void directories_on_close(void) {
-    if (fields_changed() && ask(text(TXT_SAVE_CHANGES))) save();
+    dialog_edits_on_close(&edits);
 }
 
 static int directories_handler(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (is_close_box(message, wparam)) {
-        on_cancel();
-        return 1;
-    }
+    int answer;
+    if (dialog_edits_message(&edits, message, wparam, &answer)) return answer;
     if (message != WM_COMMAND) return 0;
     switch (LOWORD(wparam)) {
     case ID_DIR_SAVE:
-        on_save();
+        dialog_edits_save_and_close(&edits);
         break;
     case ID_DIR_DISCARD:
         on_discard();
@@ -122,9 +105,6 @@ static int directories_handler(UINT message, WPARAM wparam, LPARAM lparam) {
     case ID_DIR_COMMON_BROWSE:
     case ID_DIR_EXPORT_BROWSE:
         on_browse(LOWORD(wparam));
-        break;
-    case IDCANCEL:
-        on_cancel();
         break;
     }
     return 0;

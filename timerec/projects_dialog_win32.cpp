@@ -1,6 +1,7 @@
 // The project dialog "DB1150": the project file's entries in file order, edited through the
 // identifier and description fields; the list line follows every keystroke.
 #include "frame/dialog.h"
+#include "frame/dialog_edit.h"
 #include "frame/messages.h"
 #include "frame/msgbox.h"
 #include "frame/path.h"
@@ -100,31 +101,32 @@ static void projects_on_open(void) {
     fill_list();
 }
 
-// Escape and the close box: changes are offered for saving before the dialog goes, and when
-// that save fails the dialog stays open with them, so that nothing typed is lost. A "No" lets
-// the changes go without a second question from the close function.
-static void close_offering_save(void) {
-    if (editor.modified) {
-        if (ask(text(TXT_SAVE_CHANGES))) {
-            save();
-            if (editor.modified) return;
-        }
-        editor.modified = false;
-    }
-    dialog_close_current();
+static bool modified(void) {
+    return editor.modified;
 }
 
+// A save the user called off (No to overwriting someone else's file) reloaded that file, which
+// leaves nothing unsaved either.
+static int save_edits(void) {
+    save();
+    return editor.modified ? -1 : 0;
+}
+
+static void let_go(void) {
+    editor.modified = false;
+}
+
+static const dialog_edits edits = {modified, save_edits, let_go};
+
 static void projects_on_close(void) {
-    if (editor.modified && ask(text(TXT_SAVE_CHANGES))) save();
+    dialog_edits_on_close(&edits);
     if (editor.saved) main_projects_changed();
     project_edit_close(&editor);
 }
 
 static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (is_close_box(message, wparam)) {
-        close_offering_save();
-        return 1;
-    }
+    int answer;
+    if (dialog_edits_message(&edits, message, wparam, &answer)) return answer;
     if (message != WM_COMMAND) return 0;
     if (is_list_event(ID_PROJ_LIST, wparam)) {
         on_list_event();
@@ -149,9 +151,6 @@ static int projects_handler(UINT message, WPARAM wparam, LPARAM lparam) {
         break;
     case ID_PROJ_EDITOR:
         open_in_editor();
-        break;
-    case IDCANCEL:
-        close_offering_save();
         break;
     }
     return 0;

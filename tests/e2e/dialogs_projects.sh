@@ -183,6 +183,21 @@ scenario_projects_save_fails() {
         expect_eq "open dialogs after $way" "$(dlg dialogs)" "$PROJECTS"
         expect_file "$file" "$before"
     done
+    # Ending the program asks too: "Abbrechen", or a save that fails, keeps it running with the
+    # dialog and its changes.
+    for way in Abbrechen Ja; do
+        kx_focus
+        keys ctrl+x
+        probe wait-msgbox "nderungen speichern?" >/dev/null || die "no question at the end ($way)"
+        probe press "$way" >/dev/null || die "no button $way at the end"
+        if [ "$way" = Ja ]; then
+            probe wait-msgbox "Kann Projektdatei" >/dev/null || die "no warning at the end"
+            probe press OK >/dev/null || die "no button OK at the end"
+        fi
+        dlg_wait items "$PROJECTS" $PROJ_LIST "$changed"
+        kx_ended && die "the program ended after $way"
+        expect_eq "open dialogs after $way at the end" "$(dlg dialogs)" "$PROJECTS"
+    done
 
     chmod u+w "$file"
     dlg close-box "$PROJECTS"
