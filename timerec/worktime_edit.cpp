@@ -9,14 +9,10 @@
 #include <stdio.h>
 #include <string.h>
 
-static void target_field(char *out, int minutes) {
-    snprintf(out, WORKTIME_FIELD + 1, "%02d:%02d", minutes / 60 % 100, minutes % 60);
-}
-
 void worktime_edit_version(const worktime_version *version, worktime_fields *fields) {
     text_copy_max(fields->from, version->from, WORKTIME_FIELD);
     for (int day = 0; day < WORKTIME_DAYS; day++)
-        target_field(fields->targets[day], version->minutes[day]);
+        report_duration(fields->targets[day], version->minutes[day], 0, 1);
 }
 
 void worktime_edit_present(const worktime *present, worktime_fields *fields) {

@@ -6,7 +6,7 @@
 
 enum { WORKTIME_FIELD = 80 };
 
-// A version's date and targets (as "HH:MM"), the start and the opening of the balance, the
+// A version's date and targets (as "h:mm"), the start and the opening of the balance, the
 // absence projects.
 struct worktime_fields {
     char from[WORKTIME_FIELD + 1];

@@ -113,8 +113,7 @@ TEST_F(Worktime, FieldsRoundTripThroughTheSettingsFile) {
     worktime_load(&present);
     worktime_fields f;
     worktime_edit_present(&present, &f);
-    EXPECT_EQ(fields_text(f),
-              "2026-01-01 08:00 08:00 08:00 08:00 08:00 00:00 00:00||0:00|URLAUB;KRANK");
+    EXPECT_EQ(fields_text(f), "2026-01-01 8:00 8:00 8:00 8:00 8:00 0:00 0:00||0:00|URLAUB;KRANK");
     EXPECT_EQ(worktime_edit_changed(&present, &f), 0);
 
     type(f.from, "2026-04-01");
@@ -132,7 +131,7 @@ TEST_F(Worktime, FieldsRoundTripThroughTheSettingsFile) {
     worktime_fields again;
     worktime_edit_present(&present, &again);
     EXPECT_EQ(fields_text(again),
-              "2026-04-01 08:00 08:00 08:00 08:00 06:00 00:00 00:00|2025-07-01|-3:15|URLAUB;KUR");
+              "2026-04-01 8:00 8:00 8:00 8:00 6:00 0:00 0:00|2025-07-01|-3:15|URLAUB;KUR");
     EXPECT_EQ(worktime_edit_changed(&present, &again), 0);
 
     // A later date adds a version; the same date replaces it; the targets that hold already
