@@ -7,7 +7,6 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
-#include "timerec/group_index.h"
 #include "timerec/holidays.h"
 #include "timerec/journal.h"
 #include "timerec/worktime.h"
@@ -18,7 +17,6 @@ namespace {
 
 enum {
     DAYS_MAX = 366,
-    KNOWN_MAX = STASUP,
     DAY_MINUTES = 24 * 60,
     OVER_TEN_HOURS = 10 * 60,
     SIX_HOURS = 6 * 60,
@@ -41,7 +39,7 @@ struct sheet_day {
     char absence_name[JOURNAL_PROJECT + 1];
 };
 
-// One year being summed, and whether the project names seen are absences (found once per name).
+// One year being summed.
 struct sheet_year {
     int year;
     char year_text[5];
@@ -50,10 +48,6 @@ struct sheet_year {
     char seen[JOURNAL_DATE + 1];
     int day; // the index of seen in days, or -1
     const worktime *settings;
-    group_index index;
-    name_key keys[KNOWN_MAX];
-    bool absent[KNOWN_MAX];
-    int known;
 };
 
 // The days of one year judged in turn, with what carries from one day to the next.
@@ -83,29 +77,6 @@ static int day_index(const sheet_year *y, const char *date) {
     return date_day_of_year(&day);
 }
 
-static bool same_name(int entry, const void *key, const void *keys) {
-    return name_key_equal((const name_key *)keys + entry, (const name_key *)key);
-}
-
-// Whether the project (as the walk delivers it, padded with zeros) is an absence; each name is
-// judged once.
-static bool is_absence(sheet_year *y, const char *project) {
-    name_key key;
-    name_key_of_padded(&key, project);
-    int free_slot = -1;
-    int entry =
-        group_index_find(&y->index, name_key_hash(&key), same_name, &key, y->keys, &free_slot);
-    if (entry >= 0) return y->absent[entry];
-    bool absent = worktime_is_absence(y->settings, project);
-    if (y->known < KNOWN_MAX) {
-        entry = y->known++;
-        y->keys[entry] = key;
-        y->absent[entry] = absent;
-        group_index_put(&y->index, free_slot, entry);
-    }
-    return absent;
-}
-
 // The day of date, or NULL for a date outside the year.
 static sheet_day *day_of(sheet_year *y, const char *date) {
     if (journal_next_day(y->seen, date)) y->day = day_index(y, date);
@@ -117,7 +88,7 @@ static sheet_day *day_of(sheet_year *y, const char *date) {
 static void take_booking(sheet_year *y, sheet_day *day, const char *project, long begin) {
     if (!day->booked) day->begin = begin;
     day->booked = true;
-    if (!is_absence(y, project)) {
+    if (!worktime_is_absence_padded(y->settings, project)) {
         day->work = true;
     } else if (!day->absence) {
         day->absence = true;
@@ -153,8 +124,6 @@ static int sum_year(int year, const worktime *settings) {
     sheet_year *y = &year_state;
     memset(y->days, 0, sizeof y->days);
     memset(y->seen, 0, sizeof y->seen);
-    group_index_clear(&y->index);
-    y->known = 0;
     y->day = -1;
     y->year = year;
     y->settings = settings;

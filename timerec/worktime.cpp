@@ -76,6 +76,15 @@ int worktime_parse_version(const char *text, worktime_version *out) {
     return rest[0] ? -1 : 0;
 }
 
+static void absence_key(worktime_absence *out, const char *name) {
+    unsigned char bytes[2 * sizeof(uint64_t)] = {}, mask[sizeof bytes] = {};
+    out->length = (int)strlen(name);
+    memcpy(bytes, name, (size_t)out->length);
+    memset(mask, 0xFF, (size_t)out->length);
+    memcpy(out->word, bytes, sizeof bytes);
+    memcpy(out->mask, mask, sizeof mask);
+}
+
 int worktime_parse_absences(const char *text, worktime *out) {
     char list[SETTINGS_VALUE];
     text_copy_max(list, text, SETTINGS_VALUE - 1);
@@ -87,6 +96,7 @@ int worktime_parse_absences(const char *text, worktime *out) {
         text_copy_max(name, start, SETTINGS_VALUE - 1);
         text_trim(name);
         if (strlen(name) > JOURNAL_PROJECT || (name[0] && count == WORKTIME_ABSENCES)) return -1;
+        if (name[0]) absence_key(&out->absence_keys[count], name);
         if (name[0]) text_copy_max(out->absences[count++], name, JOURNAL_PROJECT);
         start = end ? end + 1 : nullptr;
     }
@@ -166,16 +176,9 @@ int worktime_target(const worktime *w, const char *date, int weekday) {
 }
 
 bool worktime_is_absence(const worktime *w, const char *project) {
-    char name[JOURNAL_PROJECT + 1];
+    char name[JOURNAL_PROJECT + 1] = {};
     text_copy_max(name, project, JOURNAL_PROJECT);
-    text_trim(name);
-    while (name[0]) {
-        for (int i = 0; i < w->absence_count; i++)
-            if (strcmp(name, w->absences[i]) == 0) return true;
-        char *space = strrchr(name, ' ');
-        if (!space) break;
-        *space = 0;
-        text_trim(name);
-    }
-    return false;
+    size_t length = text_trim_length(name, strlen(name));
+    memset(name + length, 0, sizeof name - length);
+    return worktime_is_absence_padded(w, name);
 }

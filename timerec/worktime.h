@@ -4,6 +4,8 @@
 #pragma once
 #include "frame/dates.h"
 #include "timerec/journal.h"
+#include <stdint.h>
+#include <string.h>
 
 enum {
     WORKTIME_DAYS = 7,
@@ -24,12 +26,20 @@ struct worktime_version {
     int key;
 };
 
+// An absence project as two words of its bytes and the mask of its length, so that a name padded
+// with zeros is compared in a few word operations.
+struct worktime_absence {
+    uint64_t word[2], mask[2];
+    int length;
+};
+
 struct worktime {
     worktime_version versions[WORKTIME_VERSIONS]; // by date, oldest first
     int version_count;
     char begin[DATE_TEXT + 1]; // start of the balance; "" for 1 January of the year shown
     long opening;              // the balance at the start, in minutes
     char absences[WORKTIME_ABSENCES][JOURNAL_PROJECT + 1];
+    worktime_absence absence_keys[WORKTIME_ABSENCES];
     int absence_count;
 };
 
@@ -49,6 +59,22 @@ int worktime_target(const worktime *w, const char *date, int weekday);
 // Whether a project is an absence: the name or one of its levels (the name cut at its last
 // blank, again and again) is one of the absence projects.
 bool worktime_is_absence(const worktime *w, const char *project);
+// The same for a trimmed name whose bytes after its end are zeros up to its 16th byte, as the
+// journal walk delivers it. A level is a start of the name that a blank follows, so the name is
+// an absence when it begins with an absence project followed by a blank or its end (inline: the
+// timesheet asks it for every counted period).
+inline bool worktime_is_absence_padded(const worktime *w, const char *padded) {
+    uint64_t word[2];
+    memcpy(word, padded, sizeof word);
+    for (int i = 0; i < w->absence_count; i++) {
+        const worktime_absence *a = &w->absence_keys[i];
+        char after = padded[a->length];
+        if ((word[0] & a->mask[0]) == a->word[0] && (word[1] & a->mask[1]) == a->word[1] &&
+            (after == ' ' || after == 0))
+            return true;
+    }
+    return false;
+}
 
 // "h:mm" (one to five digits of hours, two of minutes below 60), with sign also "-h:mm"; blanks
 // around it are allowed. 0, or -1 when the text is none.
