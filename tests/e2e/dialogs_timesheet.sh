@@ -29,9 +29,27 @@ menu() {
 # The settings file with section "Arbeitszeit" holding the lines given.
 write_worktime() { printf '%s\r\n' "[Arbeitszeit]" "$@" >"$e2e_dir/TORKKX.ini"; }
 
-# March and April 2026: full days, a short one, a day left open, a vacation day, today running.
+# March and April 2026: working days of varying length, a sick day, a vacation day, a day left
+# open, a long day with a short pause, today running.
 write_year_file() {
+    local day date start end
     {
+        for day in $(seq 2 27); do
+            date=$(printf '2026-03-%02d' "$day")
+            [ "$(date -d "$date" +%u)" -le 5 ] || continue
+            if [ "$day" -eq 12 ]; then
+                journal_line "$date" 08:00 KRANK
+                journal_line "$date" 08:00 ---
+                continue
+            fi
+            start=$(printf '%02d:%02d' $((7 + day % 2)) $((day % 4 * 15)))
+            end=$(printf '%02d:%02d' $((16 + day % 3 / 2)) $((day % 4 * 10 + 15)))
+            journal_line "$date" "$start" P4711
+            journal_line "$date" 12:00 ---
+            journal_line "$date" "12:$((day % 3 == 0 ? 35 : 45))" P0815 "Wartung"
+            journal_line "$date" 14:30 P4711
+            journal_line "$date" "$end" ---
+        done
         journal_line 2026-03-30 08:00 P4711
         journal_line 2026-03-30 12:00 ---
         journal_line 2026-03-30 12:45 P0815 "Wartung"
@@ -93,12 +111,12 @@ scenario_timesheet() {
     keys alt+k
     kxcli month 2026 04 --table >"$expected"
     expect_clipboard "$expected"
-    screenshot "$E2E_WORK/../e2e-timesheet.png"
 
     click_control "$MONTH" 2510
     month_is 03 2026
     kxcli month 2026 03 >"$expected"
     expect_items "$MONTH" 3100 "$expected"
+    screenshot "$E2E_WORK/../e2e-timesheet.png"
     click_control "$MONTH" 2511
     click_control "$MONTH" 2511
     month_is 05 2026
