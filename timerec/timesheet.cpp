@@ -83,9 +83,14 @@ static sheet_day *day_of(sheet_year *y, const char *date) {
     return y->day < 0 ? nullptr : &y->days[y->day];
 }
 
-// A booking of the day that begins at begin: the first one gives the time of coming; absences are
-// told apart.
-static void take_booking(sheet_year *y, sheet_day *day, const char *project, long begin) {
+// The day of a booking the walk delivers, with the booking taken: the first one gives the time of
+// coming, absences are told apart; end receives the end of its period. NULL for a day outside
+// the year.
+static sheet_day *take_booking(sheet_year *y, const char *date, const char *project, long *end) {
+    sheet_day *day = day_of(y, date);
+    if (!day) return nullptr;
+    long begin;
+    journal_walk_times(&begin, end);
     if (!day->booked) day->begin = begin;
     day->booked = true;
     if (!worktime_is_absence_padded(y->settings, project)) {
@@ -94,15 +99,13 @@ static void take_booking(sheet_year *y, sheet_day *day, const char *project, lon
         day->absence = true;
         text_copy_max(day->absence_name, project, JOURNAL_PROJECT);
     }
+    return day;
 }
 
 static void take_period(const char *date, const char *project, int minutes, void *context) {
-    sheet_year *y = (sheet_year *)context;
-    sheet_day *day = day_of(y, date);
+    long end;
+    sheet_day *day = take_booking((sheet_year *)context, date, project, &end);
     if (!day) return;
-    long begin, end;
-    journal_walk_times(&begin, &end);
-    take_booking(y, day, project, begin);
     day->end = end;
     day->periods = true;
     add_minutes(&day->worked, minutes);
@@ -110,13 +113,9 @@ static void take_period(const char *date, const char *project, int minutes, void
 }
 
 static void take_open_day(const char *date, const char *project, void *context) {
-    sheet_year *y = (sheet_year *)context;
-    sheet_day *day = day_of(y, date);
-    if (!day) return;
-    long begin, end;
-    journal_walk_times(&begin, &end);
-    take_booking(y, day, project, begin);
-    day->open = true;
+    long end;
+    sheet_day *day = take_booking((sheet_year *)context, date, project, &end);
+    if (day) day->open = true;
 }
 
 // Sums the year file of year per day; -1 when it is missing (its days stay without bookings).

@@ -115,34 +115,35 @@ static void show_detail(void) {
         detail_show("", date, date, 1);
 }
 
+static void step_back(void) {
+    step(-1);
+}
+
+static void step_forward(void) {
+    step(1);
+}
+
+// The buttons and what each does.
+static const struct {
+    int id;
+    void (*run)(void);
+} buttons[] = {
+    {ID_MONTH_BACK, step_back}, {ID_MONTH_FORWARD, step_forward}, {ID_MONTH_SHOW, on_show},
+    {ID_MONTH_COPY, copy},      {ID_MONTH_DETAIL, show_detail},   {IDCANCEL, dialog_close_current},
+};
+
 static int on_command(WPARAM wparam) {
     if (is_list_event(ID_MONTH_LIST, wparam) == 3) {
         show_detail();
         return 1;
     }
     if (HIWORD(wparam) != BN_CLICKED) return 0;
-    switch (LOWORD(wparam)) {
-    case ID_MONTH_BACK:
-        step(-1);
+    for (const auto &button : buttons) {
+        if (button.id != LOWORD(wparam)) continue;
+        button.run();
         return 1;
-    case ID_MONTH_FORWARD:
-        step(1);
-        return 1;
-    case ID_MONTH_SHOW:
-        on_show();
-        return 1;
-    case ID_MONTH_COPY:
-        copy();
-        return 1;
-    case ID_MONTH_DETAIL:
-        show_detail();
-        return 1;
-    case IDCANCEL:
-        dialog_close_current();
-        return 1;
-    default:
-        return 0;
     }
+    return 0;
 }
 
 static int timesheet_handler(UINT message, WPARAM wparam, LPARAM) {
