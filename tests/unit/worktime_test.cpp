@@ -181,6 +181,16 @@ TEST_F(Worktime, ImpossibleValuesAreRefusedWithAMessageAndNotStored) {
         EXPECT_EQ(messages.warnings.back().substr(0, strlen(c.message)), c.message);
     }
     EXPECT_FALSE(file_there(dir.file("TORKKX.ini")));
+
+    // A settings file that cannot be written is said, and the save fails.
+    std::string unwritable = dir.file("fehlt/TORKKX.ini");
+    settings_set_file(unwritable.c_str());
+    worktime_fields f;
+    worktime_edit_present(&present, &f);
+    type(f.opening, "1:00");
+    EXPECT_EQ(worktime_edit_save(&f), -1);
+    EXPECT_EQ(messages.warnings.back(),
+              "Kann Einstellungsdatei " + unwritable + " nicht schreiben.");
 }
 
 } // namespace
