@@ -164,13 +164,16 @@ static int parse(int argc, char **argv, cli_args *args) {
     return 0;
 }
 
+// The folder checked is the year file's own: a work folder set without its final separator runs
+// the file names on from its last word, and the reports read that file too.
 int cli_require_journal(void) {
-    if (platform_path_kind(WorkDir) != PATH_DIRECTORY) {
+    char path[PATH_MAX_TEXT + 1], folder[PATH_MAX_TEXT + 1];
+    journal_current_path(path);
+    path_dir(folder, sizeof folder, path);
+    if (platform_path_kind(folder[0] ? folder : ".") != PATH_DIRECTORY) {
         msg_warn(text(TXT_WORK_DIR_MISSING), WorkDir);
         return -1;
     }
-    char path[PATH_MAX_TEXT + 1];
-    journal_current_path(path);
     int kind = platform_path_kind(path);
     if (kind == PATH_NONE) msg_warn(text(TXT_JOURNAL_NOT_FOUND), path);
     if (kind != PATH_NONE && kind != PATH_FILE) msg_warn(text(TXT_NOT_A_FILE), path);

@@ -194,11 +194,17 @@ int platform_file_writable(const char *name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+// Lock files are hidden, so that the user's folders show only the user's files; one made visible
+// by an earlier version is hidden when it is next used.
 long long platform_lock_open(const char *name) {
     HANDLE lock = CreateFileA(name, GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return lock == INVALID_HANDLE_VALUE ? -1 : (long long)(intptr_t)lock;
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (lock == INVALID_HANDLE_VALUE) return -1;
+    DWORD attributes = GetFileAttributesA(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_HIDDEN))
+        SetFileAttributesA(name, attributes | FILE_ATTRIBUTE_HIDDEN);
+    return (long long)(intptr_t)lock;
 }
 
 // The lock is on the first byte; LockFileEx locks exclude each other also within one process.

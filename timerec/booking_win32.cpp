@@ -94,6 +94,7 @@ void main_confirm(void) {
         status_show("%s", text(TXT_INVALID_DATE_TIME));
         return;
     }
+    if (journal_check_booking(date, time) != 0) return;
     // A booking the year file refused stays in the strip with its message, to be confirmed again.
     if (journal_append(date, time, project, note) != 0) return;
     main_fill_list();

@@ -15,6 +15,7 @@
 #include "timerec/directories.h"
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 enum {
@@ -178,15 +179,55 @@ static int open_last_line(bfile *file, bool skip_pauses, last_line *line, bool *
     return 0;
 }
 
+// The year of a year file's path, whose name is the year and ".txt".
+static int path_year(const char *path) {
+    size_t length = strlen(path);
+    return length >= strlen("0000.txt") ? atoi(path + length - strlen("0000.txt")) : 0;
+}
+
+// The year of a date text, or -1 when its first four characters are no year.
+static int date_year(const char *date) {
+    for (int i = 0; i < 4; i++)
+        if (date[i] < '0' || date[i] > '9') return -1;
+    return atoi(date);
+}
+
+static int this_year(void) {
+    char today[JOURNAL_DATE + 1];
+    journal_today(today);
+    return date_year(today);
+}
+
+// The last line (optionally: that is no pause) of the year before the current file's. At the
+// first start of a new year the new file holds only its own pause line: the open 31 December
+// must show like any open day, and the project worked on last stays on top of the list.
+static bool previous_year_last(bool skip_pauses, last_line *line) {
+    char path[JOURNAL_PATH_MAX + 1];
+    journal_year_path(path, sizeof path, path_year(journal_current_file()) - 1);
+    bfile file;
+    if (platform_path_kind(path) != PATH_FILE || bfile_open(&file, path) < 0) return false;
+    bfile_seek_text_end(&file);
+    bool found = find_last_line(&file, bfile_tell(&file), skip_pauses, line) == 0;
+    bfile_close(&file);
+    return found;
+}
+
 void journal_last_booking(booking *out) {
     bfile file;
-    last_line line;
+    last_line line, other;
     bool found;
     if (open_last_line(&file, false, &line, &found) < 0) {
         journal_pause_line(line.text);
         found = true;
     } else {
+        bool only_pauses = !found || (is_pause(line.text, strlen(line.text)) &&
+                                      find_last_line(&file, line.start, true, &other) != 0);
         bfile_close(&file);
+        if (only_pauses && previous_year_last(false, &other) &&
+            !is_pause(other.text, strlen(other.text))) {
+            line = other;
+            found = true;
+        }
     }
     split_booking(found ? line.text : "", out);
 }
@@ -200,6 +241,7 @@ void journal_last_project(char *out) {
         return;
     }
     bfile_close(&file);
+    if (!found) found = previous_year_last(true, &line);
     booking fields;
     split_booking(found ? line.text : "", &fields);
     snprintf(out, JOURNAL_PROJECT + 1, "%s", fields.project);
@@ -213,10 +255,27 @@ static void clean_field(char *out, size_t size, const char *field) {
         if ((unsigned char)*p < ' ' && *p != '\t') *p = ' ';
 }
 
+// The previous year's file into path when date is of the year before today's and that file is
+// there: the end of an open 31 December, booked in the new year, belongs to it.
+static bool previous_year_booking(const char *date, char *path) {
+    int year = date_year(date);
+    if (year < 0 || year != this_year() - 1) return false;
+    journal_year_path(path, JOURNAL_PATH_MAX + 1, year);
+    return platform_path_kind(path) == PATH_FILE;
+}
+
+// The year file a booking of date goes to: last year's for its open end, else the current one,
+// determined anew when the program has run into a new year and the booking is of that year.
+static const char *booking_file(const char *date, char *previous) {
+    if (previous_year_booking(date, previous)) return previous;
+    if (current_file[0] && date_year(date) == this_year() && path_year(current_file) != this_year())
+        journal_forget_file();
+    return journal_current_file();
+}
+
 int journal_check_booking(const char *date, const char *time) {
-    char path[JOURNAL_PATH_MAX + 1];
+    char path[JOURNAL_PATH_MAX + 1], previous[JOURNAL_PATH_MAX + 1];
     journal_current_path(path);
-    const char *year = path + strlen(path) - strlen("0000.txt");
     if (!date_text_valid(date)) {
         status_show(text(TXT_BAD_DATE), date);
         return -1;
@@ -225,7 +284,7 @@ int journal_check_booking(const char *date, const char *time) {
         status_show(text(TXT_BAD_TIME), time);
         return -1;
     }
-    if (strncmp(date, year, 4) != 0) {
+    if (date_year(date) != this_year() && !previous_year_booking(date, previous)) {
         status_show(text(TXT_OTHER_YEAR), date, path);
         return -1;
     }
@@ -274,7 +333,8 @@ static int append_line(const char *path, const char *line) {
 }
 
 int journal_append(const char *date, const char *time, const char *project, const char *note) {
-    const char *path = journal_current_file();
+    char previous[JOURNAL_PATH_MAX + 1];
+    const char *path = booking_file(date ? date : "", previous);
     if (platform_path_kind(path) != PATH_FILE) {
         status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);
         return -1;

@@ -55,17 +55,23 @@ void journal_today(char *out);
 // A pause line for the present moment (out holds JOURNAL_PAUSE_LINE + 1 bytes).
 void journal_pause_line(char *out);
 // The last non-empty line of the current year file; a pause line for now when there is no file.
+// When the current file holds only pause lines (a new year) and the previous year ends with a
+// booking that is no pause, that booking: its open day must show.
 void journal_last_booking(booking *out);
-// The project of the last line that is not a pause line ("" if none, "---" without a file).
+// The project of the last line that is not a pause line ("" if none, "---" without a file); in a
+// file of only pause lines, that of the previous year's file.
 void journal_last_project(char *out);
 // The year file path bookings go to now, without creating anything (out holds
 // JOURNAL_PATH_MAX + 1 bytes).
 void journal_current_path(char *out);
 // Checks a booking's date and time before it is written: a day of the calendar, a time of day,
-// and a date of the year of the file it lands in. 0, or -1 with status message 94, 95 or 96.
+// and a date of this year, or of the year before when its file is there. 0, or -1 with status
+// message 94, 95 or 96.
 int journal_check_booking(const char *date, const char *time);
-// Appends one whole line to the current year file under its lock; 0, or -1 with the file as it
-// was (status message 27, or 90 when another writer kept the lock).
+// Appends one whole line under the file's lock: to the previous year's file for a date of that
+// year when the file is there, else to the current year file (determined anew for a date of
+// today's year when the program has run into a new year); 0, or -1 with the file as it was
+// (status message 27, or 90 when another writer kept the lock).
 int journal_append(const char *date, const char *time, const char *project, const char *text);
 // Delivers the counted periods of the year file of year (its first four characters) whose
 // closing line lies within from..to; the number delivered, or -1 when the file is missing.

@@ -109,8 +109,20 @@ kx_launch() {
     kx_pid=$!
 }
 kx_start() {
+    wait_until 20 no_older_program || die "an earlier $E2E_PROGRAM of this Wine prefix still runs"
     kx_launch "$@"
     probe wait-window || die "the program showed no main window"
+}
+
+# no_older_program: no program under test runs in this test's Wine prefix (one that a scenario
+# before this one ended may still be on its way out, and a second start would only raise it).
+no_older_program() {
+    local pid
+    for pid in $(pgrep -f "$E2E_PROGRAM" || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            return 1
+    done
+    return 0
 }
 
 # kx_wait_end: waits for the started program's process to end; its exit code goes to kx_code.

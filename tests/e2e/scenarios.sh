@@ -160,12 +160,12 @@ scenario_keyboard() {
 
 # The open day of yesterday: reported, "---" keeps yesterday's date, the end time is typed in
 # and lands in the year file; the next choice takes today's date and time.
-scenario_open_day() {
-    e2e_setup open_day
-    write_test_projects
-    local expected="$e2e_dir/expected.txt"
-    journal_line 2026-03-10 08:00 P4711 Entwicklung >"$expected"
-    cp "$expected" "$(year_file)"
+# close_open_day FILE DAY: the last booking, of DAY in FILE, was left open: the start-up says so,
+# "---" keeps its date and time, and the end typed as 17:45 goes into FILE.
+close_open_day() {
+    local file=$1 day=$2 expected="$e2e_dir/expected.txt"
+    journal_line "$day" 08:00 P4711 Entwicklung >"$expected"
+    cp "$expected" "$file"
     kx_start
     probe_wait status "Erfassung gestern nicht abgeschlossen."
     probe_wait indicator EIN
@@ -174,7 +174,7 @@ scenario_open_day() {
     # P4711 on top, then "---".
     keys Home Down space
     probe_wait project ---
-    expect_eq "date and time kept" "$(probe get date get time)" "$(printf '2026-03-10\n08:00')"
+    expect_eq "date and time kept" "$(probe get date get time)" "$(printf '%s\n08:00' "$day")"
     keys shift+Tab shift+Tab
     probe_wait focus time
     keys Home
@@ -183,15 +183,32 @@ scenario_open_day() {
     keys Return
     probe_wait title "Zeiterfassung - ---"
     probe_wait indicator AUS
-    journal_line 2026-03-10 17:45 --- >>"$expected"
-    expect_file "$(year_file)" "$expected"
+    journal_line "$day" 17:45 --- >>"$expected"
+    expect_file "$file" "$expected"
+}
 
+scenario_open_day() {
+    e2e_setup open_day
+    write_test_projects
+    close_open_day "$(year_file)" 2026-03-10
     # P4711 is still the last project booked, so it stays on top.
     keys Home space
     probe_wait project P4711
     expect_eq "a new day's choice" "$(probe get date get time)" "$(printf '%s\n%s' "$E2E_TODAY" "$E2E_TIME")"
     keys Escape
     probe_wait indicator AUS
+    kx_close
+}
+
+# The first start of a new year shows the open 31 December, and its end goes into the old year's
+# file; the new year's file keeps only its first pause line.
+scenario_open_new_year() {
+    E2E_NOW="2027-01-02 08:10" E2E_TODAY=2027-01-02 E2E_TIME=08:10
+    e2e_setup open_new_year
+    write_test_projects
+    close_open_day "$e2e_dir/2026.txt" 2026-12-31
+    pause_line 2027-01-02 08:10 >"$e2e_dir/expected.txt"
+    expect_file "$e2e_dir/2027.txt" "$e2e_dir/expected.txt"
     kx_close
 }
 

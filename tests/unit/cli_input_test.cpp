@@ -43,6 +43,16 @@ TEST_F(CliInput, ImpossibleDatesTimesAndOtherYearsAreRefused) {
     EXPECT_FALSE(file_there(dir.file("2025.txt")));
 }
 
+// The end of an open 31 December booked in the new year goes into the old year's file.
+TEST_F(CliInput, LastYearsDateGoesToLastYearsFile) {
+    write_file(dir.file("2026.txt"), "2026-12-31  16:00   P\n");
+    CliResult result = run_kxcli(work() + "--now \"2027-01-02 08:00\" book --- --date 2026-12-31 "
+                                          "--time 17:00");
+    EXPECT_EQ(result.exit, 0) << result.err;
+    EXPECT_EQ(read_file(dir.file("2026.txt")), "2026-12-31  16:00   P\n"
+                                               "2026-12-31  17:00   ---                 \n");
+}
+
 TEST_F(CliInput, ReadOnlyCommandsCreateNothing) {
     std::string missing = dir.file("typo/dir");
     for (const char *command : {"last", "check", "projects", "palm build-times"}) {
@@ -56,6 +66,19 @@ TEST_F(CliInput, ReadOnlyCommandsCreateNothing) {
     EXPECT_EQ(last.exit, 1);
     EXPECT_EQ(last.err, "Zeitendatei " + dir.file("2026.txt") + " nicht gefunden.\n");
     EXPECT_FALSE(file_there(dir.file("2026.txt")));
+}
+
+// A work folder set by hand without its final separator runs the file names on from its last
+// word; every command reads the file the reports read.
+TEST_F(CliInput, WorkFolderWithoutSeparatorReadsTheReportsFile) {
+    write_file(dir.file("kx2026.txt"), "2026-12-08  08:00   P1\n");
+    write_file(dir.file("Projekte.txt"), "P1              Eins\r\n");
+    write_file(dir.file("k.ini"), "[Installation]\r\nWorkDir=" + dir.file("kx") +
+                                      "\r\nCommonDir=" + dir.path + "/\r\n");
+    std::string common = "--ini \"" + dir.file("k.ini") + "\" --now \"2026-12-08 09:00\" ";
+    for (const char *command : {"last", "check", "projects", "stats 2026 12-08 12-08"})
+        EXPECT_EQ(run_kxcli(common + command).exit, 0) << command;
+    EXPECT_EQ(run_kxcli(common + "last").out, "2026-12-08\t08:00\tP1\t\n");
 }
 
 #ifndef _WIN32

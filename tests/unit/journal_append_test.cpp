@@ -59,6 +59,18 @@ TEST_F(JournalAppend, WholeLineOrNothingUnderEveryFailure) {
     }
 }
 
+#ifdef _WIN32
+// The lock file beside a year file is hidden on Windows, also one an earlier version left visible.
+TEST_F(JournalAppend, LockFilesAreHidden) {
+    journal_current_file();
+    std::string lock = year_file() + ".lock";
+    write_file(lock, "");
+    ASSERT_EQ(journal_append("2026-12-08", "09:30", "KD4711", ""), 0);
+    const long hidden = 0x2; // FILE_ATTRIBUTE_HIDDEN
+    EXPECT_TRUE(platform_file_attributes(lock.c_str()) & hidden);
+}
+#endif
+
 TEST_F(JournalAppend, BookingsAfterACtrlZLineAreCounted) {
     write_file(year_file(), first + "\x1a\n");
     ASSERT_EQ(journal_append("2026-12-08", "09:00", "P2", ""), 0);

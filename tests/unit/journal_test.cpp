@@ -176,15 +176,42 @@ TEST_F(Journal, DayClosureCheck) {
     EXPECT_EQ(messages.last_status(), "Erfassung gestern nicht abgeschlossen.");
 }
 
-// A new year starts with a pause line at the first use, so the start-up check is quiet even when
-// the old year's last day was left open.
-TEST_F(Journal, NewYearBeginsClosed) {
+// The first start of a new year shows an open 31 December like any open day, and its closing
+// booking goes to the old year's file; a closed old year leaves the new year's pause line shown.
+TEST_F(Journal, OpenLastDayOfTheYearShowsAndClosesInItsOwnFile) {
     write_file(year_file(), "2003-12-31  16:00   P1\n");
     set_now(2004, 1, 2, 8, 0);
     booking b = last();
+    EXPECT_STREQ(b.date, "2003-12-31");
+    EXPECT_STREQ(b.project, "P1");
+    EXPECT_EQ(journal_check_day_closure(b.date, b.project), 1);
+    char project[JOURNAL_PROJECT + 1];
+    journal_last_project(project);
+    EXPECT_STREQ(project, "P1");
+
+    EXPECT_EQ(journal_check_booking("2003-12-31", "17:00"), 0);
+    EXPECT_EQ(journal_append("2003-12-31", "17:00", "---", ""), 0);
+    EXPECT_EQ(read_file(year_file()), "2003-12-31  16:00   P1\n"
+                                      "2003-12-31  17:00   ---                 \n");
+    EXPECT_EQ(read_file(dir.file("2004.txt")), "2004-01-02  08:00   ---\n");
+    b = last();
     EXPECT_STREQ(b.date, "2004-01-02");
-    EXPECT_STREQ(b.project, "---");
     EXPECT_EQ(journal_check_day_closure(b.date, b.project), 0);
+}
+
+// Only this year and the end of last year's file can be booked; a program that ran into a new
+// year books a date of that year into the new year's file.
+TEST_F(Journal, BookingsGoToTheYearOfTheirDate) {
+    journal_current_file();
+    set_now(2004, 1, 1, 0, 5);
+    EXPECT_EQ(journal_check_booking("2002-12-31", "10:00"), -1);
+    EXPECT_EQ(journal_check_booking("2005-01-01", "10:00"), -1);
+    EXPECT_EQ(messages.status.back(),
+              "Datum 2005-01-01 geh\xF6rt nicht in die Zeitendatei " + year_file() + ".");
+    EXPECT_EQ(journal_append("2004-01-01", "00:05", "P2", ""), 0);
+    EXPECT_EQ(read_file(dir.file("2004.txt")), "2004-01-01  00:05   ---\n"
+                                               "2004-01-01  00:05   P2                  \n");
+    EXPECT_EQ(read_file(year_file()), "2003-12-07  09:41   ---\n");
 }
 
 } // namespace
