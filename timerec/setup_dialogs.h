@@ -6,3 +6,5 @@
 void projects_open_dialog(void);
 // Menu command 1200: opens the directory settings, or brings the open ones to the front.
 void directories_open_dialog(void);
+// Menu command 1210: opens the working-time settings, or brings the open ones to the front.
+void worktime_open_dialog(void);
