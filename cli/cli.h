@@ -40,3 +40,5 @@ int cmd_detail(const cli_args *args);
 int cmd_export(const cli_args *args);
 int cmd_palm(const cli_args *args);
 int cmd_pdb(const cli_args *args);
+int cmd_month(const cli_args *args);
+int cmd_holidays(const cli_args *args);

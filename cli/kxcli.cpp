@@ -60,6 +60,8 @@ static const char usage_text[] =
     "  detail PREFIX FROM_DAY TO_DAY [--minutes] [--table]\n"
     "                                the detail view's copy text (days as YYYY-MM-DD)\n"
     "  export YEAR FROM TO           writes the export file and prints its path\n"
+    "  month [YEAR MM] [--table]     the monthly timesheet's copy text (default: this month)\n"
+    "  holidays YEAR                 the holidays of YEAR as lines of Feiertage.txt\n"
     "exit status: 0 done, 1 failed, 2 wrong usage\n";
 
 const char *cli_option(const char *name) {
@@ -247,9 +249,11 @@ struct command_spec {
 };
 
 static const command_spec commands[] = {
-    {"last", cmd_last},     {"book", cmd_book},         {"check", cmd_check}, {"palm", cmd_palm},
-    {"pdb", cmd_pdb},       {"projects", cmd_projects}, {"stats", cmd_stats}, {"week", cmd_week},
-    {"detail", cmd_detail}, {"export", cmd_export},     {"tray", cmd_tray},
+    {"last", cmd_last},     {"book", cmd_book},   {"check", cmd_check},
+    {"palm", cmd_palm},     {"pdb", cmd_pdb},     {"projects", cmd_projects},
+    {"stats", cmd_stats},   {"week", cmd_week},   {"detail", cmd_detail},
+    {"export", cmd_export}, {"month", cmd_month}, {"holidays", cmd_holidays},
+    {"tray", cmd_tray},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.

@@ -12,16 +12,19 @@
 #define RES_SMALL_ICON "SMALL_ICON"
 
 /* Menu "ANW_MENU". Access keys: &Datei, &Bearbeiten, &Einstellen, &Hilfe;
-   Datei: &Zeiten, &Projekte, Be&enden; Bearbeiten: &Statistik, &Wochenbericht, &Export,
-   &Abgleich; Einstellen: &Verzeichnisse, &Optionen, &Palmtop; Hilfe: &Inhalt, &Copyright. */
+   Datei: &Zeiten, &Projekte, Be&enden; Bearbeiten: &Statistik, &Wochenbericht, &Monatsbericht,
+   &Export, &Abgleich; Einstellen: &Verzeichnisse, &Optionen, &Arbeitszeit, &Palmtop; Hilfe:
+   &Inhalt, &Copyright. */
 #define CMD_TIMES 1000
 #define CMD_PROJECTS 1150
 #define CMD_EXIT 1998
 #define CMD_STATISTICS 1100
 #define CMD_WEEKLY 1140
+#define CMD_MONTH 1190
 #define CMD_EXPORT 1110
 #define CMD_EXCHANGE 1130
 #define CMD_DIRECTORIES 1200
+#define CMD_WORKTIME 1210
 #define CMD_PALM_SETTINGS 1201
 #define CMD_OPTIONS 1220
 #define CMD_HELP_CONTENTS 1991
@@ -71,6 +74,8 @@
 #define DLG_PALM_SETTINGS "DB1201"
 #define DLG_OPTIONS "DB1220"
 #define DLG_IDLE "DB1240"
+#define DLG_MONTH "DB1190"
+#define DLG_WORKTIME "DB1210"
 
 /* Statistics "DB1100" and export "DB1110" (access keys in each group's comment of kx.rc's
    templates). */
@@ -181,5 +186,32 @@
 #define ID_IDLE_TEXT 1241
 #define ID_REMINDER_TIMER 1250
 #define CD_TEST_INPUT 1251
+/* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., &Tabelle, &Kopieren. */
+#define ID_MONTH_YEAR 3000
+#define ID_MONTH_MONTH 3010
+#define ID_MONTH_LIST 3100
+#define ID_MONTH_TABLE 3110
+#define ID_MONTH_SHOW 2500
+#define ID_MONTH_COPY 2501
+#define ID_MONTH_DETAIL 2503
+#define ID_MONTH_BACK 2510
+#define ID_MONTH_FORWARD 2511
+
+/* Working time "DB1210". Access keys: g\374ltig &ab, &Fassungen, &Beginn, &\334bertrag,
+   Ab&wesenheit, &Speichern, &Verwerfen. The targets of Monday to Sunday follow each other. */
+#define ID_WORK_FROM 3000
+#define ID_WORK_MONDAY 3010
+#define ID_WORK_TUESDAY 3011
+#define ID_WORK_WEDNESDAY 3012
+#define ID_WORK_THURSDAY 3013
+#define ID_WORK_FRIDAY 3014
+#define ID_WORK_SATURDAY 3015
+#define ID_WORK_SUNDAY 3016
+#define ID_WORK_BEGIN 3020
+#define ID_WORK_OPENING 3030
+#define ID_WORK_ABSENCES 3040
+#define ID_WORK_VERSIONS 3100
+#define ID_WORK_SAVE 2500
+#define ID_WORK_DISCARD 2501
 
 #endif

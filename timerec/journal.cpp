@@ -29,6 +29,7 @@ enum {
 static char current_file[JOURNAL_PATH_MAX + 1];
 static const char *period_text = "";
 static long period_begin, period_end;
+static bool period_running;
 
 void journal_today(char *out) {
     platform_time now;
@@ -426,6 +427,7 @@ struct walk {
     const char *to;
     size_t from_length, to_length;
     journal_walk_fn callback;
+    journal_open_day_fn open_day;
     void *context;
     int delivered;
 };
@@ -501,12 +503,18 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     bool pause = is_pause(a->text, a->length);
     char date[JOURNAL_DATE + 1] = {};
     column(date, a->text, a->length, 0, JOURNAL_DATE);
+    char project[JOURNAL_PROJECT + 1];
     if (!same_day) {
-        if (!pause) status_show(text(TXT_DAY_NOT_CLOSED), date);
+        if (pause) return;
+        status_show(text(TXT_DAY_NOT_CLOSED), date);
+        if (w->open_day) {
+            project_column(project, a);
+            period_begin = period_end = a->minutes;
+            w->open_day(date, project, w->context);
+        }
         return;
     }
     if (pause) return;
-    char project[JOURNAL_PROJECT + 1];
     project_column(project, a);
     period_text = a->length > JOURNAL_TEXT_COLUMN ? a->text + JOURNAL_TEXT_COLUMN : "";
     period_begin = a->minutes;
@@ -542,6 +550,11 @@ static bool next_line(bfile *file, walk_line *line) {
 
 int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
                  void *context) {
+    return journal_walk_days(year, from, to, callback, nullptr, context);
+}
+
+int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                      journal_open_day_fn open_day, void *context) {
     char path[JOURNAL_PATH_MAX + 1];
     snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
     bfile file;
@@ -549,7 +562,7 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
         status_show(text(TXT_JOURNAL_NOT_FOUND), path);
         return -1;
     }
-    walk w = {from, to, strlen(from), strlen(to), callback, context, 0};
+    walk w = {from, to, strlen(from), strlen(to), callback, open_day, context, 0};
     // Kept with the module: the period text handed to the callback points into them.
     static walk_line lines[2];
     walk_line *opening = &lines[0], *closing = &lines[1];
@@ -573,9 +586,15 @@ int journal_walk(const char *year, const char *from, const char *to, journal_wal
         journal_pause_line(closing->text);
         closing->length = strlen(closing->text);
         closing->minutes = minutes_of(closing->text, closing->length);
+        period_running = true;
         if (in_range(&w, closing)) pair(&w, opening, closing, same_date(opening, closing));
+        period_running = false;
     }
     return w.delivered;
+}
+
+bool journal_walk_running(void) {
+    return period_running;
 }
 
 const char *journal_walk_text(void) {

@@ -81,6 +81,15 @@ int journal_append(const char *date, const char *time, const char *project, cons
 // closing line lies within from..to; the number delivered, or -1 when the file is missing.
 int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
                  void *context);
+// A reader that wants to know the days without closure: the date and trimmed project of the
+// booking that is left open (the walk shows message 24 for it as always).
+typedef void (*journal_open_day_fn)(const char *date, const char *project, void *context);
+// journal_walk that also calls open_day for each day without closure whose closing line lies
+// within from..to; during that call journal_walk_times gives the open booking's time as begin.
+int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                      journal_open_day_fn open_day, void *context);
+// Whether the period being delivered is the running one, which closes at the present moment.
+bool journal_walk_running(void);
 // The text of the period being delivered (valid during the callback).
 const char *journal_walk_text(void);
 // The times of day of the opening and the closing line of the period being delivered, in minutes

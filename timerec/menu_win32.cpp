@@ -15,11 +15,13 @@ static const dialog_command dialog_commands[] = {
     {CMD_PROJECTS, projects_open_dialog},
     {CMD_STATISTICS, statistics_open},
     {CMD_WEEKLY, weekly_open},
+    {CMD_MONTH, timesheet_open},
     {CMD_EXPORT, export_open},
     {CMD_EXCHANGE, exchange_open_menu},
     {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},
     {CMD_EXCHANGE_PROJECTS, exchange_open_projects_edited},
     {CMD_DIRECTORIES, directories_open_dialog},
+    {CMD_WORKTIME, worktime_open_dialog},
     {CMD_PALM_SETTINGS, palm_settings_open},
     {CMD_OPTIONS, options_open_dialog},
 };

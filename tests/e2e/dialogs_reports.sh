@@ -32,22 +32,6 @@ menu() {
     keys alt+b "$1"
 }
 
-# The lines of a list box against a file of lines, line ends ignored (the probe writes CR LF).
-items_are() { cmp -s <(dlg items "$1" "$2") <(tr -d '\r' <"$3"); }
-expect_items() {
-    wait_until 10 items_are "$1" "$2" "$3" && return 0
-    dlg items "$1" "$2" >"$e2e_dir/items.txt"
-    expect_file "$e2e_dir/items.txt" <(tr -d '\r' <"$3")
-}
-
-# The clipboard, byte for byte, against a file (the probe adds a line feed).
-clipboard_is() { cmp -s <(probe get clipboard | head -c -1) "$1"; }
-expect_clipboard() {
-    wait_until 10 clipboard_is "$1" && return 0
-    probe get clipboard | head -c -1 >"$e2e_dir/clipboard.txt"
-    expect_file "$e2e_dir/clipboard.txt" "$1"
-}
-
 # evaluate TITLE: "&Auswerten" by its access key, and the list is refilled.
 evaluate() {
     keys alt+a

@@ -188,6 +188,24 @@ click_row() {
     xdotool mousemove $position click --repeat "${4:-1}" --delay 60 1
 }
 
+# expect_items TITLE ID FILE: the lines of a list box against a file of lines, line ends ignored
+# (the probe writes CR LF).
+items_are() { cmp -s <(dlg items "$1" "$2") <(tr -d '\r' <"$3"); }
+expect_items() {
+    wait_until 10 items_are "$1" "$2" "$3" && return 0
+    dlg items "$1" "$2" >"$e2e_dir/items.txt"
+    expect_file "$e2e_dir/items.txt" <(tr -d '\r' <"$3")
+}
+
+# expect_clipboard FILE: the clipboard, byte for byte, against a file (the probe adds a line
+# feed).
+clipboard_is() { cmp -s <(probe get clipboard | head -c -1) "$1"; }
+expect_clipboard() {
+    wait_until 10 clipboard_is "$1" && return 0
+    probe get clipboard | head -c -1 >"$e2e_dir/clipboard.txt"
+    expect_file "$e2e_dir/clipboard.txt" "$1"
+}
+
 # screenshot FILE: the whole display.
 screenshot() { import -window root -display "$DISPLAY" "$1"; }
 

@@ -70,6 +70,9 @@ TEST_F(ReportCli, OutputsMessagesAndExitStatus) {
         {"export-refused", 1, "--person \"?\" export 2003 01-01 12-31"},
         {"export-off", 0, "--person --- export 2003 01-01 12-31"},
         {"export", 0, "export 2003 01-01 12-31"},
+        {"month", 0, "month 2003 12"},
+        {"month-table", 0, "month --table"},
+        {"holidays", 0, "holidays 2003"},
     };
     for (const auto &c : cases) {
         CliResult result = run(c.arguments);
@@ -89,7 +92,11 @@ TEST_F(ReportCli, WrongUsage) {
                            "detail KD 2003-01-01",
                            "detail ABCDEFGHIJKLMNOP 2003-01-01 2003-12-31",
                            "export 2003 01-01 12-3",
-                           "projects extra"};
+                           "projects extra",
+                           "month 2003",
+                           "month 2003 13",
+                           "month 1900 01",
+                           "holidays 03"};
     for (const char *arguments : wrong) {
         CliResult result = run(arguments);
         EXPECT_EQ(result.exit, 2) << arguments;
