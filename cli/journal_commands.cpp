@@ -5,6 +5,7 @@
 #include "frame/text.h"
 #include "timerec/booking.h"
 #include "timerec/journal.h"
+#include "timerec/tray.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -56,5 +57,20 @@ int cmd_check(const cli_args *args) {
     journal_last_booking(&last);
     messages_set_sink(MSG_STATUS, print_status);
     journal_check_day_closure(last.date, last.project);
+    return CLI_EXIT_OK;
+}
+
+// What the notification-area icon shows: its tooltip, then the bookable entries of its menu.
+int cmd_tray(const cli_args *args) {
+    if (args->count != 0) return cli_usage_error("tray takes no arguments");
+    if (cli_require_journal() != 0) return CLI_EXIT_FAILED;
+    booking last;
+    journal_last_booking(&last);
+    char tip[TRAY_TIP + 1];
+    tray_tooltip(tip, sizeof tip, &last, tray_today_minutes());
+    cli_printf("%s\n", tip);
+    tray_menu menu;
+    tray_menu_entries(&menu);
+    for (int i = 0; i < menu.count; i++) cli_printf("%s\n", menu.entries[i].label);
     return CLI_EXIT_OK;
 }

@@ -6,7 +6,10 @@
 enum { DLGSUP = 100, DLG_NAME_MAX = 20, DLG_FIELD_MAX = 80, DLG_DRAG_TEXT_MAX = 80 };
 
 // How a dialog relates to the other windows while it is open.
-enum dialog_mode { DLG_MODELESS = 0, DLG_MODAL_CURRENT = 1, DLG_MODAL_ALL = 2 };
+// A dialog of mode DLG_UNOWNED is modeless, owned by no window (a taskbar button of its own, on
+// screen while the main window is minimised) and takes no focus when it is created: a notice
+// that comes up while the user works in another program.
+enum dialog_mode { DLG_MODELESS = 0, DLG_MODAL_CURRENT = 1, DLG_MODAL_ALL = 2, DLG_UNOWNED = 3 };
 
 typedef int (*dialog_handler)(UINT message, WPARAM wparam, LPARAM lparam);
 typedef void (*dialog_fn)(void);

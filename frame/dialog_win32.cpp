@@ -74,6 +74,10 @@ static int dialog_index(HWND window) {
     return -1;
 }
 
+static bool is_modal(const dlgbox *b) {
+    return b->mode == DLG_MODAL_CURRENT || b->mode == DLG_MODAL_ALL;
+}
+
 static bool usable(HWND window) {
     return window && IsWindow(window) && IsWindowEnabled(window);
 }
@@ -116,7 +120,7 @@ void dialog_enable_all(int flag) {
         if (box[i].window) EnableWindow(box[i].window, flag != 0);
     if (flag != 2) return;
     for (int i = 0; i < DLGSUP; i++)
-        if (box[i].window && box[i].mode != DLG_MODELESS) EnableWindow(box[i].owner, FALSE);
+        if (box[i].window && is_modal(&box[i])) EnableWindow(box[i].owner, FALSE);
 }
 
 // Where the focus goes after a dialog has closed: the first usable of the candidates, then the
@@ -129,8 +133,7 @@ static HWND focus_after_close(HWND candidate, HWND owner) {
         choice = owner;
     else {
         for (int i = DLGSUP - 1; i >= 0 && !choice; i--)
-            if (box[i].window && box[i].mode != DLG_MODELESS && usable(box[i].window))
-                choice = box[i].window;
+            if (box[i].window && is_modal(&box[i]) && usable(box[i].window)) choice = box[i].window;
     }
     HWND main = (HWND)frame_main_window();
     if (!choice || choice == main) {
@@ -287,7 +290,7 @@ static INT_PTR dialog_common(int i, HWND window, UINT message, WPARAM wparam, LP
     switch (message) {
     case WM_INITDIALOG:
         dialog_on_init(b);
-        result = TRUE;
+        result = b->mode != DLG_UNOWNED; // TRUE: the system gives the first control the focus
         break;
     case WM_ACTIVATE:
         dialog_on_activate(b, wparam);
@@ -384,8 +387,8 @@ HWND dialog_open_mode(const char *name, dialog_fn open_fn, dialog_fn close_fn,
     b->handler = handler;
     b->mode = mode;
     b->owner = dialog_window();
-    HWND window = CreateDialogParamA((HINSTANCE)frame_instance(), name, (HWND)frame_main_window(),
-                                     dialog_procs[i], 0);
+    HWND parent = mode == DLG_UNOWNED ? nullptr : (HWND)frame_main_window();
+    HWND window = CreateDialogParamA((HINSTANCE)frame_instance(), name, parent, dialog_procs[i], 0);
     if (!window) {
         b->window = NULL;
         dialog_enable_all(2);

@@ -13,5 +13,9 @@ void app_dde_execute(const char *topic, const char *command);
 // The whole program: from reading the configuration to the orderly shutdown; the exit code.
 int frame_main(void *instance, const char *command_line, int show);
 
+// Restores the main window (of this or of another running copy of the program) when it is
+// minimised or hidden and brings it to the front.
+void frame_bring_forward(void *main_window);
+
 // Help: 1991 the help file's contents, 1992 the help for the active dialog.
 void frame_help(int command);

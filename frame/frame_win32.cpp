@@ -60,6 +60,26 @@ static bool on_close(HWND window) {
     return true;
 }
 
+// A window of another process is shown without waiting for it, so that a program that hangs
+// cannot hold this one up.
+static void show_window(HWND window, int command) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        ShowWindow(window, command);
+    else
+        ShowWindowAsync(window, command);
+}
+
+void frame_bring_forward(void *main_window) {
+    HWND window = (HWND)main_window;
+    if (IsIconic(window))
+        show_window(window, SW_RESTORE);
+    else if (!IsWindowVisible(window))
+        show_window(window, SW_SHOW);
+    // A message box or dialog the window shows comes forward in its place.
+    HWND popup = GetLastActivePopup(window);
+    SetForegroundWindow(popup && IsWindowVisible(popup) ? popup : window);
+}
+
 static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     switch (LOWORD(wparam)) {
     case CMD_EXIT:
@@ -179,7 +199,11 @@ int frame_main(void *instance_handle, const char *command_line, int show) {
     read_config(instance);
     lstrcpynA(app->title, config.name, sizeof app->title);
     lstrcpynA(app->class_name, config.class_name, sizeof app->class_name);
-    if (config.single && FindWindowA(config.class_name, nullptr)) return 0;
+    HWND running = config.single ? FindWindowA(config.class_name, nullptr) : nullptr;
+    if (running) {
+        frame_bring_forward(running);
+        return 0;
+    }
     frame_settings_locate(config.wp_file);
     dialog_startup();
     if (app_init() == -1) return 0;

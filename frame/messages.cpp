@@ -18,6 +18,10 @@ void messages_set_sink(int kind, message_sink sink) {
     if (kind >= 0 && kind < MSG_KINDS) sinks[kind] = sink;
 }
 
+message_sink messages_sink(int kind) {
+    return kind >= 0 && kind < MSG_KINDS ? sinks[kind] : nullptr;
+}
+
 static void deliver(int kind, const char *format, va_list args) {
     char text[MSG_TEXT_MAX + 1];
     vsnprintf(text, sizeof text, format, args);

@@ -9,6 +9,8 @@ typedef void (*message_sink)(int kind, const char *text);
 
 // Sets the sink of one kind; NULL restores the default (standard error).
 void messages_set_sink(int kind, message_sink sink);
+// The sink set for the kind (NULL for the default), so that it can be put back after a while.
+message_sink messages_sink(int kind);
 
 // Each formats at most MSG_TEXT_MAX characters and hands them to the kind's sink.
 void status_show(const char *format, ...);

@@ -9,6 +9,11 @@ int system_services_available(void);
 
 // Sets value name of key (below HKEY_CURRENT_USER, which must exist) as a REG_DWORD; 0, or -1.
 int reg_write_dword(const char *key, const char *name, unsigned long number);
+// Sets value name of key (below HKEY_CURRENT_USER, created when missing) as a REG_SZ text;
+// 0, or -1.
+int reg_write_text(const char *key, const char *name, const char *text);
+// Removes value name of key; 0 (also when there was no such value), or -1.
+int reg_delete_value(const char *key, const char *name);
 // At most REG_TEXT_MAX bytes of a text value into out (REG_TEXT_MAX + 1 bytes); 0, or -1 with
 // out empty.
 int reg_read_string(const char *key, const char *name, char *out);

@@ -10,6 +10,14 @@ int reg_write_dword(const char *key, const char *name, unsigned long number) {
     return -1;
 }
 
+int reg_write_text(const char *key, const char *name, const char *text) {
+    return -1;
+}
+
+int reg_delete_value(const char *key, const char *name) {
+    return -1;
+}
+
 int reg_read_string(const char *key, const char *name, char *out) {
     out[0] = 0;
     return -1;

@@ -28,6 +28,27 @@ int reg_write_dword(const char *key, const char *name, unsigned long number) {
     return result == ERROR_SUCCESS ? 0 : -1;
 }
 
+int reg_write_text(const char *key, const char *name, const char *text) {
+    HKEY handle;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
+        return -1;
+    LONG result =
+        RegSetValueExA(handle, name, 0, REG_SZ, (const BYTE *)text, (DWORD)strlen(text) + 1);
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS ? 0 : -1;
+}
+
+int reg_delete_value(const char *key, const char *name) {
+    HKEY handle;
+    LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &handle);
+    if (opened == ERROR_FILE_NOT_FOUND) return 0;
+    if (opened != ERROR_SUCCESS) return -1;
+    LONG result = RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND ? 0 : -1;
+}
+
 // A name or text value of size bytes into out, cut at its NUL or at REG_TEXT_MAX bytes.
 static void take_text(char *out, const char *bytes, DWORD size) {
     DWORD length = 0;

@@ -13,8 +13,8 @@
 
 /* Menu "ANW_MENU". Access keys: &Datei, &Bearbeiten, &Einstellen, &Hilfe;
    Datei: &Zeiten, &Projekte, Be&enden; Bearbeiten: &Statistik, &Wochenbericht, &Monatsbericht,
-   &Export, &Abgleich; Einstellen: &Verzeichnisse, &Arbeitszeit, &Palmtop; Hilfe: &Inhalt,
-   &Copyright. */
+   &Export, &Abgleich; Einstellen: &Verzeichnisse, &Optionen, &Arbeitszeit, &Palmtop; Hilfe:
+   &Inhalt, &Copyright. */
 #define CMD_TIMES 1000
 #define CMD_PROJECTS 1150
 #define CMD_EXIT 1998
@@ -26,6 +26,7 @@
 #define CMD_DIRECTORIES 1200
 #define CMD_WORKTIME 1210
 #define CMD_PALM_SETTINGS 1201
+#define CMD_OPTIONS 1220
 #define CMD_HELP_CONTENTS 1991
 #define CMD_ABOUT 1999
 
@@ -71,6 +72,8 @@
 #define DLG_PROJECTS "DB1150"
 #define DLG_DIRECTORIES "DB1200"
 #define DLG_PALM_SETTINGS "DB1201"
+#define DLG_OPTIONS "DB1220"
+#define DLG_IDLE "DB1240"
 #define DLG_MONTH "DB1190"
 #define DLG_WORKTIME "DB1210"
 
@@ -156,6 +159,33 @@
 #define ID_PALM_DISCARD 2501
 #define ID_PALM_INSTALL_PROGRAM 2502
 
+/* Options "DB1220". Access keys: Mit &Windows starten, Minimiert in den &Infobereich, Nach
+   &Abwesenheit fragen, &Minuten, Beim &Herunterfahren, &Lange laufendes Projekt, M&inuten,
+   &Speichern, &Verwerfen. */
+#define ID_OPT_AUTOSTART 3000
+#define ID_OPT_TRAY 3010
+#define ID_OPT_IDLE 3020
+#define ID_OPT_IDLE_MINUTES 3021
+#define ID_OPT_SHUTDOWN 3030
+#define ID_OPT_LONG 3040
+#define ID_OPT_LONG_MINUTES 3041
+#define ID_OPT_SAVE 2500
+#define ID_OPT_DISCARD 2501
+
+/* The notification-area icon: its menu's commands (the recent projects are 1230 to 1234), the
+   icon's own id and the message it sends. */
+#define CMD_TRAY_PROJECT 1230
+#define CMD_TRAY_PAUSE 1235
+#define CMD_TRAY_OPEN 1236
+#define CMD_TRAY_EXIT 1237
+#define ID_TRAY_ICON 1238
+#define WM_KX_TRAY (0x8000 + 1239) /* WM_APP + 1239 */
+
+/* The question after time away "DB1240" (Ja is IDOK, Nein IDCANCEL), the reminders' timer, and
+   the test hook that moves the clock of a test run (WM_COPYDATA with this dwData). */
+#define ID_IDLE_TEXT 1241
+#define ID_REMINDER_TIMER 1250
+#define CD_TEST_INPUT 1251
 /* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., &Tabelle, &Kopieren. */
 #define ID_MONTH_YEAR 3000
 #define ID_MONTH_MONTH 3010

@@ -13,6 +13,7 @@
 #include "timerec/journal.h"
 #include "timerec/main_window.h"
 #include "timerec/projects.h"
+#include "timerec/reminders.h"
 #include <windows.h>
 
 enum { MAIN_LIST_ENTRY = PROJECT_LINE + 1 };
@@ -26,6 +27,12 @@ static void get_field(int id, char *buffer, int length) {
     strip_get_text(STRIP_HEADER, id, buffer, length + 1);
 }
 
+// The indicator of the strip and the icon in the notification area show the same state.
+static void set_indicator(const char *state) {
+    set_field(ID_INDICATOR, state);
+    tray_show_state(state);
+}
+
 void main_show_last_booking(void) {
     booking last;
     journal_last_booking(&last);
@@ -33,7 +40,7 @@ void main_show_last_booking(void) {
     set_field(ID_TIME, last.time);
     set_field(ID_PROJECT, last.project);
     set_field(ID_TEXT, last.text);
-    set_field(ID_INDICATOR, booking_indicator(last.project));
+    set_indicator(booking_indicator(last.project));
     char title[BOOKING_TITLE];
     booking_title(title, sizeof title, last.project);
     main_set_title(title);
@@ -57,7 +64,15 @@ void main_check_day_closure(void) {
 }
 
 void main_mark_changed(void) {
-    set_field(ID_INDICATOR, "ANDERS");
+    set_indicator("ANDERS");
+}
+
+// The pause that closes an open day takes the moment the session ended that day, when it is
+// known and not before the day's last booking.
+static void take_shutdown_moment(const char *date) {
+    char time[BOOKING_TIME_FIELD + 1], shutdown[6];
+    get_field(ID_TIME, time, BOOKING_TIME_FIELD);
+    if (reminder_shutdown_time(date, time, shutdown)) set_field(ID_TIME, shutdown);
 }
 
 void main_choose(void) {
@@ -67,17 +82,18 @@ void main_choose(void) {
     text_trim_right(entry);
     if (!booking_can_choose(entry)) return;
     char date[BOOKING_DATE_FIELD + 1], project[BOOKING_PROJECT_FIELD + 1];
-    char today[JOURNAL_DATE + 1], now[6];
+    char today[JOURNAL_DATE + 1], now[6], chosen[BOOKING_ENTRY_ID + 1];
     get_field(ID_DATE, date, BOOKING_DATE_FIELD);
     get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
     journal_today(today);
+    booking_entry_project(chosen, entry);
     if (booking_takes_now(date, project, today)) {
         booking_now_time(now);
         set_field(ID_DATE, today);
         set_field(ID_TIME, now);
+    } else if (chosen[0] == '-') {
+        take_shutdown_moment(date);
     }
-    char chosen[BOOKING_ENTRY_ID + 1];
-    booking_entry_project(chosen, entry);
     set_field(ID_PROJECT, chosen);
     set_field(ID_TEXT, "");
     main_mark_changed();
@@ -90,15 +106,21 @@ void main_confirm(void) {
     get_field(ID_TIME, time, BOOKING_TIME_FIELD);
     get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
     get_field(ID_TEXT, note, BOOKING_TEXT_FIELD);
+    main_book(date, time, project, note);
+}
+
+int main_book(const char *date, const char *time, const char *project, const char *note) {
     if (!booking_moment_valid(date, time)) {
         status_show("%s", text(TXT_INVALID_DATE_TIME));
-        return;
+        return -1;
     }
-    if (journal_check_booking(date, time) != 0) return;
+    if (journal_check_booking(date, time) != 0) return -1;
     // A booking the year file refused stays in the strip with its message, to be confirmed again.
-    if (journal_append(date, time, project, note) != 0) return;
+    if (journal_append(date, time, project, note) != 0) return -1;
+    reminder_shutdown_forget();
     main_fill_list();
     main_show_last_booking();
+    return 0;
 }
 
 void main_startup_checks(void) {

@@ -247,6 +247,27 @@ void journal_last_project(char *out) {
     snprintf(out, JOURNAL_PROJECT + 1, "%s", fields.project);
 }
 
+int journal_recent_projects(char (*out)[JOURNAL_PROJECT + 1], int max) {
+    bfile file;
+    if (bfile_open(&file, journal_current_file()) < 0) return 0;
+    bfile_seek_text_end(&file);
+    int count = 0;
+    last_line line;
+    int64_t at = bfile_tell(&file);
+    for (int read = 0;
+         count < max && read < JOURNAL_RECENT_LINES && find_last_line(&file, at, true, &line) == 0;
+         read++) {
+        at = line.start;
+        booking fields;
+        split_booking(line.text, &fields);
+        bool seen = !fields.project[0];
+        for (int i = 0; i < count && !seen; i++) seen = strcmp(out[i], fields.project) == 0;
+        if (!seen) memcpy(out[count++], fields.project, JOURNAL_PROJECT + 1);
+    }
+    bfile_close(&file);
+    return count;
+}
+
 // A copy of a booking field with control characters (but tabs) made blanks, so no field can
 // break the line or end the file's text.
 static void clean_field(char *out, size_t size, const char *field) {

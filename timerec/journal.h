@@ -14,7 +14,8 @@ enum {
     JOURNAL_TEXT_IN = 79,    // characters of a booking text journal_append writes
     JOURNAL_PATH_MAX = 260,
     JOURNAL_PAUSE_LINE = 31,
-    JOURNAL_WALK_BLOCK = 65536, // block size of the walk's reading
+    JOURNAL_WALK_BLOCK = 65536,  // block size of the walk's reading
+    JOURNAL_RECENT_LINES = 2000, // bookings read back for the recent projects
 };
 // A year file larger than this is not read whole (the merge needs it several times in memory).
 static const long long JOURNAL_FILE_MAX = 64LL << 20;
@@ -61,6 +62,9 @@ void journal_last_booking(booking *out);
 // The project of the last line that is not a pause line ("" if none, "---" without a file); in a
 // file of only pause lines, that of the previous year's file.
 void journal_last_project(char *out);
+// The last different projects booked in the current year file (pauses left out), the latest
+// first: at most max, found among its last JOURNAL_RECENT_LINES bookings. The count.
+int journal_recent_projects(char (*out)[JOURNAL_PROJECT + 1], int max);
 // The year file path bookings go to now, without creating anything (out holds
 // JOURNAL_PATH_MAX + 1 bytes).
 void journal_current_path(char *out);

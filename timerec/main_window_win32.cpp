@@ -14,6 +14,7 @@
 #include "timerec/directories.h"
 #include "timerec/journal.h"
 #include "timerec/main_window.h"
+#include "timerec/options.h"
 #include "timerec/projects.h"
 #include <windows.h>
 #include <stdio.h>
@@ -37,6 +38,16 @@ static struct {
     bool projects_changed;
     bool closing;
 } flags;
+
+static kx_options options;
+
+const kx_options *main_options(void) {
+    return &options;
+}
+
+void main_options_changed(void) {
+    options_load(&options);
+}
 
 void main_projects_changed(void) {
     flags.projects_changed = true;
@@ -92,9 +103,12 @@ int app_create(void) {
     messages_set_sink(MSG_STATUS, status_sink);
     enter_program_folder();
     directories_load();
+    options_load(&options);
     main_fill_list();
     main_show_last_booking();
     main_check_day_closure();
+    tray_start();
+    reminders_start();
     main_post_command(CMD_STARTUP_LAYOUT);
     // The window is activated before the message loop runs, when activation does not reach the
     // application yet: the list gets the keyboard here, before a check may open a dialog.
@@ -106,6 +120,8 @@ int app_create(void) {
 
 void app_exit(void) {
     flags.closing = true;
+    reminders_stop();
+    tray_stop();
     messages_set_sink(MSG_STATUS, nullptr);
     layout_close();
     for (void *&library : libraries) {
@@ -202,6 +218,7 @@ static void on_command(int id) {
 void app_message(unsigned message, uintptr_t wparam, intptr_t lparam) {
     if (flags.closing) return;
     layout_message(message, wparam, lparam);
+    if (tray_message(message, wparam, lparam) || reminders_message(message, wparam, lparam)) return;
     switch (message) {
     case WM_ACTIVATE:
         if (LOWORD(wparam) != WA_INACTIVE) on_activate();

@@ -23,6 +23,7 @@ static const dialog_command dialog_commands[] = {
     {CMD_DIRECTORIES, directories_open_dialog},
     {CMD_WORKTIME, worktime_open_dialog},
     {CMD_PALM_SETTINGS, palm_settings_open},
+    {CMD_OPTIONS, options_open_dialog},
 };
 
 int menu_open_dialog(int id) {

@@ -13,6 +13,8 @@ ManifestDPIAware true
 !endif
 
 !define KX_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvex"
+; The per-user start with Windows that the program's options set.
+!define KX_RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The class of the program's main window, to see that it is running.
 !define KX_WINDOW_CLASS "TORKKX"
 
@@ -102,5 +104,6 @@ Section "Uninstall"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Korvex.lnk"
+    DeleteRegValue HKCU "${KX_RUN_KEY}" "Korvex"
     DeleteRegKey HKCU "${KX_UNINSTALL_KEY}"
 SectionEnd

@@ -1,6 +1,7 @@
 // Stands in for the system's help program in the end-to-end tests: a window of the class the
 // help call looks for, writing each request it receives (command, help file, keyword) as a line
 // to the file named on the command line.
+#include "catcher.h"
 #include <windows.h>
 
 #include <stdio.h>
@@ -31,26 +32,9 @@ void record(const COPYDATASTRUCT *copy) {
     fclose(log);
 }
 
-LRESULT CALLBACK catcher_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_COPYDATA) {
-        record((const COPYDATASTRUCT *)lparam);
-        return TRUE;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc > 1) log_path = argv[1];
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = catcher_proc;
-    window_class.hInstance = GetModuleHandleA(NULL);
-    window_class.lpszClassName = "MS_WINHELP";
-    if (!RegisterClassA(&window_class)) return 1;
-    if (!CreateWindowA("MS_WINHELP", "help catcher", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL))
-        return 1;
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) DispatchMessageA(&message);
-    return 0;
+    return catcher::run("MS_WINHELP", "help catcher", record);
 }

@@ -12,6 +12,7 @@ setup_exe="$E2E_BIN/Korvex-Setup.exe"
 # Wine would put the start-menu entry into the Linux desktop's menu too.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvex'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 program_files=(kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll Muster.txt
     LIESMICH.txt Uninstall.exe)
 
@@ -30,6 +31,7 @@ start_link="$(unix_path "$(windows_folder APPDATA)")/Microsoft/Windows/Start Men
 remove_installation() {
     rm -rf "$install_dir" "$start_link"
     wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+    wine reg delete "$run_key" /v Korvex /f >/dev/null 2>&1 || true
 }
 # A run that failed half-way leaves nothing behind for the next one.
 remove_installation
@@ -130,7 +132,11 @@ run_setup
 expect_installed
 expect_eq "user's files after a new installation" "$(user_files)" "$data"
 
+# The start with Windows, as the program's options set it, goes with the program.
+wine reg add "$run_key" /v Korvex /d "\"$install_folder\\kx.exe\"" /f >/dev/null 2>&1 ||
+    die "could not set the start with Windows"
 run_uninstall
+! wine reg query "$run_key" /v Korvex >/dev/null 2>&1 || die "the start with Windows stayed"
 for file in "${program_files[@]}"; do
     [ ! -e "$install_dir/$file" ] || die "$file is still there after uninstalling"
 done

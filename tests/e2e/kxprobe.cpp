@@ -31,8 +31,11 @@ void usage() {
           "  wait-window | wait-gone | count | get QUERY | wait QUERY VALUE\n"
           "  close | command ID | activate | row-pos INDEX | wait-msgbox TEXT | press BUTTON\n"
           "  move X Y WIDTH HEIGHT | terminate\n"
+          "  post MESSAGE WPARAM LPARAM | minimize | input \"YYYY-MM-DD HH:MM\" | end-session\n"
+          "  post-named MESSAGE_NAME | deactivate\n"
           "QUERY: title indicator date time project text status focus active list selected\n"
-          "  items clipboard placement normal iconic rect msgbox pid xid\n",
+          "  items clipboard placement normal iconic visible foreground rect msgbox popup pid\n"
+          "  xid\n",
           stderr);
 }
 
@@ -295,6 +298,22 @@ std::string indicator_picture(HWND indicator) {
     return found;
 }
 
+// The foreground window: "main", or the class and title of another window.
+std::string foreground_name(HWND main) {
+    HWND window = GetForegroundWindow();
+    if (window == main) return "main";
+    char title[TEXT_MAX] = "";
+    if (window) GetWindowTextA(window, title, sizeof title);
+    return window ? class_of(window) + " " + title : "none";
+}
+
+// The number of pop-up menus on screen (another process's menu items cannot be read).
+std::string popup_menus() {
+    int shown = 0;
+    for (HWND window : top_windows("#32768")) shown += IsWindowVisible(window) ? 1 : 0;
+    return number(shown);
+}
+
 // The value of one query; "(no window)" when the main window is missing and the query needs it.
 std::string query(const std::string &q) {
     if (q == "count") return number(top_windows(options.main_class).size());
@@ -327,6 +346,9 @@ std::string query(const std::string &q) {
     if (q == "placement") return placement_of(main);
     if (q == "normal") return normal_rect_of(main);
     if (q == "iconic") return number(IsIconic(main) ? 1 : 0);
+    if (q == "visible") return number(IsWindowVisible(main) ? 1 : 0);
+    if (q == "foreground") return foreground_name(main);
+    if (q == "popup") return popup_menus();
     if (q == "rect") return rect_of(main);
     if (q == "pid") {
         DWORD pid = 0;
@@ -360,6 +382,15 @@ int wait_gone() {
     if (gone && process) gone = WaitForSingleObject(process, options.timeout_ms) == WAIT_OBJECT_0;
     if (process) CloseHandle(process);
     return gone ? 0 : fail("the program is still running");
+}
+
+// The user turns to another program: the desktop becomes the foreground window.
+int deactivate() {
+    HWND main = main_window();
+    SetForegroundWindow(GetDesktopWindow());
+    return wait_for([main] { return GetForegroundWindow() != main; })
+               ? 0
+               : fail("the main window stayed the foreground window");
 }
 
 // Activation as a user causes it: the desktop becomes the foreground first and then the main
@@ -440,6 +471,28 @@ int move_main(int x, int y, int width, int height) {
     return 0;
 }
 
+// An input at the moment, for the test hook of a program whose clock the test fixed.
+int test_input(const std::string &moment) {
+    HWND main = main_window();
+    if (!main) return fail("no main window");
+    const ULONG_PTR TEST_INPUT = 1251; // CD_TEST_INPUT of the program
+    COPYDATASTRUCT copy = {TEST_INPUT, (DWORD)moment.size(), (void *)moment.data()};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main, WM_COPYDATA, 0, (LPARAM)&copy, SMTO_ABORTIFHUNG, 5000, &result);
+    return 0;
+}
+
+// The end of the session as Windows announces it: the question, then the end itself.
+int end_session() {
+    HWND main = main_window();
+    if (!main) return fail("no main window");
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    if (!result) return fail("the program refused the end of the session");
+    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return 0;
+}
+
 // Ends the program that owns the main window: the last resort of a test's clean-up.
 int terminate() {
     HWND main = main_window();
@@ -474,6 +527,20 @@ int run_command(int argc, char **argv, int &i) {
         return move_main(atoi(argv[i - 4]), atoi(argv[i - 3]), atoi(argv[i - 2]),
                          atoi(argv[i - 1]));
     }
+    if (command == "post" && i + 3 <= argc) {
+        i += 3;
+        HWND main = main_window();
+        if (!main) return fail("no main window");
+        PostMessageA(main, (UINT)strtoul(argv[i - 3], NULL, 0), strtoull(argv[i - 2], NULL, 0),
+                     strtoll(argv[i - 1], NULL, 0));
+        return 0;
+    }
+    if (command == "minimize") return post_to_main(WM_SYSCOMMAND, SC_MINIMIZE);
+    if (command == "deactivate") return deactivate();
+    if (command == "input" && argument(a)) return test_input(a);
+    if (command == "end-session") return end_session();
+    if (command == "post-named" && argument(a))
+        return post_to_main(RegisterWindowMessageA(a.c_str()), 0);
     if (command == "get" && argument(a)) return print_line(query(a)), 0;
     if (command == "command" && argument(a)) return post_to_main(WM_COMMAND, atoi(a.c_str()));
     if (command == "row-pos" && argument(a)) return row_position(atoi(a.c_str()));

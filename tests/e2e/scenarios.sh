@@ -212,15 +212,21 @@ scenario_open_new_year() {
     kx_close
 }
 
-# A second start ends at once, with exit code 0 and no second window.
+# A second start ends at once, with exit code 0 and no second window, and brings the running
+# program back: restored when it was minimised, in front of the program the user was in.
 scenario_second_start() {
     e2e_setup second_start
     start_after_pause
+    probe minimize
+    probe_wait iconic 1
+    probe deactivate
     local code=0
     (cd "$e2e_dir" && LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" timeout 20 wine "$e2e_dir/kx.exe") \
         </dev/null >/dev/null 2>&1 || code=$?
     expect_eq "exit code of the second start" "$code" 0
     expect_eq "main windows" "$(probe count)" 1
+    probe_wait iconic 0
+    probe_wait foreground main
     kx_close
 }
 

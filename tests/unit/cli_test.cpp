@@ -44,6 +44,15 @@ TEST_F(Cli, CheckReportsAnOpenDay) {
     EXPECT_EQ(run_kxcli(work() + "--now \"2026-12-07 17:00\" check").out, "");
 }
 
+TEST_F(Cli, TrayTellsTheTooltipAndTheMenu) {
+    run_kxcli(work() + "--now \"2026-12-08 08:00\" book P1");
+    run_kxcli(work() + "--now \"2026-12-08 09:00\" book P2");
+    CliResult tray =
+        run_kxcli(work() + "--commondir \"" + dir.path + "\" --now \"2026-12-08 09:30\" tray");
+    EXPECT_EQ(tray.exit, 0);
+    EXPECT_EQ(tray.out, "P2 seit 09:00 \x96 heute 1:30\nP2\nP1\n---\tPause/Arbeitsende\n");
+}
+
 TEST_F(Cli, WrongUsageAndFailures) {
     const char *wrong[] = {"",
                            "bogus",

@@ -52,6 +52,7 @@ TEST(Resources, MenuInOrder) {
         {1, CMD_EXPORT, "&Export..."},
         {1, CMD_EXCHANGE, "&Abgleich..."},
         {2, CMD_DIRECTORIES, "&Verzeichnisse..."},
+        {2, CMD_OPTIONS, "&Optionen..."},
         {2, CMD_WORKTIME, "&Arbeitszeit..."},
         {2, CMD_PALM_SETTINGS, "&Palmtop..."},
         {3, CMD_HELP_CONTENTS, "&Inhalt..."},
