@@ -40,8 +40,7 @@ choose() {
 # clear_and_type TITLE ID TEXT: the field gets the focus by a click, its text is replaced by
 # typing.
 clear_and_type() {
-    click_control "$1" "$2"
-    dlg_wait focused "$1" 0 "$2"
+    focus_control "$1" "$2"
     keys Home shift+End Delete
     [ -z "$3" ] || type_text "$3"
 }

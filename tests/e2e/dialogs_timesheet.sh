@@ -138,8 +138,7 @@ field_is() { dlg_wait text "$WORKTIME" "$1" "$2"; }
 
 # replace ID TEXT: the field's text replaced by typing, as the user does it.
 replace() {
-    click_control "$WORKTIME" "$1"
-    dlg_wait focused "$WORKTIME" 0 "$1"
+    focus_control "$WORKTIME" "$1"
     keys Home shift+End Delete
     local text=$2
     # xdotool would take a leading "-" for an option of its own.

@@ -180,6 +180,17 @@ click_control() {
     # shellcheck disable=SC2086
     xdotool mousemove $position click 1
 }
+# focus_control TITLE ID: real clicks on a control until it has the focus. Without a window
+# manager, the activation that follows a closed message box can arrive after the first click and
+# give the focus back to the control that had it before the box; a user would click again.
+focus_control() {
+    local attempt
+    for attempt in 1 2 3; do
+        click_control "$1" "$2"
+        dlg --timeout 3000 wait focused "$1" 0 "$2" >/dev/null && return 0
+    done
+    die "waiting for the focus on $2 in '$1'"
+}
 # click_row TITLE ID INDEX [COUNT]: a real click (or double click) on a row of a dialog's list.
 click_row() {
     local position
