@@ -97,6 +97,7 @@ static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
 static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_DESTROY:
+        frame_help_close();
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
