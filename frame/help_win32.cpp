@@ -4,8 +4,11 @@
 #include "frame/dialog.h"
 #include "frame/frame.h"
 #include "frame/help.h"
+#include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
 #include <windows.h>
 
 #include <stdio.h>
@@ -33,7 +36,8 @@ html_help_fn html_help() {
     return html_help_function;
 }
 
-// Opens PAGE of the compiled help FILE; 0, or -1 when HTML Help is not there.
+// Opens PAGE of the compiled help FILE; 0 (a file HTML Help cannot show is reported), or -1 when
+// HTML Help is not there.
 int html_help_show(HWND main, const char *file, const char *page) {
     html_help_fn show = html_help();
     if (!show) return -1;
@@ -41,7 +45,7 @@ int html_help_show(HWND main, const char *file, const char *page) {
     snprintf(topic, sizeof topic, "%s::/%s", file, page);
     wchar_t wide[PATH_MAX_TEXT + 80];
     if (!MultiByteToWideChar(CP_ACP, 0, topic, -1, wide, PATH_MAX_TEXT + 80)) return -1;
-    show(main, wide, HH_DISPLAY_TOPIC, 0);
+    if (!show(main, wide, HH_DISPLAY_TOPIC, 0)) msg_warn(text(TXT_HELP_UNAVAILABLE), file);
     return 0;
 }
 

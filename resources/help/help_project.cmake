@@ -1,7 +1,9 @@
-# Makes the help project of kx.chm in the folder OUT from the table of pages PAGES: the pages and
-# the style sheet beside the table, the screenshots the pages show (bilder/NAME from the folder
-# IMAGES), the contents kx.hhc (in the table's order), the index kx.hhk (each page's title and
-# keyword) and the project kx.hhp. Run as cmake -DPAGES=... -DIMAGES=... -DOUT=... -P this file.
+# Makes the help project of kx.chm in the folder OUT from the table of pages PAGES: each page a
+# whole HTML file of its body beside the table (the head, the title as heading and the link to
+# the first page are the same for every page and added here), the style sheet, the screenshots
+# the pages show (bilder/NAME from the folder IMAGES), the contents kx.hhc (in the table's order),
+# the index kx.hhk (each page's title and keyword) and the project kx.hhp.
+# Run as cmake -DPAGES=... -DIMAGES=... -DOUT=... -P this file.
 get_filename_component(source ${PAGES} DIRECTORY)
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT}/bilder)
@@ -21,6 +23,7 @@ set(contents "")
 set(index "")
 set(files "hilfe.css\n")
 set(first "")
+set(first_title "")
 foreach(line IN LISTS lines)
     if(NOT line MATCHES "^HELP_PAGE\\(\"([a-z0-9_]+\\.htm)\", \"([A-Za-z0-9_]*)\", \"([ -~]+)\"\\)$")
         message(FATAL_ERROR "pages.def: not a page: ${line}")
@@ -28,20 +31,35 @@ foreach(line IN LISTS lines)
     set(page ${CMAKE_MATCH_1})
     set(keyword ${CMAKE_MATCH_2})
     set(title ${CMAKE_MATCH_3})
-    if(NOT first)
-        set(first ${page})
-    endif()
     if(NOT EXISTS ${source}/${page})
         message(FATAL_ERROR "pages.def names ${page}, which is not in ${source}")
     endif()
-    file(COPY ${source}/${page} DESTINATION ${OUT})
+    file(READ ${source}/${page} html)
+    set(back "")
+    if(NOT first)
+        set(first ${page})
+        set(first_title ${title})
+    else()
+        set(back "<p class=\"weiter\"><a href=\"${first}\">${first_title}</a></p>\n")
+    endif()
+    file(WRITE ${OUT}/${page} "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">
+<html lang=\"de\">
+<head>
+<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Windows-1252\">
+<title>${title}</title>
+<link rel=\"stylesheet\" type=\"text/css\" href=\"hilfe.css\">
+</head>
+<body>
+<h1>${title}</h1>
+${html}${back}</body>
+</html>
+")
     string(APPEND files "${page}\n")
     entry(contents "${title}" ${page})
     entry(index "${title}" ${page})
     if(keyword)
         entry(index "${keyword}" ${page})
     endif()
-    file(READ ${source}/${page} html)
     string(REGEX MATCHALL "src=\"bilder/[^\"]+\"" images "${html}")
     foreach(image IN LISTS images)
         string(REGEX REPLACE "^src=\"bilder/(.*)\"$" "\\1" image "${image}")

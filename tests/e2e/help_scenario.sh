@@ -52,3 +52,14 @@ wait_until 15 asked hauptfenster.htm ||
     die "\"&Inhalt...\" did not ask HTML Help for hauptfenster.htm"
 expect_eq "WinHelp requests with kx.chm beside the program" "$(wc -l <"$help_log")" 2
 kx_close
+
+# A help file HTML Help cannot open is reported, not passed over in silence.
+echo "kein Hilfedatei-Inhalt" >"$e2e_dir/kx.chm"
+kx_start
+kx_focus
+keys F1
+probe wait-msgbox "\\kx.chm kann nicht angezeigt werden." >/dev/null ||
+    die "no message about the damaged kx.chm"
+probe press OK >/dev/null || die "no message box to confirm"
+expect_eq "WinHelp requests with a damaged kx.chm" "$(wc -l <"$help_log")" 2
+kx_close
