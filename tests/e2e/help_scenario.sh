@@ -28,6 +28,12 @@ expect_eq "F1 in the main window" "$(sed -n 1p "$help_log")" "261|$help_file|Men
 keys alt+h i
 wait_until 15 logged 2 || die "\"&Inhalt...\" asked nothing of the help program"
 expect_eq "help contents" "$(sed -n 2p "$help_log")" "3|$help_file|"
+# The about box beside the help names the version.
+keys alt+h c
+dlg wait-dialog Copyright >/dev/null || die "no about box after Alt+H, C"
+expect_eq "about box" "$(dlg text Copyright 100)" "Korvex ${KX_E2E_VERSION:?}"
+keys Return
+dlg wait-gone Copyright >/dev/null || die "the about box stayed open"
 kx_close
 
 # With the compiled help beside the program.
