@@ -9,6 +9,7 @@
 #include "frame/settings.h"
 #include "frame/text.h"
 #include "frame/texts.h"
+#include "kx_version.h"
 #include "resources/text_ids.h"
 #include "timerec/booking.h"
 #include "timerec/directories.h"
@@ -38,6 +39,7 @@ static bool utf8_output;
 static const char usage_text[] =
     "usage: kxcli [--ini FILE] [--workdir DIR] [--commondir DIR] [--exportdir DIR]\n"
     "             [--person ID] [--now \"YYYY-MM-DD HH:MM\"] [--utf8] COMMAND ...\n"
+    "       kxcli --version          the program's version\n"
     "commands:\n"
     "  last                          the last booking: date, time, project, text (tab-separated)\n"
     "  book PROJECT [TEXT] [--date YYYY-MM-DD] [--time HH:MM]\n"
@@ -274,6 +276,10 @@ static void convert_arguments(cli_args *args) {
 int main(int argc, char **argv) {
     platform_binary_stdio();
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
+    if (argc == 2 && strcmp(argv[1], "--version") == 0) {
+        cli_out("Korvex " KX_VERSION_TEXT "\n");
+        return 0;
+    }
     cli_args args = {};
     int result = parse(argc, argv, &args);
     if (result != 0) return result;

@@ -17,5 +17,8 @@ int frame_main(void *instance, const char *command_line, int show);
 // minimised or hidden and brings it to the front.
 void frame_bring_forward(void *main_window);
 
-// Help: 1991 the help file's contents, 1992 the help for the active dialog.
+// Help: 1991 the help file's contents, 1992 the help for the active dialog; from the HTML help
+// beside the program when it is there, else from WinHelp.
 void frame_help(int command);
+// Closes the help windows a help request opened.
+void frame_help_close(void);

@@ -7,9 +7,12 @@
 #include "frame/placement.h"
 #include "frame/settings.h"
 #include "frame/texts.h"
+#include "kx_version.h"
 #include "resources/kx_ids.h"
 #include <windows.h>
 #include <commctrl.h>
+
+#include <stdio.h>
 
 static frame_config config;
 
@@ -39,8 +42,14 @@ static HBRUSH background_brush(HINSTANCE instance) {
     return CreateSolidBrush(GetSysColor(COLOR_APPWORKSPACE));
 }
 
+// The about box names the program with the build's version ("Korvex 1.1.0").
 static INT_PTR CALLBACK about_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG) {
+        char name[sizeof config.name + 32];
+        snprintf(name, sizeof name, "%s %s", config.name, KX_VERSION_TEXT);
+        SetDlgItemTextA(box, ID_ABOUT_NAME, name);
+        return TRUE;
+    }
     if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
         EndDialog(box, 0);
         return TRUE;
@@ -97,6 +106,7 @@ static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
 static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_DESTROY:
+        frame_help_close();
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:

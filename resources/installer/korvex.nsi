@@ -1,15 +1,16 @@
 ﻿; Korvex-Setup.exe: installs Korvex for the current user alone, without administrator rights, into
-; the user's own programs folder, with a start-menu entry and an uninstaller that keeps the data.
+; the user's own programs folder, with start-menu entries for the program and its help and an
+; uninstaller that keeps the data.
 ; makensis -DKX_PROGRAM=<folder of kx.exe and the libraries> -DKX_RESOURCES=<folder of Muster.txt
-; and LIESMICH.txt> -DKX_OUTFILE=<setup file> korvex.nsi
+; and LIESMICH.txt> -DKX_OUTFILE=<setup file> -DKX_VERSION=<the build's version> korvex.nsi
 ; A 64-bit installer, as kx.exe itself is a 64-bit program.
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
-!ifndef KX_PROGRAM | KX_RESOURCES | KX_OUTFILE
-    !error "KX_PROGRAM, KX_RESOURCES and KX_OUTFILE must be defined"
+!ifndef KX_PROGRAM | KX_RESOURCES | KX_OUTFILE | KX_VERSION
+    !error "KX_PROGRAM, KX_RESOURCES, KX_OUTFILE and KX_VERSION must be defined"
 !endif
 
 !define KX_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvex"
@@ -43,6 +44,14 @@ InstallDirRegKey HKCU "${KX_UNINSTALL_KEY}" "InstallLocation"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
 
+; The setup file's own version resource, with the program's version.
+VIProductVersion "${KX_VERSION}.0"
+VIAddVersionKey /LANG=${LANG_GERMAN} "ProductName" "Korvex"
+VIAddVersionKey /LANG=${LANG_GERMAN} "ProductVersion" "${KX_VERSION}"
+VIAddVersionKey /LANG=${LANG_GERMAN} "FileVersion" "${KX_VERSION}"
+VIAddVersionKey /LANG=${LANG_GERMAN} "FileDescription" "Korvex Installation"
+VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" ""
+
 LangString KX_WELCOME ${LANG_GERMAN} "Dieser Assistent installiert Korvex nur für Sie, ohne Administratorrechte, in Ihren eigenen Programmordner.$\r$\n$\r$\nZeitendateien, Projektliste und Einstellungen, die dort schon liegen, bleiben bei einer neuen Installation und bei der Deinstallation erhalten.$\r$\n$\r$\n$_CLICK"
 LangString KX_UNINSTALL_TOP ${LANG_GERMAN} "Korvex wird aus dem unten angegebenen Verzeichnis entfernt. Zeitendateien, Projektliste, Einstellungen und alle anderen eigenen Dateien darin bleiben erhalten. Klicken Sie auf Deinstallieren, um die Deinstallation zu starten."
 LangString KX_RUNNING ${LANG_GERMAN} "Korvex läuft noch. Beenden Sie Korvex und klicken Sie dann auf Wiederholen."
@@ -75,14 +84,17 @@ Section "Korvex"
     File "${KX_PROGRAM}\torkshow.dll"
     File "${KX_PROGRAM}\torkdisp.dll"
     File "${KX_PROGRAM}\torkgrbu.dll"
+    File "${KX_PROGRAM}\kx.chm"
     File "${KX_RESOURCES}\Muster.txt"
     File "${KX_RESOURCES}\LIESMICH.txt"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
     CreateShortCut "$SMPROGRAMS\Korvex.lnk" "$INSTDIR\kx.exe" "" "$INSTDIR\kx.exe" 0
+    CreateShortCut "$SMPROGRAMS\Korvex Hilfe.lnk" "$INSTDIR\kx.chm"
 
     WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "DisplayName" "Korvex"
     WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kx.exe"
+    WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "DisplayVersion" "${KX_VERSION}"
     WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegStr HKCU "${KX_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
@@ -99,11 +111,13 @@ Section "Uninstall"
     Delete "$INSTDIR\torkshow.dll"
     Delete "$INSTDIR\torkdisp.dll"
     Delete "$INSTDIR\torkgrbu.dll"
+    Delete "$INSTDIR\kx.chm"
     Delete "$INSTDIR\Muster.txt"
     Delete "$INSTDIR\LIESMICH.txt"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Korvex.lnk"
+    Delete "$SMPROGRAMS\Korvex Hilfe.lnk"
     DeleteRegValue HKCU "${KX_RUN_KEY}" "Korvex"
     DeleteRegKey HKCU "${KX_UNINSTALL_KEY}"
 SectionEnd

@@ -13,7 +13,7 @@ setup_exe="$E2E_BIN/Korvex-Setup.exe"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvex'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-program_files=(kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll Muster.txt
+program_files=(kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll kx.chm Muster.txt
     LIESMICH.txt Uninstall.exe)
 
 # windows_folder VARIABLE: a folder the Windows environment names.
@@ -26,10 +26,12 @@ windows_folder() {
 unix_path() { winepath -u "$1" | sed 's:/$::'; }
 install_folder="$(windows_folder LOCALAPPDATA)\\Programs\\Korvex"
 install_dir=$(unix_path "$install_folder")
-start_link="$(unix_path "$(windows_folder APPDATA)")/Microsoft/Windows/Start Menu/Programs/Korvex.lnk"
+start_menu="$(unix_path "$(windows_folder APPDATA)")/Microsoft/Windows/Start Menu/Programs"
+start_link="$start_menu/Korvex.lnk"
+help_link="$start_menu/Korvex Hilfe.lnk"
 
 remove_installation() {
-    rm -rf "$install_dir" "$start_link"
+    rm -rf "$install_dir" "$start_link" "$help_link"
     wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
     wine reg delete "$run_key" /v Korvex /f >/dev/null 2>&1 || true
 }
@@ -64,7 +66,7 @@ run_uninstall() {
 # expect_installed: the program's files as built, the start-menu entry on kx.exe, the key.
 expect_installed() {
     local file
-    for file in kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll Muster.txt; do
+    for file in kx.exe torkedit.dll torkshow.dll torkdisp.dll torkgrbu.dll kx.chm Muster.txt; do
         cmp -s "$install_dir/$file" "$E2E_BIN/$file" || die "installed $file differs from the build's"
     done
     cmp -s "$install_dir/LIESMICH.txt" "$here/../../resources/LIESMICH.txt" ||
@@ -73,7 +75,11 @@ expect_installed() {
     [ -f "$start_link" ] || die "no start-menu entry $start_link"
     grep -aqF "$install_folder\\kx.exe" "$start_link" ||
         die "the start-menu entry does not start $install_folder\\kx.exe"
+    [ -f "$help_link" ] || die "no start-menu entry $help_link"
+    grep -aqF "$install_folder\\kx.chm" "$help_link" ||
+        die "the start-menu entry \"Korvex Hilfe\" does not open $install_folder\\kx.chm"
     expect_eq "DisplayName" "$(uninstall_value DisplayName)" "REG_SZ Korvex"
+    expect_eq "DisplayVersion" "$(uninstall_value DisplayVersion)" "REG_SZ ${KX_E2E_VERSION:?}"
     expect_eq "UninstallString" "$(uninstall_value UninstallString)" \
         "REG_SZ \"$install_folder\\Uninstall.exe\""
     expect_eq "InstallLocation" "$(uninstall_value InstallLocation)" "REG_SZ $install_folder"
@@ -141,6 +147,7 @@ for file in "${program_files[@]}"; do
     [ ! -e "$install_dir/$file" ] || die "$file is still there after uninstalling"
 done
 [ ! -e "$start_link" ] || die "the start-menu entry is still there after uninstalling"
+[ ! -e "$help_link" ] || die "the start-menu entry of the help is still there after uninstalling"
 expect_eq "user's files after uninstalling" "$(user_files)" "$data"
 
 # With nothing of the user's in it, uninstalling removes the folder itself.

@@ -1,5 +1,6 @@
 // kxcli's journal commands as a user runs them: output bytes, messages and exit status.
 #include "tests/unit/cli_runner.h"
+#include "kx_version.h"
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
 
@@ -51,6 +52,13 @@ TEST_F(Cli, TrayTellsTheTooltipAndTheMenu) {
         run_kxcli(work() + "--commondir \"" + dir.path + "\" --now \"2026-12-08 09:30\" tray");
     EXPECT_EQ(tray.exit, 0);
     EXPECT_EQ(tray.out, "P2 seit 09:00 \x96 heute 1:30\nP2\nP1\n---\tPause/Arbeitsende\n");
+}
+
+TEST_F(Cli, VersionIsTheBuildsVersion) {
+    CliResult version = run_kxcli("--version");
+    EXPECT_EQ(version.exit, 0);
+    EXPECT_EQ(version.out, "Korvex " KX_VERSION_TEXT "\n");
+    EXPECT_EQ(run_kxcli("--version last").exit, 2);
 }
 
 TEST_F(Cli, WrongUsageAndFailures) {

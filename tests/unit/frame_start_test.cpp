@@ -106,6 +106,22 @@ TEST(Help, FileBesideTheProgramAndKeywordOfTheActiveDialog) {
     EXPECT_STREQ(keyword, "ZZ_DB1100");
     help_keyword(keyword, sizeof keyword, "");
     EXPECT_STREQ(keyword, "MenuIndex");
+    help_html_file_path(file, sizeof file, "C:\\Programme\\Korvex\\kx.exe");
+    EXPECT_STREQ(file, "C:\\Programme\\Korvex\\kx.chm");
+}
+
+TEST(Help, KeywordsFindTheirPagesAndOthersTheContents) {
+    const struct {
+        const char *keyword, *page;
+    } cases[] = {
+        {"MenuIndex", "hauptfenster.htm"},
+        {"ZZ_DB1100", "statistik.htm"},
+        {"ZZ_DB1201", "palmtop.htm"},
+        // A dialog newer than the help file, and no keyword at all: the contents.
+        {"ZZ_DB9999", "hauptfenster.htm"},
+        {"", "hauptfenster.htm"},
+    };
+    for (const auto &c : cases) EXPECT_STREQ(help_page(c.keyword), c.page) << c.keyword;
 }
 
 TEST(Desktop, FilterPartsBecomeTerminatedPairs) {
