@@ -1,6 +1,8 @@
 // The dialog manager (module "dialog"): the table of dialog boxes with one procedure per record,
 // the index stack of the current dialog, opening and closing with the focus rules, the drag
 // protocol between dialogs and the item helpers.
+#include "frame/app_font.h"
+#include "frame/window_dpi.h"
 #include "frame/dialog.h"
 #include "frame/app.h"
 #include "frame/memory.h"
@@ -401,8 +403,16 @@ static LRESULT item_send(int item, UINT message, WPARAM wparam, LPARAM lparam) {
     return SendDlgItemMessageA(dialog_window(), item, message, wparam, lparam);
 }
 
+// The application font for the DPI of the current dialog (the main window's own while the dialog
+// shows on the same screen).
+static HFONT dialog_font(void) {
+    int dpi = window_dpi(dialog_window());
+    if (dpi == window_dpi(frame_main_window())) return (HFONT)frame_app()->font;
+    return (HFONT)app_font(dpi);
+}
+
 static void item_set_font(int item) {
-    HFONT font = (HFONT)frame_app()->font;
+    HFONT font = dialog_font();
     if (font) item_send(item, WM_SETFONT, (WPARAM)font, FALSE);
 }
 

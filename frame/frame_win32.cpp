@@ -1,12 +1,15 @@
 // The program's entry point, main window procedure, message loop and about box.
 #include "frame/frame.h"
 #include "frame/app.h"
+#include "frame/app_font.h"
 #include "frame/config.h"
 #include "frame/dialog.h"
 #include "frame/frame_parts.h"
+#include "frame/layout.h"
 #include "frame/placement.h"
 #include "frame/settings.h"
 #include "frame/texts.h"
+#include "frame/window_dpi.h"
 #include "kx_version.h"
 #include "resources/kx_ids.h"
 #include <windows.h>
@@ -103,6 +106,17 @@ static LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam) {
     return 0;
 }
 
+// The window moved to a screen of another DPI: font and layout for it, then the rectangle the
+// system suggests (its WM_SIZE lays the strips out at the new scale).
+static void on_dpi_changed(HWND window, int dpi, const RECT *suggested) {
+    frame_app()->font = app_font(dpi);
+    layout_set_dpi(dpi);
+    if (suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_DESTROY:
@@ -114,6 +128,9 @@ static LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wpara
         break;
     case WM_COMMAND:
         return on_command(window, wparam, lparam);
+    case WM_DPICHANGED:
+        on_dpi_changed(window, LOWORD(wparam), (const RECT *)lparam);
+        return 0;
     case WM_DRAWITEM:
         if (frame_run_state() != RUN_RUNNING) break;
         app_message(message, wparam, lparam);
@@ -138,15 +155,6 @@ static int register_class(HINSTANCE instance, HBRUSH brush) {
     window_class.hbrBackground = brush;
     window_class.lpszClassName = config.class_name;
     return RegisterClassExA(&window_class) ? 0 : -1;
-}
-
-// The application font: the configured face at the dialog base height, or the stock fixed font.
-static HFONT application_font(int *created) {
-    *created = config.font[0] != 0;
-    if (!*created) return (HFONT)GetStockObject(ANSI_FIXED_FONT);
-    int height = HIWORD(GetDialogBaseUnits());
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, config.font);
 }
 
 static int restores_placement(int show) {
@@ -175,7 +183,7 @@ static WPARAM message_loop(HWND window, HACCEL accelerators) {
 }
 
 // Creates the main window with its menu, accelerators, cursors and font; 0, or -1.
-static int create_main_window(HINSTANCE instance, int *font_created) {
+static int create_main_window(HINSTANCE instance) {
     frame_app_record *app = frame_app();
     app->menu = LoadMenuA(instance, RES_MENU);
     app->accelerators = LoadAcceleratorsA(instance, RES_ACCEL);
@@ -187,13 +195,15 @@ static int create_main_window(HINSTANCE instance, int *font_created) {
                                   nullptr, (HMENU)app->menu, instance, nullptr);
     if (!window) return -1;
     app->main_window = window;
-    app->font = application_font(font_created);
+    app_font_start(config.font);
+    app->font = app_font(window_dpi(window));
     return 0;
 }
 
-static void take_down(int font_created) {
+static void take_down(void) {
     frame_app_record *app = frame_app();
-    if (font_created) DeleteObject((HFONT)app->font);
+    app_font_release();
+    app->font = nullptr;
     DeleteObject((HBRUSH)app->background);
     dde_stop();
     dialog_shutdown();
@@ -220,8 +230,7 @@ int frame_main(void *instance_handle, const char *command_line, int show) {
     app->background = background_brush(instance);
     if (register_class(instance, (HBRUSH)app->background) != 0) return 0;
     frame_set_run_state(RUN_CLASS_REGISTERED);
-    int font_created = 0;
-    if (create_main_window(instance, &font_created) != 0) return 0;
+    if (create_main_window(instance) != 0) return 0;
     InitCommonControls();
     if (app_create() == -1) return 0;
     HWND window = (HWND)app->main_window;
@@ -232,7 +241,7 @@ int frame_main(void *instance_handle, const char *command_line, int show) {
     frame_set_run_state(RUN_RUNNING);
     WPARAM code = message_loop(window, (HACCEL)app->accelerators);
     frame_set_run_state(RUN_LOOP_ENDED);
-    take_down(font_created);
+    take_down();
     frame_set_run_state(RUN_FINISHED);
     return (int)code;
 }

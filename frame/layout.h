@@ -9,6 +9,9 @@ enum strip_which { STRIP_HEADER = 0, STRIP_FOOTER = 1 };
 void layout_open(int header, int footer, int select_command, int open_command);
 // Fits strips, items and list to the main window's client area.
 void layout_resize(void);
+// The main window now shows at dpi (its font already the application font there): the strips'
+// items are placed, sized and given fonts and bitmaps for it, and everything laid out again.
+void layout_set_dpi(int dpi);
 // Destroys every window of the layout; before the control libraries are unloaded.
 void layout_close(void);
 // The main window hands every message here first: strip buttons, user changes of edit items

@@ -5,8 +5,11 @@
 #include "controls/controls.h"
 #include "frame/app.h"
 #include "frame/dialog.h"
+#include "frame/dpi.h"
 #include "frame/memory.h"
 #include "frame/strip_parse.h"
+#include "frame/text.h"
+#include "frame/window_dpi.h"
 
 #include <windows.h>
 #include <stdio.h>
@@ -34,6 +37,9 @@ struct strip_record {
     HWND panel;
     HWND lines[LINES_MAX]; // above the panel; below it (header only)
     box panel_box;
+    // Kept to place the items anew at another DPI without creating them again.
+    char description[STRIP_DESCRIPTION_MAX + 1];
+    char bitmaps[STRIP_ITEMS_MAX][STRIP_TEXT_MAX + 1]; // the name each bitmap item shows
 };
 
 struct item_kind {
@@ -62,6 +68,7 @@ static struct {
     int open_command;
 } main_list;
 static double scale;
+static int layout_dpi;
 static int layout_exists;
 
 // The edit item that user input is being handed to: a change it reports meanwhile is the
@@ -78,6 +85,10 @@ static LRESULT CALLBACK strip_keyboard_proc(HWND window, UINT message, WPARAM wp
 
 int strip_unit(int n) {
     return strip_pixels(scale, n);
+}
+
+static LRESULT list_send(UINT message, WPARAM wparam, LPARAM lparam) {
+    return main_list.window ? SendMessageA(main_list.window, message, wparam, lparam) : LB_ERR;
 }
 
 static HWND main_window(void) {
@@ -158,7 +169,18 @@ static void hand_bitmap(HWND window, const char *name_text) {
     if (bitmap) DeleteObject(bitmap);
 }
 
-static void item_create(const strip_record *s, strip_item *item) {
+// The strip unit of a window at dpi: an eighth of the dialog base height there.
+static double scale_at(int dpi) {
+    return dialog_base_height(dpi) * 0.125;
+}
+
+static void item_hand_bitmap(strip_record *s, int index, const char *name) {
+    text_copy_max(s->bitmaps[index], name, STRIP_TEXT_MAX);
+    hand_bitmap((HWND)s->items[index].window, name);
+}
+
+static void item_create(strip_record *s, int index) {
+    strip_item *item = &s->items[index];
     const item_kind *kind = kind_of(item->kind);
     if (!kind) return;
     box place = item_box(s, item);
@@ -168,7 +190,7 @@ static void item_create(const strip_record *s, strip_item *item) {
     item->window = window;
     if (!window) return;
     if (kind->font) SendMessageA(window, WM_SETFONT, (WPARAM)frame_app()->font, 0);
-    if (kind->bitmap) hand_bitmap(window, item->text);
+    if (kind->bitmap) item_hand_bitmap(s, index, item->text);
     if (kind->subclassed)
         item->saved_procedure =
             SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)strip_keyboard_proc);
@@ -214,7 +236,8 @@ static void strip_close(strip_record *s) {
 
 void layout_open(int header, int footer, int select_command, int open_command) {
     if (layout_exists) return;
-    scale = HIWORD(GetDialogBaseUnits()) * 0.125;
+    layout_dpi = window_dpi(main_window());
+    scale = scale_at(layout_dpi);
     strips[STRIP_HEADER].enabled = header != 0;
     strips[STRIP_FOOTER].enabled = footer != 0;
     RECT client;
@@ -306,15 +329,57 @@ void layout_message(unsigned message, uintptr_t wparam, intptr_t lparam) {
         layout_resize();
 }
 
+static int first_x_of(int strip) {
+    return strip == STRIP_HEADER ? HEADER_FIRST_X : FOOTER_FIRST_X;
+}
+
+// The items of a strip placed for the current scale and given the font for it; what they hold
+// stays.
+static void strip_rescale(int which) {
+    strip_record *s = strip_of(which);
+    if (!s) return;
+    static strip_item placed[STRIP_ITEMS_MAX];
+    int count = strip_parse(s->description, scale, first_x_of(which), placed, STRIP_ITEMS_MAX);
+    for (int i = 0; i < s->count && i < count; i++) {
+        s->items[i].x = placed[i].x;
+        const item_kind *kind = kind_of(s->items[i].kind);
+        if (s->items[i].window && kind && kind->font)
+            SendMessageA((HWND)s->items[i].window, WM_SETFONT, (WPARAM)frame_app()->font, TRUE);
+    }
+}
+
+// The bitmaps again for the items' new size: the large or the small set, and a display's picture
+// made anew at its size (it would keep the size it was made at).
+static void strip_renew_bitmaps(int which) {
+    strip_record *s = strip_of(which);
+    for (int i = 0; s && i < s->count; i++) {
+        const item_kind *kind = kind_of(s->items[i].kind);
+        if (!s->items[i].window || !kind || !kind->bitmap) continue;
+        if (s->items[i].kind == 'D') SetWindowTextA((HWND)s->items[i].window, "CLEAR");
+        item_hand_bitmap(s, i, s->bitmaps[i]);
+    }
+}
+
+void layout_set_dpi(int dpi) {
+    if (!layout_exists || dpi_valid(dpi) == layout_dpi) return;
+    layout_dpi = dpi_valid(dpi);
+    scale = scale_at(layout_dpi);
+    strip_rescale(STRIP_HEADER);
+    strip_rescale(STRIP_FOOTER);
+    list_send(WM_SETFONT, (WPARAM)frame_app()->font, TRUE);
+    layout_resize();
+    strip_renew_bitmaps(STRIP_HEADER);
+    strip_renew_bitmaps(STRIP_FOOTER);
+}
+
 void strip_define(int strip, const char *description) {
     strip_record *s = strip_of(strip);
     if (!s) return;
     strip_clear_items(s);
     destroy(&s->panel);
-    int first_x = strip == STRIP_HEADER ? HEADER_FIRST_X : FOOTER_FIRST_X;
-    s->count =
-        strip_parse(description ? description : "", scale, first_x, s->items, STRIP_ITEMS_MAX);
-    for (int i = 0; i < s->count; i++) item_create(s, &s->items[i]);
+    text_copy_max(s->description, description ? description : "", STRIP_DESCRIPTION_MAX);
+    s->count = strip_parse(s->description, scale, first_x_of(strip), s->items, STRIP_ITEMS_MAX);
+    for (int i = 0; i < s->count; i++) item_create(s, i);
     s->panel = create_panel(&s->panel_box);
 }
 
@@ -328,7 +393,7 @@ void strip_set_text(int strip, int id, const char *text) {
         HWND window = (HWND)s->items[i].window;
         if (s->items[i].id != id || !window) continue;
         if (kind_of(s->items[i].kind)->bitmap) {
-            hand_bitmap(window, text);
+            item_hand_bitmap(s, i, text);
         } else {
             SetWindowTextA(window, text);
             UpdateWindow(window);
@@ -343,10 +408,6 @@ void strip_get_text(int strip, int id, char *buffer, int size) {
     for (int i = 0; i < s->count; i++)
         if (s->items[i].id == id && s->items[i].window)
             GetWindowTextA((HWND)s->items[i].window, buffer, size);
-}
-
-static LRESULT list_send(UINT message, WPARAM wparam, LPARAM lparam) {
-    return main_list.window ? SendMessageA(main_list.window, message, wparam, lparam) : LB_ERR;
 }
 
 void list_focus(void) {

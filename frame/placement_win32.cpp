@@ -1,6 +1,7 @@
 // Saving and restoring a window's placement through the settings file.
 #include "frame/placement.h"
 #include "frame/settings.h"
+#include "frame/window_dpi.h"
 #include <windows.h>
 
 void placement_save(void *window, const char *key, const char *section) {
@@ -18,7 +19,7 @@ void placement_save(void *window, const char *key, const char *section) {
                                              place.rcNormalPosition.right,
                                              place.rcNormalPosition.bottom};
     char value[PLACEMENT_TEXT];
-    placement_format(value, sizeof value, numbers);
+    placement_format(value, sizeof value, numbers, window_dpi(window));
     settings_write(section, key, value);
 }
 
@@ -26,7 +27,11 @@ void placement_restore(void *window, const char *key, const char *section, int p
     char value[SETTINGS_VALUE];
     settings_read(section, key, value);
     long n[PLACEMENT_NUMBERS];
-    if (!value[0] || placement_parse(value, n) != 0) return;
+    int saved_dpi;
+    if (!value[0] || placement_parse(value, n, &saved_dpi) != 0) return;
+    // Saved at another DPI (the user changed the scaling since): the window keeps its content's
+    // size, not its size in pixels.
+    placement_rescale(n, saved_dpi, window_dpi(window));
     WINDOWPLACEMENT place = {};
     place.length = sizeof place;
     if (position_only) {

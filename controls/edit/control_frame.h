@@ -51,10 +51,11 @@ void control_size_of(LPARAM lparam, int32_t *width, int32_t *height);
 // The creation text, "" when there is none or it is a resource number.
 const char *control_creation_text(const CREATESTRUCTA *create);
 
-// A new edit or show field: size and style from the creation record, the fixed system font.
+// A new edit or show field: size and style from the creation record, the fixed system font (both
+// font and text margin for the window's DPI).
 void control_field_create(HWND window, field_head *head, const CREATESTRUCTA *create,
                           int cells_max);
-// A font (NULL: the fixed system font) and the metrics it gives.
+// A font (NULL: the fixed system font at the window's DPI) and the metrics it gives.
 void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max);
 // The size from WM_SIZE, metrics recomputed with the current font.
 void control_field_size(HWND window, field_head *head, LPARAM lparam, int cells_max);

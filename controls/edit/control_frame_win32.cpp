@@ -1,6 +1,8 @@
 // The frame common to the four control libraries on Windows.
 #include "controls/edit/control_frame.h"
 #include "controls/edit/control_styles.h"
+#include "frame/dpi.h"
+#include "frame/window_dpi.h"
 
 #include <string.h>
 
@@ -19,12 +21,45 @@ static void register_class(HINSTANCE instance, const char *class_name, WNDPROC p
     RegisterClassA(&window_class);
 }
 
+// The fixed system font made for the DPIs other than the system's, one per DPI, kept until the
+// library is unloaded (windows of several DPIs may use them at once).
+enum { FIXED_FONTS_MAX = 8 };
+static struct {
+    int dpi;
+    HFONT font;
+} fixed_fonts[FIXED_FONTS_MAX];
+static int fixed_font_count;
+
+static HGDIOBJ fixed_font(int dpi) {
+    HGDIOBJ stock = GetStockObject(SYSTEM_FIXED_FONT);
+    int system = system_dpi();
+    if (dpi == system) return stock;
+    for (int i = 0; i < fixed_font_count; i++)
+        if (fixed_fonts[i].dpi == dpi) return fixed_fonts[i].font;
+    LOGFONTA look;
+    if (fixed_font_count == FIXED_FONTS_MAX || GetObjectA(stock, sizeof look, &look) == 0)
+        return stock;
+    look.lfHeight = dpi_convert(look.lfHeight, system, dpi);
+    look.lfWidth = dpi_convert(look.lfWidth, system, dpi);
+    HFONT font = CreateFontIndirectA(&look);
+    if (!font) return stock;
+    fixed_fonts[fixed_font_count++] = {dpi, font};
+    return font;
+}
+
+static void release_fixed_fonts(void) {
+    for (int i = 0; i < fixed_font_count; i++) DeleteObject(fixed_fonts[i].font);
+    fixed_font_count = 0;
+}
+
 BOOL control_library_main(HINSTANCE instance, DWORD reason, const char *class_name,
                           WNDPROC procedure) {
-    if (reason == DLL_PROCESS_ATTACH)
+    if (reason == DLL_PROCESS_ATTACH) {
         register_class(instance, class_name, procedure);
-    else if (reason == DLL_PROCESS_DETACH)
+    } else if (reason == DLL_PROCESS_DETACH) {
         UnregisterClassA(class_name, instance);
+        release_fixed_fonts();
+    }
     return TRUE;
 }
 
@@ -168,8 +203,12 @@ static void font_metrics(HWND window, HGDIOBJ font, int *char_width, int *char_h
     *char_height = metrics.tmHeight;
 }
 
+// Without a font of its own a field takes the fixed system font at its window's DPI; its text
+// margin follows that DPI either way.
 void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max) {
-    head->font = font ? font : GetStockObject(SYSTEM_FIXED_FONT);
+    int dpi = window_dpi(window);
+    head->font = font ? font : fixed_font(dpi);
+    head->margin = dpi_scale(FIELD_MARGIN, dpi);
     int width, height;
     font_metrics(window, (HGDIOBJ)head->font, &width, &height);
     field_metrics(head, width, height, cells_max);

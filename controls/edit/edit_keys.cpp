@@ -108,7 +108,7 @@ int edit_place_caret(edit_record *field, int cell, int extend) {
 
 int edit_cell_at(const edit_record *field, int x) {
     int width = field->head.char_width > 0 ? field->head.char_width : 1;
-    int cell = (x - FIELD_MARGIN) / width;
+    int cell = (x - field_margin(&field->head)) / width;
     int end = edit_value_end(field);
     return cell > end ? end : cell;
 }

@@ -16,7 +16,8 @@ static edit_record *field_of(HWND window) {
 // The system caret follows the caret cell, but only while this control owns it.
 static void show_caret_cell(edit_record *field) {
     if (field->focused)
-        SetCaretPos(FIELD_MARGIN + field->caret * field->head.char_width, field->head.text_top - 1);
+        SetCaretPos(field_margin(&field->head) + field->caret * field->head.char_width,
+                    field->head.text_top - 1);
 }
 
 static void after_edit(HWND window, edit_record *field, int flags) {
@@ -184,8 +185,8 @@ static void paint_selection(HDC dc, const edit_record *field) {
     int old_rop = SetROP2(dc, R2_NOT);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    Rectangle(dc, FIELD_MARGIN + lo * field->head.char_width, field->head.text_top,
-              FIELD_MARGIN + hi * field->head.char_width,
+    Rectangle(dc, field_margin(&field->head) + lo * field->head.char_width, field->head.text_top,
+              field_margin(&field->head) + hi * field->head.char_width,
               field->head.height - field->head.text_top);
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);
@@ -197,7 +198,8 @@ static void paint(HDC dc, const edit_record *field) {
     field_paint saved;
     control_field_paint_begin(dc, &field->head, disabled, &saved);
     if (!edit_value_hidden(field))
-        TextOutA(dc, FIELD_MARGIN, field->head.text_top, field->text, (int)strlen(field->text));
+        TextOutA(dc, field_margin(&field->head), field->head.text_top, field->text,
+                 (int)strlen(field->text));
     control_field_paint_end(dc, &saved);
     paint_selection(dc, field);
 }
@@ -250,6 +252,8 @@ static LRESULT CALLBACK edit_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_SETFONT:
         on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0);
         return 1;
+    case WM_GETFONT: // the font the text is drawn in, as every control answers
+        return (LRESULT)field->head.font;
     case WM_KEYDOWN:
         return on_key_down(window, field, (int)wparam);
     case WM_CHAR:

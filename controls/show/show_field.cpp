@@ -64,7 +64,7 @@ int show_escape(show_record *field, const char *text) {
 }
 
 int show_margin(const show_record *field) {
-    return field->type == 0 ? 0 : FIELD_MARGIN;
+    return field->type == 0 ? 0 : field_margin(&field->head);
 }
 
 int show_text_x(const show_record *field, int text_width) {

@@ -100,6 +100,8 @@ static LRESULT CALLBACK show_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_SETFONT:
         on_set_font(window, field, (HGDIOBJ)wparam, lparam != 0);
         return 1;
+    case WM_GETFONT: // the font the text is drawn in, as every control answers
+        return (LRESULT)field->head.font;
     default:
         return DefWindowProcA(window, message, wparam, lparam);
     }

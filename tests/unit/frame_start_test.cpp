@@ -82,18 +82,55 @@ TEST(Config, LaterBackgroundEntriesOverrideEarlierOnes) {
     EXPECT_EQ(parsed(entries({"BGColor 1 2 3", "BGBitmap STONE"})).background, BACKGROUND_BITMAP);
 }
 
-TEST(Placement, TenNumbersRoundTripAndFewerAreRefused) {
+TEST(Placement, TenNumbersAndTheDpiRoundTripAndFewerAreRefused) {
     const long numbers[PLACEMENT_NUMBERS] = {0, 1, -1, -1, -8, -30, 10, 20, 810, 620};
     char text[PLACEMENT_TEXT];
-    placement_format(text, sizeof text, numbers);
-    EXPECT_STREQ(text, "0 1 -1 -1 -8 -30 10 20 810 620");
+    placement_format(text, sizeof text, numbers, 144);
+    EXPECT_STREQ(text, "0 1 -1 -1 -8 -30 10 20 810 620 144");
     long read[PLACEMENT_NUMBERS];
-    ASSERT_EQ(placement_parse(text, read), 0);
+    int dpi = 0;
+    ASSERT_EQ(placement_parse(text, read, &dpi), 0);
     for (int i = 0; i < PLACEMENT_NUMBERS; i++) EXPECT_EQ(read[i], numbers[i]);
-    EXPECT_EQ(placement_parse("0 1 -1 -1 -8 -30 10 20 810", read), -1);
-    EXPECT_EQ(placement_parse("0 1 x 2 3 4 5 6 7 8", read), -1);
-    EXPECT_EQ(placement_parse("", read), -1);
-    EXPECT_EQ(placement_parse("0 1 2 3 4 5 6 7 8 99999999999999", read), -1);
+    EXPECT_EQ(dpi, 144);
+    EXPECT_EQ(placement_parse("0 1 -1 -1 -8 -30 10 20 810", read, &dpi), -1);
+    EXPECT_EQ(placement_parse("0 1 x 2 3 4 5 6 7 8", read, &dpi), -1);
+    EXPECT_EQ(placement_parse("", read, &dpi), -1);
+    EXPECT_EQ(placement_parse("0 1 2 3 4 5 6 7 8 99999999999999", read, &dpi), -1);
+}
+
+// A value of an earlier version has no DPI; a DPI no screen has is not believed.
+TEST(Placement, MissingOrImpossibleDpiReadsAs96) {
+    const struct {
+        const char *value;
+        int dpi;
+    } cases[] = {
+        {"0 1 -1 -1 -8 -30 10 20 810 620", 96},
+        {"0 1 -1 -1 -8 -30 10 20 810 620 192", 192},
+        {"0 1 -1 -1 -8 -30 10 20 810 620 0", 96},
+        {"0 1 -1 -1 -8 -30 10 20 810 620 -144", 96},
+        {"0 1 -1 -1 -8 -30 10 20 810 620 99999999999", 96},
+        {"0 1 -1 -1 -8 -30 10 20 810 620 x", 96},
+    };
+    for (const auto &c : cases) {
+        long read[PLACEMENT_NUMBERS];
+        int dpi = 0;
+        ASSERT_EQ(placement_parse(c.value, read, &dpi), 0) << c.value;
+        EXPECT_EQ(dpi, c.dpi) << c.value;
+    }
+}
+
+// Saved at 96 DPI, restored at 144: the content's size grows by half, the corner stays.
+TEST(Placement, RescaleKeepsTheCornerAndScalesTheSize) {
+    long n[PLACEMENT_NUMBERS] = {0, 1, -1, -1, -8, -30, 10, 20, 810, 620};
+    placement_rescale(n, 96, 144);
+    EXPECT_EQ(n[6], 10);
+    EXPECT_EQ(n[7], 20);
+    EXPECT_EQ(n[8], 10 + 1200);
+    EXPECT_EQ(n[9], 20 + 900);
+    EXPECT_EQ(n[4], -8); // the maximised corner is a position, not a size
+    placement_rescale(n, 144, 96);
+    EXPECT_EQ(n[8], 810);
+    EXPECT_EQ(n[9], 620);
 }
 
 TEST(Help, FileBesideTheProgramAndKeywordOfTheActiveDialog) {

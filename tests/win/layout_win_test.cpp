@@ -376,6 +376,26 @@ TEST_F(Layout, IndicatorShowsTheBitmapOfItsRowHeight) {
     }
 }
 
+// Moved to a screen of twice the DPI, the strips are laid out at twice the scale with the
+// large bitmaps, what the fields hold stays, and back at 96 DPI everything is where it was.
+TEST_F(Layout, AnotherDpiScalesTheStripsAndKeepsTheirContents) {
+    int base = strip_unit(8), wide = 2 * WIDTH;
+    SetWindowPos(main, nullptr, 0, 0, wide, HEIGHT, SWP_NOZORDER | SWP_NOMOVE);
+    strip_set_text(STRIP_HEADER, 3020, "Notiz");
+    layout_set_dpi(192);
+    posted();
+    EXPECT_EQ(strip_unit(8), 2 * base);
+    expect_layout(children(), wide, HEIGHT);
+    EXPECT_EQ(header_text(3020), "Notiz");
+    EXPECT_EQ(difference(capture(header_item(0)),
+                         indicator_with("BMPG_AUS", strip_unit(10), strip_unit(10))),
+              "");
+    layout_set_dpi(96);
+    posted();
+    EXPECT_EQ(strip_unit(8), base);
+    expect_layout(children(), wide, HEIGHT);
+}
+
 TEST_F(Layout, MissingBitmapsHandNothingAndNothingBreaks) {
     Image before = capture(header_item(0));
     strip_set_text(STRIP_HEADER, 2000, "NICHTDA");
