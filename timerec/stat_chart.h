@@ -5,15 +5,15 @@
 #include "timerec/report.h"
 
 enum {
-    CHART_CELL = 8,        // width of a character of the chart's fixed font
-    CHART_ROW = 20,        // height of one row (the font is 16 pixels high)
-    CHART_BASELINE = 15,   // base line of a row's text below the row's top
-    CHART_MARGIN = 8,      // free border around the chart
-    CHART_BAR_INSET = 3,   // free pixels above and below a bar within its row
-    CHART_INDENT = 2,      // characters a level is indented by
-    CHART_BAR_MIN = 40,    // the bars' area never gets narrower than this
+    CHART_CELL = 8,            // width of a character of the chart's fixed font
+    CHART_ROW = 20,            // height of one row (the font is 16 pixels high)
+    CHART_BASELINE = 15,       // base line of a row's text below the row's top
+    CHART_MARGIN = 8,          // free border around the chart
+    CHART_BAR_INSET = 3,       // free pixels above and below a bar within its row
+    CHART_INDENT = 2,          // characters a level is indented by
+    CHART_BAR_MIN = 40,        // the bars' area never gets narrower than this
     CHART_PICTURE_WIDTH = 640, // width of the chart as a picture file or on the clipboard
-    CHART_COLOURS = 3,     // bar colours by level; deeper levels take the last one
+    CHART_COLOURS = 3,         // bar colours by level; deeper levels take the last one
 };
 
 struct chart_bar {
