@@ -32,6 +32,7 @@ static option_spec options[] = {
     {"--utf8", false, nullptr},     {"--date", true, nullptr},      {"--time", true, nullptr},
     {"--times", false, nullptr},    {"--projects", false, nullptr}, {"--program", false, nullptr},
     {"--mode", true, nullptr},      {"--minutes", false, nullptr},  {"--table", false, nullptr},
+    {"--svg", true, nullptr},
 };
 
 static bool utf8_output;
@@ -55,8 +56,9 @@ static const char usage_text[] =
     "  palm check                    the start-up check for new handheld times (PalmLast)\n"
     "  pdb dump FILE                 header and records of a Palm database as text\n"
     "  projects                      the main list's entries, one per line\n"
-    "  stats YEAR FROM TO [--mode project|month|week] [--minutes] [--table]\n"
-    "                                the statistics' copy text (FROM, TO as MM-DD)\n"
+    "  stats YEAR FROM TO [--mode project|month|week] [--minutes] [--table] [--svg FILE]\n"
+    "                                the statistics' copy text (FROM, TO as MM-DD); --svg\n"
+    "                                also writes its bar chart to FILE\n"
     "  week [YEAR FROM TO] [--minutes] [--table]\n"
     "                                the weekly report's copy text (default: last week)\n"
     "  detail PREFIX FROM_DAY TO_DAY [--minutes] [--table]\n"

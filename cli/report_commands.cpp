@@ -5,6 +5,7 @@
 #include "frame/path.h"
 #include "frame/text.h"
 #include "timerec/projects.h"
+#include "timerec/stat_chart.h"
 #include "timerec/statalk.h"
 #include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
@@ -50,6 +51,18 @@ static int stats_mode(const char *name) {
     return -1;
 }
 
+// The chart of the statistics just listed, as the dialog puts it on the clipboard, into path.
+static int write_chart(const char *path, int mode) {
+    static stat_chart chart;
+    stat_chart_take_listed(&chart, mode);
+    stat_chart_layout(&chart, CHART_PICTURE_WIDTH, 0);
+    if (stat_chart_write_svg(&chart, path) == 0) return 0;
+    cli_err("stats: cannot write the chart to ");
+    cli_err(path);
+    cli_err("\n");
+    return -1;
+}
+
 int cmd_stats(const cli_args *args) {
     if (args->count != 3) return cli_usage_error("stats takes YEAR FROM TO");
     int result = check_range("stats", args->positional);
@@ -60,6 +73,8 @@ int cmd_stats(const cli_args *args) {
     int walked = statalk_evaluate(args->positional[0], args->positional[1], args->positional[2],
                                   mode, cli_flag("--minutes"));
     result = print_copy(statalk_copy(cli_flag("--table")), walked);
+    const char *svg = cli_option("--svg");
+    if (svg && result == CLI_EXIT_OK && write_chart(svg, mode) != 0) result = CLI_EXIT_FAILED;
     statalk_free();
     return result;
 }

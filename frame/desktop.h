@@ -14,6 +14,10 @@ enum {
 
 // Puts the text on the clipboard as CF_TEXT; 0, or -1.
 int clipboard_set_text(const char *text);
+// Adds an enhanced metafile and a bitmap to what clipboard_set_text just put there; the clipboard
+// takes both handles (either may be NULL, which makes the result -1), and deletes what it could
+// not take. 0, or -1.
+int clipboard_add_picture(void *enhanced_metafile, void *bitmap);
 void *bitmap_load(const char *name);
 void bitmap_delete(void *bitmap);
 void main_set_title(const char *text);

@@ -34,6 +34,22 @@ int clipboard_set_text(const char *text) {
     return result;
 }
 
+// The clipboard's owner is the main window since clipboard_set_text emptied it, so formats may be
+// added without emptying it again.
+int clipboard_add_picture(void *enhanced_metafile, void *bitmap) {
+    HENHMETAFILE metafile = (HENHMETAFILE)enhanced_metafile;
+    int result = metafile && bitmap ? 0 : -1;
+    if (OpenClipboard((HWND)frame_main_window())) {
+        if (metafile && SetClipboardData(CF_ENHMETAFILE, metafile)) metafile = nullptr;
+        if (bitmap && SetClipboardData(CF_BITMAP, bitmap)) bitmap = nullptr;
+        CloseClipboard();
+    }
+    if (metafile || bitmap) result = -1;
+    if (metafile) DeleteEnhMetaFile(metafile);
+    if (bitmap) DeleteObject((HBITMAP)bitmap);
+    return result;
+}
+
 void *bitmap_load(const char *name) {
     return LoadBitmapA((HINSTANCE)frame_instance(), name);
 }

@@ -281,19 +281,31 @@ static int compare_listed(const void *earlier, const void *later) {
     return order != 0 ? order : a->kind - b->kind;
 }
 
-void statalk_list(report_line_fn add, void *context) {
+void statalk_listed(stat_group_fn take, void *context) {
     const stat_state *s = &state;
     if (s->total <= 0) return;
-    char line[STAT_LINE + 1];
-    list_line(line, "", s->total, s->total, s->hours_minutes);
-    add(line, context);
+    take("", s->total, context);
     const einpos *order[STASUP];
     for (int i = 0; i < s->count; i++) order[i] = &s->einlis[i];
     sort(order, s->count, sizeof order[0], compare_listed);
-    for (int i = 0; i < s->count; i++) {
-        list_line(line, order[i]->name, order[i]->minutes, s->total, s->hours_minutes);
-        add(line, context);
-    }
+    for (int i = 0; i < s->count; i++) take(order[i]->name, order[i]->minutes, context);
+}
+
+struct list_sink {
+    report_line_fn add;
+    void *context;
+};
+
+static void add_list_line(const char *name, int minutes, void *context) {
+    const list_sink *sink = (const list_sink *)context;
+    char line[STAT_LINE + 1];
+    list_line(line, name, minutes, state.total, state.hours_minutes);
+    sink->add(line, sink->context);
+}
+
+void statalk_list(report_line_fn add, void *context) {
+    list_sink sink = {add, context};
+    statalk_listed(add_list_line, &sink);
 }
 
 static int compare_kind_name(const void *earlier, const void *later) {

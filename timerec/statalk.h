@@ -27,6 +27,10 @@ int statalk_hours_minutes(void);
 // The list lines in the order the list shows them: the total line first, then the groups by name
 // without regard to case. Nothing when the grand total is not above 0.
 void statalk_list(report_line_fn add, void *context);
+// The groups of the list lines in the same order, each with its minutes: the total line (name "")
+// first, then the groups.
+typedef void (*stat_group_fn)(const char *name, int minutes, void *context);
+void statalk_listed(stat_group_fn take, void *context);
 // The text "&Kopieren" puts on the clipboard: the list lines, or with table the tab-separated
 // table. An fmalloc block the caller frees, or NULL when the grand total is below 1.
 char *statalk_copy(int table);

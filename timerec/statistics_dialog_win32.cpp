@@ -10,13 +10,17 @@
 #include "timerec/report.h"
 #include "timerec/report_dialogs.h"
 #include "timerec/main_window.h"
+#include "timerec/stat_chart_picture.h"
 #include "timerec/statalk.h"
+#include <stdio.h>
 #include <stdint.h>
 
-enum { YEAR_FIELD = 10, MONTH_DAY_FIELD = 10, STAT_LIST_LINE = 100 };
+enum { YEAR_FIELD = 10, MONTH_DAY_FIELD = 10, STAT_LIST_LINE = 100, SIZE_REPLY = 40 };
 
 // The open statistics or export dialog: the two share one handler, so at most one of them exists.
 static HWND slot;
+// The chart of the listed lines, laid out for the display field or for the clipboard.
+static stat_chart chart;
 
 // The range fields as the user reads them (each at most 10 characters).
 struct range_fields {
@@ -81,6 +85,22 @@ static void copy_year(void) {
     dlg_set_text(ID_STAT_YEAR_TO, dlg_text(ID_STAT_YEAR));
 }
 
+static void send_chart_command(const char *command, void *) {
+    dlg_set_text(ID_STAT_CHART, command);
+}
+
+// The chart of the lines just listed, drawn in the display field at the field's size.
+static void show_chart(int mode) {
+    char size[SIZE_REPLY + 1];
+    int width = 0, height = 0;
+    dlg_set_text(ID_STAT_CHART, "GET SIZE");
+    dlg_get_text(ID_STAT_CHART, size, sizeof size);
+    if (sscanf(size, "%d %d", &width, &height) != 2) return;
+    stat_chart_take_listed(&chart, mode);
+    stat_chart_layout(&chart, width, height);
+    stat_chart_commands(&chart, send_chart_command, nullptr);
+}
+
 static void evaluate(void) {
     range_fields range;
     read_range(&range);
@@ -92,12 +112,18 @@ static void evaluate(void) {
     dlg_list_redraw(ID_STAT_LIST, 0);
     statalk_list(report_list_line, (void *)(intptr_t)ID_STAT_LIST);
     dlg_list_redraw(ID_STAT_LIST, 1);
+    show_chart(mode);
     dlg_enable(ID_STAT_COPY, 1);
     dlg_enable(ID_STAT_DETAIL, mode == STAT_PROJECT);
 }
 
+// The text or table, and beside it the chart of every listed line as pictures.
 static void copy(void) {
-    report_to_clipboard(statalk_copy(dlg_get_check(ID_STAT_TABLE) == BST_CHECKED));
+    char *text = statalk_copy(dlg_get_check(ID_STAT_TABLE) == BST_CHECKED);
+    if (!text) return;
+    report_to_clipboard(text);
+    stat_chart_layout(&chart, CHART_PICTURE_WIDTH, 0);
+    stat_chart_copy_picture(&chart);
 }
 
 static void show_detail(void) {

@@ -38,6 +38,20 @@ evaluate() {
     dlg_wait enabled "$1" 2501 1
 }
 
+# chart_picture SVG: what the probe reports of the clipboard's pictures when they show the chart
+# of the SVG file: the bitmap as large as the file's chart, as many bar pixels as its bars have.
+chart_picture() {
+    python3 - "$1" <<'EOF'
+import sys, xml.dom.minidom as dom
+svg = dom.parse(sys.argv[1]).documentElement
+bars = sum(int(r.getAttribute("width")) * int(r.getAttribute("height"))
+           for r in svg.getElementsByTagName("rect")
+           if r.getAttribute("fill") not in ("#FFFFFF", "#808080"))
+print("emf 1 bitmap %sx%s bluish %d" % (svg.getAttribute("width"), svg.getAttribute("height"), bars))
+EOF
+}
+picture_is() { [ "$(probe get clipboard-picture | tr -d '\r')" = "$1" ]; }
+
 # Statistics of the prepared year in each mode, with and without minutes; copies as text and as
 # table; a second "&Statistik..." opens it afresh; Escape closes it.
 scenario_statistics() {
@@ -67,8 +81,13 @@ scenario_statistics() {
     expect_eq "detail in mode Projekt" "$(dlg enabled Statistik 2503)" 1
 
     keys alt+k
-    kxcli stats 2003 01-01 12-31 >"$expected"
+    kxcli stats 2003 01-01 12-31 --svg "$(windows_path "$e2e_dir/chart.svg")" >"$expected"
     expect_clipboard "$expected"
+    local picture
+    picture=$(chart_picture "$e2e_dir/chart.svg")
+    wait_until 10 picture_is "$picture" ||
+        expect_eq "chart on the clipboard" "$(probe get clipboard-picture | tr -d '\r')" "$picture"
+    screenshot "$E2E_WORK/../e2e-statistics-chart.png"
     click_control Statistik 3110
     dlg_wait checked Statistik 3110 1
     keys alt+k

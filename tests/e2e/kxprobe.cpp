@@ -34,7 +34,8 @@ void usage() {
           "  post MESSAGE WPARAM LPARAM | minimize | input \"YYYY-MM-DD HH:MM\" | end-session\n"
           "  post-named MESSAGE_NAME | deactivate\n"
           "QUERY: title indicator date time project text status focus active list selected\n"
-          "  items clipboard placement normal iconic visible foreground rect msgbox popup pid\n"
+          "  items clipboard clipboard-picture placement normal iconic visible foreground rect "
+          "msgbox popup pid\n"
           "  xid\n",
           stderr);
 }
@@ -147,12 +148,18 @@ std::string name_of(HWND window, const Controls &c) {
 
 using probe::gui_info;
 
-std::string clipboard_text() {
-    std::string text;
+// Opens the clipboard, waiting up to two seconds while another program holds it.
+bool open_clipboard() {
     for (DWORD waited = 0; !OpenClipboard(NULL); waited += POLL_MS) {
-        if (waited > 2000) return "(clipboard busy)";
+        if (waited > 2000) return false;
         Sleep(POLL_MS);
     }
+    return true;
+}
+
+std::string clipboard_text() {
+    std::string text;
+    if (!open_clipboard()) return "(clipboard busy)";
     HANDLE data = GetClipboardData(CF_TEXT);
     const char *bytes = data ? (const char *)GlobalLock(data) : NULL;
     if (bytes) text.assign(bytes, strnlen(bytes, GlobalSize(data)));
@@ -243,6 +250,35 @@ template <class Draw> std::vector<DWORD> pixels(int width, int height, Draw draw
     return out;
 }
 
+// The pixels of a bitmap that are bluish (blue well above red), as the chart's bars are and its
+// black, grey and white are not.
+long bluish_pixels(HBITMAP bitmap, int width, int height) {
+    std::vector<DWORD> shown = pixels(width, height, [&](HDC memory, HDC screen) {
+        HDC source = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(source, bitmap);
+        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    });
+    long bluish = 0;
+    for (DWORD pixel : shown) bluish += (pixel & 0xFF) > ((pixel >> 16) & 0xFF) + 40 ? 1 : 0;
+    return bluish;
+}
+
+// The pictures on the clipboard: "emf 1|0 bitmap WIDTHxHEIGHT bluish N" (bitmap none without).
+std::string clipboard_picture() {
+    if (!open_clipboard()) return "(clipboard busy)";
+    std::string emf = IsClipboardFormatAvailable(CF_ENHMETAFILE) ? "1" : "0";
+    HBITMAP bitmap = (HBITMAP)GetClipboardData(CF_BITMAP);
+    BITMAP size;
+    std::string shown = "none";
+    if (bitmap && GetObjectA(bitmap, sizeof size, &size) == sizeof size)
+        shown = number(size.bmWidth) + "x" + number(size.bmHeight) + " bluish " +
+                number(bluish_pixels(bitmap, size.bmWidth, size.bmHeight));
+    CloseClipboard();
+    return "emf " + emf + " bitmap " + shown;
+}
+
 // Whether the pixels shown in a width x height control are those of the named bitmap of the
 // program, copied centred.
 bool shows_bitmap(HMODULE program, const std::string &name, const std::vector<DWORD> &shown,
@@ -318,6 +354,7 @@ std::string popup_menus() {
 std::string query(const std::string &q) {
     if (q == "count") return number(top_windows(options.main_class).size());
     if (q == "clipboard") return clipboard_text();
+    if (q == "clipboard-picture") return clipboard_picture();
     if (q == "msgbox") return msgboxes();
     HWND main = main_window();
     if (!main) return "(no window)";

@@ -1,11 +1,12 @@
 // Fuzzes the reports with arbitrary year files, read from memory: statistics in every mode, the
-// weekly report and the detail view, with their copy texts. Nothing may crash or overrun. (The
-// export file is fuzzed with the other writers.)
+// weekly report and the detail view, with their copy texts, and the statistics chart. Nothing may
+// crash or overrun. (The export file is fuzzed with the other writers.)
 #include "frame/bfile.h"
 #include "frame/memory.h"
 #include "frame/texts.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
+#include "timerec/stat_chart.h"
 #include "timerec/statalk.h"
 #include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
@@ -29,6 +30,29 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     return 0;
 }
 
+// Every chart command fits what the display control reads of a command.
+static void check_command(const char *command, void *) {
+    if (strlen(command) > 100) abort();
+}
+
+// The chart of the statistics as listed, for the display field (whose height cuts rows off) and
+// as SVG, which stays ASCII whatever the names hold.
+static void chart(int mode, size_t size) {
+    static stat_chart listed;
+    stat_chart_take_listed(&listed, mode);
+    stat_chart_layout(&listed, (int)(size % 700), (int)(size % 300));
+    stat_chart_commands(&listed, check_command, nullptr);
+    stat_chart_layout(&listed, CHART_PICTURE_WIDTH, 0);
+    report_text svg;
+    report_text_begin(&svg, "statalk");
+    stat_chart_svg(&listed, &svg);
+    for (size_t i = 0; i < svg.length; i++) { // ASCII text without the controls XML forbids
+        unsigned char c = (unsigned char)svg.text[i];
+        if (c >= 0x80 || (c < 0x20 && c != '\r' && c != '\n')) abort();
+    }
+    ffree(report_text_take(&svg));
+}
+
 static void add_copy_line(const char *line, void *context) {
     if (strlen(line) > STDETAIL_LINE) abort();
     stdetail_copy_line((report_text *)context, line, 1);
@@ -44,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     int mode = STAT_PROJECT + (int)(size / 2 % 3);
     statalk_evaluate("2024", "01-01", "12-31", mode, mode == STAT_WEEK);
     ffree(statalk_copy(table));
+    chart(mode, size);
 
     wchtalk_evaluate("2024", "01-01", "12-31", 0);
     ffree(wchtalk_copy(table));

@@ -83,6 +83,28 @@ TEST_F(ReportCli, OutputsMessagesAndExitStatus) {
     EXPECT_EQ(read_file(dir.file("export/2003ABC.txt")), expected("2003ABC.txt", dir.path));
 }
 
+// The chart of what stats lists goes to the SVG file, replacing an older one whole; a file that
+// cannot be written fails the command.
+TEST_F(ReportCli, StatsWritesItsChartAsSvg) {
+    struct {
+        const char *arguments, *svg;
+    } cases[] = {
+        {"stats 2003 01-01 12-31 --minutes", "stats-project.svg"},
+        {"stats 2003 01-01 12-31 --mode week", "stats-week.svg"},
+        {"stats 2003 02-01 02-28", "stats-nothing.svg"},
+    };
+    std::string svg = dir.file("chart.svg");
+    write_file(svg, std::string(100000, 'x'));
+    for (const auto &c : cases) {
+        CliResult result = run(std::string(c.arguments) + " --svg \"" + svg + "\"");
+        EXPECT_EQ(result.exit, 0) << c.arguments << result.err;
+        EXPECT_EQ(read_file(svg), expected(c.svg, dir.path)) << c.arguments;
+    }
+    CliResult missing = run("stats 2003 01-01 12-31 --svg \"" + dir.file("none/chart.svg") + "\"");
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_NE(missing.err.find("cannot write the chart"), std::string::npos) << missing.err;
+}
+
 TEST_F(ReportCli, WrongUsage) {
     const char *wrong[] = {"stats 2003 01-01",
                            "stats 03 01-01 12-31",
