@@ -25,8 +25,7 @@ int cmd_projects(const cli_args *args) {
     return result == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
 }
 
-// Checks YEAR FROM TO as the dialog fields hold them; 0, or a usage exit status.
-static int check_range(const char *command, const char *const *words) {
+int cli_check_range(const char *command, const char *const *words) {
     if (!text_match("####", words[0]))
         return cli_usage_error("%s: YEAR has four digits, got \"%s\"", command, words[0]);
     for (int i = 1; i <= 2; i++)
@@ -52,7 +51,7 @@ static int stats_mode(const char *name) {
 
 int cmd_stats(const cli_args *args) {
     if (args->count != 3) return cli_usage_error("stats takes YEAR FROM TO");
-    int result = check_range("stats", args->positional);
+    int result = cli_check_range("stats", args->positional);
     if (result != 0) return result;
     int mode = stats_mode(cli_option("--mode"));
     if (mode < 0) return cli_usage_error("--mode: project, month or week");
@@ -71,7 +70,7 @@ int cmd_week(const cli_args *args) {
     if (args->count == 0) {
         wchtalk_previous_week(&fields);
     } else {
-        int result = check_range("week", args->positional);
+        int result = cli_check_range("week", args->positional);
         if (result != 0) return result;
         text_copy_max(fields.year, args->positional[0], 4);
         text_copy_max(fields.from, args->positional[1], 5);
@@ -105,7 +104,7 @@ int cmd_detail(const cli_args *args) {
 
 int cmd_export(const cli_args *args) {
     if (args->count != 3) return cli_usage_error("export takes YEAR FROM TO");
-    int result = check_range("export", args->positional);
+    int result = cli_check_range("export", args->positional);
     if (result != 0) return result;
     int check = statalk_export_check();
     if (check != EXPORT_GO) return check == EXPORT_OFF ? CLI_EXIT_OK : CLI_EXIT_FAILED;

@@ -10,6 +10,7 @@ packages=(
     wine wine64 xvfb xdotool x11-utils imagemagick
     libpalm-perl
     nsis
+    ledger hledger python3
 )
 
 missing=()

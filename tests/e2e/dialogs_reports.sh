@@ -160,8 +160,9 @@ scenario_detail() {
     kx_close
 }
 
-# The export writes the file kxcli writes; choosing it while the statistics is open replaces the
-# statistics; without a usable person identifier message 51 comes instead.
+# The export writes the file kxcli writes, and its "&CSV..." the periods kxcli writes; choosing it
+# while the statistics is open replaces the statistics; without a usable person identifier
+# message 51 comes instead.
 scenario_export() {
     e2e_setup export
     start_with_year_file "Person=ABC"
@@ -171,9 +172,19 @@ scenario_export() {
     dlg wait-dialog Export || die "no export after Alt+B, E with the statistics open"
     dlg wait-gone Statistik || die "the statistics stayed open beside the export"
     expect_eq "file name" "$(dlg text Export 3040)" "$(windows_path "$e2e_dir")\\2003ABC.txt"
+    mkdir -p "$e2e_dir/cli"
+    # "&CSV..." offers <year><person>.csv in the export folder and writes what kxcli periods
+    # prints; the export stays open.
+    keys alt+c
+    dlg wait-dialog "CSV-Datei speichern" || die "no file selection after Alt+C"
+    keys Return
+    dlg wait-gone "CSV-Datei speichern" || die "the file selection stayed open"
+    wait_until 15 test -e "$e2e_dir/2003ABC.csv" || die "no CSV file written"
+    kxcli periods 2003 01-01 12-31 >"$e2e_dir/cli/2003ABC.csv"
+    expect_file "$e2e_dir/2003ABC.csv" "$e2e_dir/cli/2003ABC.csv"
+    dlg wait-dialog Export || die "the export went with the CSV file"
     keys Return
     dlg wait-gone Export || die "the export did not close after writing"
-    mkdir -p "$e2e_dir/cli"
     kxcli --exportdir "$(windows_path "$e2e_dir/cli")" --person ABC export 2003 01-01 12-31 \
         >/dev/null
     expect_file "$e2e_dir/2003ABC.txt" "$e2e_dir/cli/2003ABC.txt"

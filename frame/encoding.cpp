@@ -1,5 +1,6 @@
-// Windows-1252 <-> UTF-8 for kxcli's terminal output and arguments.
-#include "cli/cli.h"
+// Windows-1252 <-> UTF-8: kxcli's terminal output and arguments, and the files other programs
+// read as UTF-8.
+#include "frame/encoding.h"
 #include <string.h>
 
 // Unicode code points of the bytes 0x80-0x9F in Windows-1252 (0 where the code page has none).
@@ -14,7 +15,7 @@ static unsigned code_point(unsigned char byte) {
     return byte;
 }
 
-void cli_to_utf8(char *out, int size, const char *text) {
+void encoding_to_utf8(char *out, int size, const char *text) {
     int used = 0;
     for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
         unsigned c = code_point(*p);
@@ -48,7 +49,7 @@ static unsigned char cp1252_byte(unsigned c) {
     return '?';
 }
 
-void cli_from_utf8(char *out, int size, const char *text) {
+void encoding_from_utf8(char *out, int size, const char *text) {
     int used = 0;
     const unsigned char *p = (const unsigned char *)text;
     while (*p && used + 1 < size) {
