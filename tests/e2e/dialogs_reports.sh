@@ -176,14 +176,17 @@ scenario_export() {
     # "&CSV..." offers <year><person>.csv in the export folder and writes what kxcli periods
     # prints; the export stays open.
     keys alt+c
-    dlg wait-dialog "CSV-Datei speichern" || die "no file selection after Alt+C"
+    local csv_title="Zeiträume als CSV-Datei speichern"
+    dlg --utf8 wait-dialog "$csv_title" || die "no file selection after Alt+C"
+    screenshot "$E2E_WORK/../e2e-export-csv.png"
     keys Return
-    dlg wait-gone "CSV-Datei speichern" || die "the file selection stayed open"
+    dlg --utf8 wait-gone "$csv_title" || die "the file selection stayed open"
     wait_until 15 test -e "$e2e_dir/2003ABC.csv" || die "no CSV file written"
     kxcli periods 2003 01-01 12-31 >"$e2e_dir/cli/2003ABC.csv"
     expect_file "$e2e_dir/2003ABC.csv" "$e2e_dir/cli/2003ABC.csv"
     dlg wait-dialog Export || die "the export went with the CSV file"
-    keys Return
+    # The focus stays on "&CSV...", so Return would press it again.
+    keys alt+e
     dlg wait-gone Export || die "the export did not close after writing"
     kxcli --exportdir "$(windows_path "$e2e_dir/cli")" --person ABC export 2003 01-01 12-31 \
         >/dev/null
