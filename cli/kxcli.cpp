@@ -276,6 +276,9 @@ static void convert_arguments(cli_args *args) {
 
 int main(int argc, char **argv) {
     platform_binary_stdio();
+    // The reports write many lines: they go out in large pieces.
+    static char output[1 << 16];
+    setvbuf(stdout, output, _IOFBF, sizeof output);
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     cli_args args = {};
     int result = parse(argc, argv, &args);

@@ -17,7 +17,7 @@
 namespace {
 
 enum {
-    PERIODS_BUFFER = 1 << 16,
+    PERIODS_BUFFER = 1 << 20,
     LINE_ROOM = 2048,                       // more than the longest line of either format
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
@@ -80,6 +80,11 @@ static void put_number(periods_out *out, long long value, int min_digits) {
     out->used += digits_at(out->buffer + out->used, value, min_digits);
 }
 
+static void put_two_digits(periods_out *out, int value) {
+    out->buffer[out->used++] = (char)('0' + value / 10);
+    out->buffer[out->used++] = (char)('0' + value % 10);
+}
+
 // A time of day as HH:MM at text (a line whose time column held something else gives what the
 // walk read of it, with its sign in front); the count of characters.
 static size_t clock_at(char *text, long long minutes) {
@@ -91,8 +96,15 @@ static size_t clock_at(char *text, long long minutes) {
     return length + digits_at(text + length, magnitude % 60, 2);
 }
 
+// The usual time of day takes the short way: every period writes two of them.
 static void put_clock(periods_out *out, long long minutes) {
-    out->used += clock_at(out->buffer + out->used, minutes);
+    if (minutes < 0 || minutes >= 100 * 60) {
+        out->used += clock_at(out->buffer + out->used, minutes);
+        return;
+    }
+    put_two_digits(out, (int)(minutes / 60));
+    out->buffer[out->used++] = ':';
+    put_two_digits(out, (int)(minutes % 60));
 }
 
 // Decimal hours with two places and a decimal comma ("1,50"), rounded half away from zero (no
@@ -103,29 +115,45 @@ static void put_hours(periods_out *out, long long minutes) {
     if (minutes < 0) put_char(out, '-');
     put_number(out, hundredths / 100, 1);
     put_char(out, ',');
-    put_number(out, hundredths % 100, 2);
+    put_two_digits(out, (int)(hundredths % 100));
 }
 
-static bool needs_quotes(const char *field) {
-    return strpbrk(field, ";\"\r\n") != nullptr;
+// Whether a byte makes a CSV field need quotes: the separator, a quote or a line break.
+static bool special(unsigned char c) {
+    return c == ';' || c == '"' || c == '\r' || c == '\n';
+}
+
+static bool plain_ascii(const char *text, size_t length) {
+    for (size_t i = 0; i < length; i++)
+        if ((unsigned char)text[i] >= 0x80) return false;
+    return true;
+}
+
+// text in UTF-8 into converted (FIELD_UTF8 bytes) unless it is ASCII, which is the same in
+// both; the text to write.
+static const char *as_utf8(char *converted, const char *text, size_t *length) {
+    if (plain_ascii(text, *length)) return text;
+    encoding_to_utf8(converted, FIELD_UTF8, text);
+    *length = strlen(converted);
+    return converted;
 }
 
 // A CSV field as it stands, or in double quotes with its quotes doubled when it holds the
 // separator, a quote or a line break; converted to UTF-8 for that format.
 static void put_field(periods_out *out, const char *field) {
     char converted[FIELD_UTF8];
-    if (out->format != PERIODS_CSV) {
-        encoding_to_utf8(converted, sizeof converted, field);
-        field = converted;
-    }
-    if (!needs_quotes(field)) {
-        put_text(out, field);
+    size_t length = strlen(field);
+    if (out->format != PERIODS_CSV) field = as_utf8(converted, field, &length);
+    size_t plain = 0;
+    while (plain < length && !special((unsigned char)field[plain])) plain++;
+    if (plain == length) {
+        put(out, field, length);
         return;
     }
     put_char(out, '"');
-    for (const char *p = field; *p; p++) {
-        if (*p == '"') put_char(out, '"');
-        put_char(out, *p);
+    for (size_t i = 0; i < length; i++) {
+        if (field[i] == '"') put_char(out, '"');
+        put_char(out, field[i]);
     }
     put_char(out, '"');
 }
@@ -187,7 +215,7 @@ static void account_of(char *account, const char *project) {
 static void put_session_moment(periods_out *out, char kind, long minutes) {
     put_char(out, kind);
     put_char(out, ' ');
-    put_text(out, out->date_text);
+    put(out, out->date_text, JOURNAL_DATE);
     put_char(out, ' ');
     put_clock(out, minutes);
     put(out, ":00", 3);
@@ -198,13 +226,15 @@ static void timeclock_session(periods_out *out, const char *project, long begin,
     account_of(account, project);
     put_session_moment(out, 'i', begin);
     put_char(out, ' ');
-    encoding_to_utf8(converted, sizeof converted, account);
-    put_text(out, converted);
+    size_t length = strlen(account);
+    const char *text = as_utf8(converted, account, &length);
+    put(out, text, length);
     const char *note = journal_walk_text();
     if (note[0]) {
         put(out, "  ", 2);
-        encoding_to_utf8(converted, sizeof converted, note);
-        put_text(out, converted);
+        length = strlen(note);
+        text = as_utf8(converted, note, &length);
+        put(out, text, length);
     }
     put_char(out, '\n');
     put_session_moment(out, 'o', end);
