@@ -20,13 +20,12 @@ void cli_printf(const char *format, ...);
 // Prints the message and the usage text to standard error; returns CLI_EXIT_USAGE.
 int cli_usage_error(const char *format, ...);
 
-// Converts between UTF-8 and Windows-1252 (characters it lacks become '?'); out has size bytes.
-void cli_to_utf8(char *out, int size, const char *text);
-void cli_from_utf8(char *out, int size, const char *text);
-
 // For commands that only read: the work folder and the current year file must be there (nothing
 // is created); 0, or -1 with a message.
 int cli_require_journal(void);
+
+// Checks YEAR FROM TO of command as the dialog fields hold them; 0, or a usage exit status.
+int cli_check_range(const char *command, const char *const *words);
 
 // Commands: each takes the positional arguments after its name.
 int cmd_last(const cli_args *args);
@@ -38,6 +37,8 @@ int cmd_stats(const cli_args *args);
 int cmd_week(const cli_args *args);
 int cmd_detail(const cli_args *args);
 int cmd_export(const cli_args *args);
+int cmd_periods(const cli_args *args);
+int cmd_timeclock(const cli_args *args);
 int cmd_palm(const cli_args *args);
 int cmd_pdb(const cli_args *args);
 int cmd_month(const cli_args *args);

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "frame/clock.h"
 #include "frame/dates.h"
+#include "frame/encoding.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -64,6 +65,8 @@ static const char usage_text[] =
     "  detail PREFIX FROM_DAY TO_DAY [--minutes] [--table]\n"
     "                                the detail view's copy text (days as YYYY-MM-DD)\n"
     "  export YEAR FROM TO           writes the export file and prints its path\n"
+    "  periods YEAR FROM TO [--utf8] the counted periods as a CSV file (Windows-1252, or UTF-8)\n"
+    "  timeclock YEAR FROM TO        the counted periods as a timeclock file (UTF-8)\n"
     "  month [YEAR MM] [--table]     the monthly timesheet's copy text (default: this month)\n"
     "  holidays YEAR                 the holidays of YEAR as lines of Feiertage.txt\n"
     "exit status: 0 done, 1 failed, 2 wrong usage\n";
@@ -85,7 +88,7 @@ static void write_text(FILE *stream, const char *text) {
         char piece[ARGUMENT_MAX + 1];
         for (size_t at = 0, length = strlen(text); at < length; at += ARGUMENT_MAX) {
             text_copy_max(piece, text + at, ARGUMENT_MAX);
-            cli_to_utf8(converted, sizeof converted, piece);
+            encoding_to_utf8(converted, sizeof converted, piece);
             fputs(converted, stream);
         }
     } else {
@@ -253,11 +256,11 @@ struct command_spec {
 };
 
 static const command_spec commands[] = {
-    {"last", cmd_last},     {"book", cmd_book},   {"check", cmd_check},
-    {"palm", cmd_palm},     {"pdb", cmd_pdb},     {"projects", cmd_projects},
-    {"stats", cmd_stats},   {"week", cmd_week},   {"detail", cmd_detail},
-    {"export", cmd_export}, {"month", cmd_month}, {"holidays", cmd_holidays},
-    {"tray", cmd_tray},
+    {"last", cmd_last},     {"book", cmd_book},       {"check", cmd_check},
+    {"palm", cmd_palm},     {"pdb", cmd_pdb},         {"projects", cmd_projects},
+    {"stats", cmd_stats},   {"week", cmd_week},       {"detail", cmd_detail},
+    {"export", cmd_export}, {"month", cmd_month},     {"holidays", cmd_holidays},
+    {"tray", cmd_tray},     {"periods", cmd_periods}, {"timeclock", cmd_timeclock},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
@@ -265,18 +268,21 @@ static void convert_arguments(cli_args *args) {
     static char converted[CLI_POSITIONAL_MAX + sizeof options / sizeof options[0]][ARGUMENT_MAX];
     int used = 0;
     for (int i = 0; i < args->count; i++) {
-        cli_from_utf8(converted[used], ARGUMENT_MAX, args->positional[i]);
+        encoding_from_utf8(converted[used], ARGUMENT_MAX, args->positional[i]);
         args->positional[i] = converted[used++];
     }
     for (option_spec &option : options)
         if (option.value && option.takes_value) {
-            cli_from_utf8(converted[used], ARGUMENT_MAX, option.value);
+            encoding_from_utf8(converted[used], ARGUMENT_MAX, option.value);
             option.value = converted[used++];
         }
 }
 
 int main(int argc, char **argv) {
     platform_binary_stdio();
+    // The reports write many lines: they go out in large pieces.
+    static char output[1 << 16];
+    setvbuf(stdout, output, _IOFBF, sizeof output);
     for (int kind = 0; kind < MSG_KINDS; kind++) messages_set_sink(kind, message_to_stderr);
     if (argc == 2 && strcmp(argv[1], "--version") == 0) {
         cli_out("Korvex " KX_VERSION_TEXT "\n");

@@ -11,6 +11,8 @@
 #include "timerec/wchtalk.h"
 #include <string.h>
 
+enum { DETAIL_PIECE = 1 << 16 };
+
 int cmd_projects(const cli_args *args) {
     if (args->count != 0) return cli_usage_error("projects takes no arguments");
     if (cli_require_journal() != 0) return CLI_EXIT_FAILED;
@@ -26,8 +28,7 @@ int cmd_projects(const cli_args *args) {
     return result == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
 }
 
-// Checks YEAR FROM TO as the dialog fields hold them; 0, or a usage exit status.
-static int check_range(const char *command, const char *const *words) {
+int cli_check_range(const char *command, const char *const *words) {
     if (!text_match("####", words[0]))
         return cli_usage_error("%s: YEAR has four digits, got \"%s\"", command, words[0]);
     for (int i = 1; i <= 2; i++)
@@ -65,7 +66,7 @@ static int write_chart(const char *path, int mode) {
 
 int cmd_stats(const cli_args *args) {
     if (args->count != 3) return cli_usage_error("stats takes YEAR FROM TO");
-    int result = check_range("stats", args->positional);
+    int result = cli_check_range("stats", args->positional);
     if (result != 0) return result;
     int mode = stats_mode(cli_option("--mode"));
     if (mode < 0) return cli_usage_error("--mode: project, month or week");
@@ -86,7 +87,7 @@ int cmd_week(const cli_args *args) {
     if (args->count == 0) {
         wchtalk_previous_week(&fields);
     } else {
-        int result = check_range("week", args->positional);
+        int result = cli_check_range("week", args->positional);
         if (result != 0) return result;
         text_copy_max(fields.year, args->positional[0], 4);
         text_copy_max(fields.from, args->positional[1], 5);
@@ -99,8 +100,23 @@ int cmd_week(const cli_args *args) {
     return result;
 }
 
+// The detail's copy text goes out in pieces as its lines come: a year's list need not be held
+// whole, and the bytes are the same.
+struct detail_copy {
+    report_text text;
+    bool table;
+};
+
+static void print_detail_piece(report_text *text) {
+    cli_out(text->text);
+    text->length = 0;
+    text->text[0] = 0;
+}
+
 static void copy_detail_line(const char *line, void *context) {
-    stdetail_copy_line((report_text *)context, line, cli_flag("--table"));
+    detail_copy *copy = (detail_copy *)context;
+    stdetail_copy_line(&copy->text, line, copy->table);
+    if (copy->text.length >= DETAIL_PIECE) print_detail_piece(&copy->text);
 }
 
 int cmd_detail(const cli_args *args) {
@@ -111,16 +127,16 @@ int cmd_detail(const cli_args *args) {
     for (int i = 1; i <= 2; i++)
         if (!text_match("####-##-##", args->positional[i]))
             return cli_usage_error("detail: expected YYYY-MM-DD, got \"%s\"", args->positional[i]);
-    report_text copy;
-    report_text_begin(&copy, "stdetail");
+    detail_copy copy = {{}, cli_flag("--table")};
+    report_text_begin(&copy.text, "stdetail");
     int walked = stdetail_collect(prefix, args->positional[1], args->positional[2],
                                   cli_flag("--minutes"), copy_detail_line, &copy);
-    return print_copy(report_text_take(&copy), walked);
+    return print_copy(report_text_take(&copy.text), walked);
 }
 
 int cmd_export(const cli_args *args) {
     if (args->count != 3) return cli_usage_error("export takes YEAR FROM TO");
-    int result = check_range("export", args->positional);
+    int result = cli_check_range("export", args->positional);
     if (result != 0) return result;
     int check = statalk_export_check();
     if (check != EXPORT_GO) return check == EXPORT_OFF ? CLI_EXIT_OK : CLI_EXIT_FAILED;

@@ -286,19 +286,26 @@ static void store(char *text, int *stored, int max, const unsigned char *from,
         if (*from != '\r') text[(*stored)++] = (char)*from;
 }
 
+const char *bfile_peek_line(bfile *file, int max, int readable, int *length) {
+    int left = file->valid - file->position;
+    if (!file->plain || left <= 0 || left < readable) return nullptr;
+    const unsigned char *start = file->area + file->position;
+    const unsigned char *feed =
+        (const unsigned char *)memchr(start, '\n', (size_t)(left <= max ? left : max + 1));
+    if (!feed) return nullptr;
+    *length = (int)(feed - start);
+    file->position += *length + 1;
+    file->line_tabs = file->tabs;
+    return (const char *)start;
+}
+
 // The common case of bfile_read_line: a whole line of a plain block, no longer than max.
 // 1 when it was read that way, else 0 (nothing consumed).
 static int read_plain_line(bfile *file, char *text, int max, int *length) {
-    if (!file->plain || file->position >= file->valid) return 0;
-    const unsigned char *start = file->area + file->position;
-    const unsigned char *feed =
-        (const unsigned char *)memchr(start, '\n', (size_t)(file->valid - file->position));
-    if (!feed || feed - start > max) return 0;
-    *length = (int)(feed - start);
-    memcpy(text, start, (size_t)*length);
+    const char *line = bfile_peek_line(file, max, 0, length);
+    if (!line) return 0;
+    memcpy(text, line, (size_t)*length);
     text[*length] = 0;
-    file->position += *length + 1;
-    file->line_tabs = file->tabs;
     return 1;
 }
 

@@ -66,6 +66,12 @@ int bfile_write(bfile *file, const void *area, long count);
 // A line up to a line feed (consumed), a Ctrl+Z (not consumed) or the end; carriage returns
 // skipped; the first max characters stored. Characters stored, or -1 at the end of the text.
 int bfile_read_line(bfile *file, char *text, int max);
+// The common case of reading a line, without copying it: the next line when it lies whole in the
+// loaded block of a file without carriage returns and end-of-file marks, is no longer than max
+// and readable bytes of the block follow its start. Its first byte (valid until a read loads
+// another block; the line feed follows the line), its length in *length, and the line consumed;
+// NULL, with nothing consumed, when it must be read with bfile_read_line.
+const char *bfile_peek_line(bfile *file, int max, int readable, int *length);
 // From a position at the start of a line: the line before it (its last max characters, carriage
 // return included), the position left at its start. 0, or -1 when there is no line before.
 int bfile_read_line_back(bfile *file, char *text, int max);

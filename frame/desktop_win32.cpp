@@ -118,7 +118,9 @@ int file_dialog(char *path, const char *title, const char *filter, int kind) {
     }
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
-    request.hwndOwner = (HWND)frame_main_window();
+    // Owned by the dialog it is asked from, so that the dialog waits for it and is active again
+    // after it (a modeless dialog would else leave the activation to the main window).
+    request.hwndOwner = dialog_window();
     request.lpstrFilter = pairs;
     request.nFilterIndex = 1;
     request.lpstrFile = chosen;

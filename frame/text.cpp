@@ -9,7 +9,7 @@
 #error "text_trim_length reads words as little-endian"
 #endif
 
-static size_t trimmed_right_length(const char *text, size_t length) {
+size_t text_trimmed_length(const char *text, size_t length) {
     // Column padding is passed eight blanks at a time; in the last eight bytes that are not all
     // blanks, the last other byte is found from the word (bytes are little-endian here).
     const uint64_t blanks = 0x2020202020202020u;
@@ -28,7 +28,7 @@ static size_t trimmed_right_length(const char *text, size_t length) {
 }
 
 size_t text_trim_length(char *text, size_t length) {
-    length = trimmed_right_length(text, length);
+    length = text_trimmed_length(text, length);
     text[length] = 0;
     size_t start = 0;
     while (start < length && text_is_space((unsigned char)text[start])) start++;
@@ -41,7 +41,7 @@ int text_trim(char *text) {
 }
 
 int text_trim_right(char *text) {
-    size_t length = trimmed_right_length(text, strlen(text));
+    size_t length = text_trimmed_length(text, strlen(text));
     text[length] = 0;
     return length > 0;
 }

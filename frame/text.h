@@ -14,6 +14,9 @@ inline int text_is_space(int c) {
 int text_trim(char *text);
 // text_trim for a text whose length is known; the new length.
 size_t text_trim_length(char *text, size_t length);
+// The length of the first length bytes of text without the white space at their end (nothing is
+// written).
+size_t text_trimmed_length(const char *text, size_t length);
 // Removes white space at the end; 0 when nothing is left, else 1.
 int text_trim_right(char *text);
 // 1 when the text is empty or only white space.

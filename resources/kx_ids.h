@@ -93,6 +93,7 @@
 #define ID_STAT_COPY 2501
 #define ID_EXPORT_WRITE 2502
 #define ID_STAT_DETAIL 2503
+#define ID_EXPORT_CSV 2504
 
 /* Detail view "DB1120". */
 #define ID_DETAIL_PREFIX 3000

@@ -11,6 +11,7 @@ packages=(
     libpalm-perl
     nsis
     fp-utils
+    ledger hledger python3
 )
 
 missing=()

@@ -27,7 +27,8 @@ enum {
 };
 
 static char current_file[JOURNAL_PATH_MAX + 1];
-static const char *period_text = "";
+static const char *period_text = ""; // not terminated: period_text_length bytes
+static size_t period_text_length;
 static long period_begin, period_end;
 static bool period_running;
 
@@ -414,11 +415,14 @@ static long minutes_of(const char *line, size_t length) {
 }
 
 // A line of the walk: trimmed (blanks after a short line may stay: they change nothing), its
-// tabs expanded to stops every 8 columns, and its time of day in minutes.
+// tabs expanded to stops every 8 columns, and its time of day in minutes. Its text stands in the
+// file's block where it could be read there whole, else in its own area; either way a byte that
+// is no digit and no blank follows it, so that reading a number stops at its end.
 struct walk_line {
-    char text[LINE_AREA];
+    const char *text;
     size_t length;
     long minutes;
+    char own[LINE_AREA];
 };
 
 // One walk over a year file: the range, the callback and the count of delivered periods.
@@ -517,6 +521,7 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     if (pause) return;
     project_column(project, a);
     period_text = a->length > JOURNAL_TEXT_COLUMN ? a->text + JOURNAL_TEXT_COLUMN : "";
+    period_text_length = a->length > JOURNAL_TEXT_COLUMN ? a->length - JOURNAL_TEXT_COLUMN : 0;
     period_begin = a->minutes;
     period_end = b->minutes;
     long minutes = b->minutes - a->minutes;
@@ -524,28 +529,50 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     w->callback(date, project, (int)minutes, w->context);
 }
 
-// Reads the next non-blank line; false at the end of the file's text.
-static bool next_line(bfile *file, walk_line *line) {
-    int n;
-    while ((n = bfile_read_line(file, line->text, JOURNAL_WALK_LINE)) >= 0) {
+// Gives a line that stands in the file's block its own copy, before a read may load the next
+// block over it.
+static void keep_own(walk_line *line) {
+    if (line->text == line->own) return;
+    memcpy(line->own, line->text, line->length);
+    line->own[line->length] = 0;
+    line->text = line->own;
+}
+
+// Reads the next non-blank line, where it stands in the file's block when it can (other, the
+// line kept from before, gets its own copy when the block may change); false at the end of the
+// file's text.
+static bool next_line(bfile *file, walk_line *line, walk_line *other) {
+    // A line of the block has room behind it for the 16 bytes of its project column.
+    static const int readable = JOURNAL_WALK_LINE + PAUSE_COLUMN + 16;
+    for (;;) {
+        int n;
+        const char *raw = bfile_peek_line(file, JOURNAL_WALK_LINE, readable, &n);
+        size_t start = 0;
+        if (!raw) {
+            keep_own(other);
+            if ((n = bfile_read_line(file, line->own, JOURNAL_WALK_LINE)) < 0) return false;
+            raw = line->own;
+        }
         // Leading white space goes; trailing white space only matters beyond the columns of
         // date, time and project, where it would make a text of blanks.
-        size_t start = 0;
-        while (start < (size_t)n && text_is_space((unsigned char)line->text[start])) start++;
+        while (start < (size_t)n && text_is_space((unsigned char)raw[start])) start++;
         // A line that is empty as a text (blank, or starting with a NUL byte) is skipped.
-        if (start == (size_t)n || line->text[start] == 0) continue;
+        if (start == (size_t)n || raw[start] == 0) continue;
         line->length = (size_t)n - start;
-        if (start > 0) memmove(line->text, line->text + start, line->length + 1);
+        if (raw == line->own && start > 0) memmove(line->own, raw + start, line->length + 1);
+        line->text = raw == line->own ? line->own : raw + start;
         if (file->line_tabs && memchr(line->text, '\t', line->length)) {
-            text_expand_tabs(line->text, sizeof line->text);
-            line->length = strlen(line->text);
+            keep_own(line);
+            text_expand_tabs(line->own, sizeof line->own);
+            line->length = strlen(line->own);
         }
         if (line->length > JOURNAL_TEXT_COLUMN)
-            line->length = text_trim_length(line->text, line->length);
+            line->length = text_trimmed_length(line->text, line->length);
+        // A line shorter than a date is compared as a terminated text.
+        if (line->length < JOURNAL_DATE) keep_own(line);
         line->minutes = minutes_of(line->text, line->length);
         return true;
     }
-    return false;
 }
 
 int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
@@ -565,11 +592,15 @@ int journal_walk_days(const char *year, const char *from, const char *to, journa
     walk w = {from, to, strlen(from), strlen(to), callback, open_day, context, 0};
     // Kept with the module: the period text handed to the callback points into them.
     static walk_line lines[2];
+    for (walk_line &line : lines) {
+        line.text = line.own;
+        line.length = 0;
+    }
     walk_line *opening = &lines[0], *closing = &lines[1];
-    bool open = next_line(&file, opening);
+    bool open = next_line(&file, opening, closing);
     // Lines of one day follow each other: a line of the opening line's day shares its range test.
     bool opening_tested = false, opening_in_range = false;
-    while (open && next_line(&file, closing)) {
+    while (open && next_line(&file, closing, opening)) {
         bool same_day = same_date(opening, closing);
         bool closing_in_range =
             same_day && opening_tested ? opening_in_range : in_range(&w, closing);
@@ -580,11 +611,13 @@ int journal_walk_days(const char *year, const char *from, const char *to, journa
         opening_tested = true;
         opening_in_range = closing_in_range;
     }
+    if (open) keep_own(opening);
     bfile_close(&file);
     // The running period closes now, if now lies within the range.
     if (open) {
-        journal_pause_line(closing->text);
-        closing->length = strlen(closing->text);
+        journal_pause_line(closing->own);
+        closing->text = closing->own;
+        closing->length = strlen(closing->own);
         closing->minutes = minutes_of(closing->text, closing->length);
         period_running = true;
         if (in_range(&w, closing)) pair(&w, opening, closing, same_date(opening, closing));
@@ -598,7 +631,10 @@ bool journal_walk_running(void) {
 }
 
 const char *journal_walk_text(void) {
-    return period_text;
+    static char text[LINE_AREA];
+    memcpy(text, period_text, period_text_length);
+    text[period_text_length] = 0;
+    return text;
 }
 
 void journal_walk_times(long *begin, long *end) {

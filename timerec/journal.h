@@ -14,8 +14,8 @@ enum {
     JOURNAL_TEXT_IN = 79,    // characters of a booking text journal_append writes
     JOURNAL_PATH_MAX = 260,
     JOURNAL_PAUSE_LINE = 31,
-    JOURNAL_WALK_BLOCK = 65536,  // block size of the walk's reading
-    JOURNAL_RECENT_LINES = 2000, // bookings read back for the recent projects
+    JOURNAL_WALK_BLOCK = 1 << 20, // block size of the walk's reading
+    JOURNAL_RECENT_LINES = 2000,  // bookings read back for the recent projects
 };
 // A year file larger than this is not read whole (the merge needs it several times in memory).
 static const long long JOURNAL_FILE_MAX = 64LL << 20;

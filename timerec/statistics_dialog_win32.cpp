@@ -1,6 +1,8 @@
 // The statistics "DB1100" and the export "DB1110": one handler and one slot for whichever of the
-// two is open; the sums, their lines, the copy texts and the export file come from statalk.
+// two is open; the sums, their lines, the copy texts and the export file come from statalk, the
+// CSV file of the periods from periods.
 #include "frame/dates.h"
+#include "frame/desktop.h"
 #include "frame/dialog.h"
 #include "frame/path.h"
 #include "frame/text.h"
@@ -10,6 +12,7 @@
 #include "timerec/report.h"
 #include "timerec/report_dialogs.h"
 #include "timerec/main_window.h"
+#include "timerec/periods.h"
 #include "timerec/stat_chart_picture.h"
 #include "timerec/statalk.h"
 #include <stdio.h>
@@ -143,6 +146,16 @@ static void write_export(void) {
     dialog_close_current();
 }
 
+// The periods of the range into a CSV file the user chooses; the dialog stays open.
+static void write_csv(void) {
+    range_fields range;
+    char path[FILE_DIALOG_PATH + 1];
+    read_range(&range);
+    periods_csv_path(path, sizeof path, range.year);
+    if (!file_dialog(path, text(TXT_CSV_TITLE), text(TXT_CSV_FILTER), FILE_DIALOG_SAVE)) return;
+    periods_save_csv(range.year, range.from, range.to, path);
+}
+
 static int on_command(WPARAM wparam) {
     if (is_change(ID_STAT_YEAR, wparam)) {
         copy_year();
@@ -165,6 +178,9 @@ static int on_command(WPARAM wparam) {
         return 1;
     case ID_EXPORT_WRITE:
         write_export();
+        return 1;
+    case ID_EXPORT_CSV:
+        write_csv();
         return 1;
     case IDCANCEL:
         dialog_close_current();

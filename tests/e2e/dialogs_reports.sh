@@ -179,8 +179,9 @@ scenario_detail() {
     kx_close
 }
 
-# The export writes the file kxcli writes; choosing it while the statistics is open replaces the
-# statistics; without a usable person identifier message 51 comes instead.
+# The export writes the file kxcli writes, and its "&CSV..." the periods kxcli writes; choosing it
+# while the statistics is open replaces the statistics; without a usable person identifier
+# message 51 comes instead.
 scenario_export() {
     e2e_setup export
     start_with_year_file "Person=ABC"
@@ -190,9 +191,22 @@ scenario_export() {
     dlg wait-dialog Export || die "no export after Alt+B, E with the statistics open"
     dlg wait-gone Statistik || die "the statistics stayed open beside the export"
     expect_eq "file name" "$(dlg text Export 3040)" "$(windows_path "$e2e_dir")\\2003ABC.txt"
-    keys Return
-    dlg wait-gone Export || die "the export did not close after writing"
     mkdir -p "$e2e_dir/cli"
+    # "&CSV..." offers <year><person>.csv in the export folder and writes what kxcli periods
+    # prints; the export stays open.
+    keys alt+c
+    local csv_title="Zeiträume als CSV-Datei speichern"
+    dlg --utf8 wait-dialog "$csv_title" || die "no file selection after Alt+C"
+    screenshot "$E2E_WORK/../e2e-export-csv.png"
+    keys Return
+    dlg --utf8 wait-gone "$csv_title" || die "the file selection stayed open"
+    wait_until 15 test -e "$e2e_dir/2003ABC.csv" || die "no CSV file written"
+    kxcli periods 2003 01-01 12-31 >"$e2e_dir/cli/2003ABC.csv"
+    expect_file "$e2e_dir/2003ABC.csv" "$e2e_dir/cli/2003ABC.csv"
+    dlg wait-dialog Export || die "the export went with the CSV file"
+    # The focus stays on "&CSV...", so Return would press it again.
+    keys alt+e
+    dlg wait-gone Export || die "the export did not close after writing"
     kxcli --exportdir "$(windows_path "$e2e_dir/cli")" --person ABC export 2003 01-01 12-31 \
         >/dev/null
     expect_file "$e2e_dir/2003ABC.txt" "$e2e_dir/cli/2003ABC.txt"

@@ -1,11 +1,13 @@
 // Fuzzes the reports with arbitrary year files, read from memory: statistics in every mode, the
-// weekly report and the detail view, with their copy texts, and the statistics chart. Nothing may
-// crash or overrun. (The export file is fuzzed with the other writers.)
+// weekly report and the detail view, with their copy texts, the statistics chart and the periods
+// in every format. Nothing may crash or overrun. (The export file is fuzzed with the other
+// writers.)
 #include "frame/bfile.h"
 #include "frame/memory.h"
 #include "frame/texts.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
+#include "timerec/periods.h"
 #include "timerec/stat_chart.h"
 #include "timerec/statalk.h"
 #include "timerec/stdetail.h"
@@ -53,6 +55,15 @@ static void chart(int mode, size_t size) {
     ffree(report_text_take(&svg));
 }
 
+// Every line of the periods' text ends with its line feed within the longest line written.
+static int check_periods(const char *bytes, size_t length, void *) {
+    for (size_t at = 0, line = 0; at < length; at++, line++) {
+        if (bytes[at] == '\n') line = 0;
+        if (line > 1024) abort();
+    }
+    return 0;
+}
+
 static void add_copy_line(const char *line, void *context) {
     if (strlen(line) > STDETAIL_LINE) abort();
     stdetail_copy_line((report_text *)context, line, 1);
@@ -77,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     report_text_begin(&copy, "stdetail");
     stdetail_collect("", "2024-00-00", "2024-99-99", 1, add_copy_line, &copy);
     ffree(report_text_take(&copy));
+    periods_write("2024", "01-01", "12-31", (int)(size % 3), check_periods, nullptr);
     bfile_memory_file(nullptr, nullptr, 0);
     if (fmalloc_count() != blocks) abort(); // every block went back
     return 0;

@@ -73,6 +73,9 @@ TEST_F(ReportCli, OutputsMessagesAndExitStatus) {
         {"month", 0, "month 2003 12"},
         {"month-table", 0, "month --table"},
         {"holidays", 0, "holidays 2003"},
+        {"periods", 0, "periods 2003 01-01 12-31"},
+        {"periods-utf8", 0, "--utf8 periods 2003 12-01 12-31"},
+        {"timeclock", 0, "timeclock 2003 01-01 12-31"},
     };
     for (const auto &c : cases) {
         CliResult result = run(c.arguments);
@@ -118,7 +121,9 @@ TEST_F(ReportCli, WrongUsage) {
                            "month 2003",
                            "month 2003 13",
                            "month 1900 01",
-                           "holidays 03"};
+                           "holidays 03",
+                           "periods 2003 01-01",
+                           "timeclock 2003 0101 12-31"};
     for (const char *arguments : wrong) {
         CliResult result = run(arguments);
         EXPECT_EQ(result.exit, 2) << arguments;

@@ -1,5 +1,6 @@
-// Windows-1252 <-> UTF-8 for kxcli's terminal output and arguments.
-#include "cli/cli.h"
+// Windows-1252 <-> UTF-8: kxcli's terminal output and arguments, and the files other programs
+// read as UTF-8.
+#include "frame/encoding.h"
 #include "frame/cp1252.h"
 #include <string.h>
 
@@ -9,7 +10,7 @@ static unsigned code_point(unsigned char byte) {
     return c ? c : '?';
 }
 
-void cli_to_utf8(char *out, int size, const char *text) {
+void encoding_to_utf8(char *out, int size, const char *text) {
     int used = 0;
     for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
         unsigned c = code_point(*p);
@@ -35,7 +36,7 @@ void cli_to_utf8(char *out, int size, const char *text) {
     if (size > 0) out[used] = 0;
 }
 
-void cli_from_utf8(char *out, int size, const char *text) {
+void encoding_from_utf8(char *out, int size, const char *text) {
     int used = 0;
     const unsigned char *p = (const unsigned char *)text;
     while (*p && used + 1 < size) {

@@ -1,0 +1,319 @@
+// The counted periods as CSV lines (date, begin, end, minutes, hours, project, text) and as
+// timeclock sessions, written in large pieces: a year of a million bookings goes through here.
+#include "timerec/periods.h"
+#include "frame/bfile.h"
+#include "frame/dates.h"
+#include "frame/encoding.h"
+#include "frame/messages.h"
+#include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
+#include "timerec/directories.h"
+#include "timerec/journal.h"
+#include "timerec/report.h"
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+enum {
+    PERIODS_BUFFER = 1 << 20,
+    LINE_ROOM = 2048,                       // more than the longest line of either format
+    FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
+    DAY_MINUTES = 24 * 60,
+};
+
+// The text being written: the lines gather in buffer and go out when it is nearly full. The
+// date of the last period and its form in the output are kept, as a day's periods come together.
+struct periods_out {
+    int format;
+    periods_write_fn write;
+    void *context;
+    bool failed;
+    int lines;
+    size_t used;
+    char seen_date[JOURNAL_DATE + 1];
+    char date_text[JOURNAL_DATE + 1];
+    bool date_valid;
+    char buffer[PERIODS_BUFFER];
+};
+
+} // namespace
+
+static periods_out out_state;
+
+static void flush(periods_out *out) {
+    if (out->used > 0 && !out->failed && out->write(out->buffer, out->used, out->context) != 0)
+        out->failed = true;
+    out->used = 0;
+}
+
+static void put(periods_out *out, const char *bytes, size_t length) {
+    memcpy(out->buffer + out->used, bytes, length);
+    out->used += length;
+}
+
+static void put_char(periods_out *out, char c) {
+    out->buffer[out->used++] = c;
+}
+
+static void put_text(periods_out *out, const char *text) {
+    put(out, text, strlen(text));
+}
+
+// The digits of value (at least min_digits, its sign in front) at text; their count.
+static size_t digits_at(char *text, long long value, int min_digits) {
+    char digits[24];
+    int count = 0;
+    unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)value : value;
+    do {
+        digits[count++] = (char)('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0 || count < min_digits);
+    size_t length = 0;
+    if (value < 0) text[length++] = '-';
+    while (count > 0) text[length++] = digits[--count];
+    return length;
+}
+
+static void put_number(periods_out *out, long long value, int min_digits) {
+    out->used += digits_at(out->buffer + out->used, value, min_digits);
+}
+
+static void put_two_digits(periods_out *out, int value) {
+    out->buffer[out->used++] = (char)('0' + value / 10);
+    out->buffer[out->used++] = (char)('0' + value % 10);
+}
+
+// A time of day as HH:MM at text (a line whose time column held something else gives what the
+// walk read of it, with its sign in front); the count of characters.
+static size_t clock_at(char *text, long long minutes) {
+    long long magnitude = minutes < 0 ? -minutes : minutes;
+    size_t length = 0;
+    if (minutes < 0) text[length++] = '-';
+    length += digits_at(text + length, magnitude / 60, 2);
+    text[length++] = ':';
+    return length + digits_at(text + length, magnitude % 60, 2);
+}
+
+// The usual time of day takes the short way: every period writes two of them.
+static void put_clock(periods_out *out, long long minutes) {
+    if (minutes < 0 || minutes >= 100 * 60) {
+        out->used += clock_at(out->buffer + out->used, minutes);
+        return;
+    }
+    put_two_digits(out, (int)(minutes / 60));
+    out->buffer[out->used++] = ':';
+    put_two_digits(out, (int)(minutes % 60));
+}
+
+// Decimal hours with two places and a decimal comma ("1,50"), rounded half away from zero (no
+// count of minutes lies exactly halfway, so this only fixes the direction of negative values).
+static void put_hours(periods_out *out, long long minutes) {
+    long long magnitude = minutes < 0 ? -minutes : minutes;
+    long long hundredths = (magnitude * 100 + 30) / 60;
+    if (minutes < 0) put_char(out, '-');
+    put_number(out, hundredths / 100, 1);
+    put_char(out, ',');
+    put_two_digits(out, (int)(hundredths % 100));
+}
+
+// Whether a byte makes a CSV field need quotes: the separator, a quote or a line break.
+static bool special(unsigned char c) {
+    return c == ';' || c == '"' || c == '\r' || c == '\n';
+}
+
+static bool plain_ascii(const char *text, size_t length) {
+    for (size_t i = 0; i < length; i++)
+        if ((unsigned char)text[i] >= 0x80) return false;
+    return true;
+}
+
+// text in UTF-8 into converted (FIELD_UTF8 bytes) unless it is ASCII, which is the same in
+// both; the text to write.
+static const char *as_utf8(char *converted, const char *text, size_t *length) {
+    if (plain_ascii(text, *length)) return text;
+    encoding_to_utf8(converted, FIELD_UTF8, text);
+    *length = strlen(converted);
+    return converted;
+}
+
+// A CSV field as it stands, or in double quotes with its quotes doubled when it holds the
+// separator, a quote or a line break; converted to UTF-8 for that format.
+static void put_field(periods_out *out, const char *field) {
+    char converted[FIELD_UTF8];
+    size_t length = strlen(field);
+    if (out->format != PERIODS_CSV) field = as_utf8(converted, field, &length);
+    size_t plain = 0;
+    while (plain < length && !special((unsigned char)field[plain])) plain++;
+    if (plain == length) {
+        put(out, field, length);
+        return;
+    }
+    put_char(out, '"');
+    for (size_t i = 0; i < length; i++) {
+        if (field[i] == '"') put_char(out, '"');
+        put_char(out, field[i]);
+    }
+    put_char(out, '"');
+}
+
+static bool iso_date_form(const char *date) {
+    for (int i = 0; i < JOURNAL_DATE; i++)
+        if (i == 4 || i == 7 ? date[i] != '-' : date[i] < '0' || date[i] > '9') return false;
+    return true;
+}
+
+// The date of a period as the format writes it: DD.MM.YYYY (a date column in another form as it
+// stands) or YYYY/MM/DD with whether it is a day of the calendar.
+static void name_date(periods_out *out, const char *date) {
+    if (!journal_next_day(out->seen_date, date)) return;
+    bool iso = iso_date_form(date);
+    out->date_valid = iso && date_text_valid(date);
+    if (!iso) {
+        text_copy_max(out->date_text, date, JOURNAL_DATE);
+    } else if (out->format == PERIODS_TIMECLOCK) {
+        snprintf(out->date_text, sizeof out->date_text, "%.4s/%.2s/%.2s", date, date + 5, date + 8);
+    } else {
+        snprintf(out->date_text, sizeof out->date_text, "%.2s.%.2s.%.4s", date + 8, date + 5, date);
+    }
+}
+
+static void csv_line(periods_out *out, const char *project, int minutes, long begin, long end) {
+    put_field(out, out->date_text);
+    put_char(out, ';');
+    put_clock(out, begin);
+    put_char(out, ';');
+    put_clock(out, end);
+    put_char(out, ';');
+    put_number(out, minutes, 1);
+    put_char(out, ';');
+    put_hours(out, minutes);
+    put_char(out, ';');
+    put_field(out, project);
+    put_char(out, ';');
+    put_field(out, journal_walk_text());
+    put(out, "\r\n", 2);
+}
+
+// The account of a project: the words the statistics count as its levels, joined by ":" ("KD
+// 4711 Test" is KD:4711:Test); a ":" inside a word becomes "_", as it would make a level of its
+// own in the ledgers' tree.
+static void account_of(char *account, const char *project) {
+    char *at = account;
+    for (const char *p = project; *p; p++) {
+        if (*p == ' ') {
+            if (at > account && at[-1] != ':') *at++ = ':';
+        } else {
+            *at++ = *p == ':' ? '_' : *p;
+        }
+    }
+    if (at > account && at[-1] == ':') at--;
+    *at = 0;
+}
+
+static void put_session_moment(periods_out *out, char kind, long minutes) {
+    put_char(out, kind);
+    put_char(out, ' ');
+    put(out, out->date_text, JOURNAL_DATE);
+    put_char(out, ' ');
+    put_clock(out, minutes);
+    put(out, ":00", 3);
+}
+
+static void timeclock_session(periods_out *out, const char *project, long begin, long end) {
+    char account[JOURNAL_PROJECT + 1], converted[FIELD_UTF8];
+    account_of(account, project);
+    put_session_moment(out, 'i', begin);
+    put_char(out, ' ');
+    size_t length = strlen(account);
+    const char *text = as_utf8(converted, account, &length);
+    put(out, text, length);
+    const char *note = journal_walk_text();
+    if (note[0]) {
+        put(out, "  ", 2);
+        length = strlen(note);
+        text = as_utf8(converted, note, &length);
+        put(out, text, length);
+    }
+    put_char(out, '\n');
+    put_session_moment(out, 'o', end);
+    put_char(out, '\n');
+}
+
+// A session the ledgers can read: a day of the calendar, times of day, the end not before the
+// begin.
+static bool session_readable(const periods_out *out, long begin, long end) {
+    return out->date_valid && begin >= 0 && begin < DAY_MINUTES && end >= begin &&
+           end < DAY_MINUTES;
+}
+
+static void left_out(const char *date, int minutes, long begin, long end) {
+    char times[2 * 24 + 4];
+    size_t length = clock_at(times, begin);
+    times[length++] = '-';
+    times[length + clock_at(times + length, end)] = 0;
+    status_show(text(TXT_PERIOD_LEFT_OUT), date, times, minutes);
+}
+
+static void on_period(const char *date, const char *project, int minutes, void *context) {
+    periods_out *out = (periods_out *)context;
+    long begin, end;
+    journal_walk_times(&begin, &end);
+    name_date(out, date);
+    if (out->format != PERIODS_TIMECLOCK) {
+        csv_line(out, project, minutes, begin, end);
+    } else if (session_readable(out, begin, end)) {
+        timeclock_session(out, project, begin, end);
+    } else {
+        left_out(date, minutes, begin, end);
+        return;
+    }
+    out->lines++;
+    if (out->used > PERIODS_BUFFER - LINE_ROOM) flush(out);
+}
+
+int periods_write(const char *year, const char *from_md, const char *to_md, int format,
+                  periods_write_fn write, void *context) {
+    periods_out *out = &out_state;
+    out->format = format;
+    out->write = write;
+    out->context = context;
+    out->failed = false;
+    out->lines = 0;
+    out->used = 0;
+    memset(out->seen_date, 0, sizeof out->seen_date);
+    if (format == PERIODS_CSV_UTF8) put_text(out, "\xEF\xBB\xBF");
+    if (format != PERIODS_TIMECLOCK)
+        put_text(out, "Datum;Beginn;Ende;Minuten;Stunden;Projekt;Text\r\n");
+    char from[DATE_TEXT + 1], to[DATE_TEXT + 1], year_text[DATE_TEXT + 1];
+    text_copy_max(year_text, year, DATE_TEXT);
+    report_day(from, year_text, from_md);
+    report_day(to, year_text, to_md);
+    int walked = journal_walk(year_text, from, to, on_period, out);
+    if (walked < 0) return -1;
+    flush(out);
+    return out->failed ? -1 : out->lines;
+}
+
+void periods_csv_path(char *out, size_t size, const char *year) {
+    snprintf(out, size, "%s%s%s.csv", ExportDir, year, Person);
+}
+
+static int write_to_file(const char *bytes, size_t length, void *context) {
+    return bfile_write((bfile *)context, bytes, (long)length) == 0 ? 0 : -1;
+}
+
+int periods_save_csv(const char *year, const char *from_md, const char *to_md, const char *path) {
+    bfile file;
+    if (bfile_replace_begin(&file, path) < 0) {
+        msg_warn(text(TXT_CANNOT_WRITE_CSV), path);
+        return -1;
+    }
+    int lines = periods_write(year, from_md, to_md, PERIODS_CSV, write_to_file, &file);
+    // Without a year file the walk has named it; the old file stays either way.
+    bool journal_missing = lines < 0 && !out_state.failed;
+    int result = bfile_replace_commit(&file, path, lines < 0 ? -1 : 0);
+    if (result != 0 && !journal_missing) msg_warn(text(TXT_CANNOT_WRITE_CSV), path);
+    return result != 0 ? -1 : lines;
+}
