@@ -268,8 +268,7 @@ static int place_entry(journal_day *day, journal_day_entry *entry, const char *t
                        const char *project, const char *note) {
     char line[JOURNAL_LINE_OUT + 1];
     journal_format_line(line, day->date, time, project, note);
-    text_trim(line);
-    journal_split_booking(line, &entry->fields);
+    parse_line(line, strlen(line), &entry->fields);
     entry->original = -1;
     entry->order = day->next_order++;
     long order = entry->order;
@@ -401,10 +400,20 @@ static int replace_day(const journal_text *content, const char *date, const byte
     return out->failed ? -1 : 0;
 }
 
+// After a save the day's lines in the file are the entries: they become the lines as read.
+static void take_as_read(journal_day *day, byte_area *lines) {
+    ffree(day->lines);
+    day->lines = lines->bytes;
+    day->lines_size = lines->used;
+    lines->bytes = nullptr;
+    for (int i = 0; i < day->count; i++) day->entries[i].original = i;
+    day->modified = false;
+}
+
 int journal_day_save(journal_day *day) {
     journal_text content;
     if (read_locked(day->path, &content) != 0) return -1;
-    byte_area now = {}, block = {}, result = {};
+    byte_area now = {}, lines = {}, block = {}, result = {};
     collect_lines(&content, day->date, &now);
     int outcome = now.failed ? -1 : 0;
     if (outcome == 0 && (now.used != day->lines_size ||
@@ -413,22 +422,25 @@ int journal_day_save(journal_day *day) {
         outcome = JOURNAL_DAY_CHANGED;
     }
     ffree(now.bytes);
+    const char *ending = line_ending(&content);
     if (outcome == 0) {
-        day_block(day, line_ending(&content), &block);
-        outcome = block.failed ? -1 : replace_day(&content, day->date, &block, &result);
+        day_block(day, "\n", &lines);
+        if (strcmp(ending, "\n") != 0) day_block(day, ending, &block);
+        const byte_area *written = block.bytes ? &block : &lines;
+        outcome =
+            lines.failed || block.failed ? -1 : replace_day(&content, day->date, written, &result);
     }
     ffree(block.bytes);
     if (outcome == JOURNAL_DAY_CHANGED) {
         file_lock_release(day->path);
         journal_text_free(&content);
-        ffree(result.bytes);
-        return outcome;
+    } else if (write_and_release(day->path, &content, &result, outcome) == 0) {
+        take_as_read(day, &lines);
+    } else {
+        outcome = -1;
     }
-    if (write_and_release(day->path, &content, &result, outcome) != 0) return -1;
-    char date[JOURNAL_DATE + 1];
-    snprintf(date, sizeof date, "%s", day->date);
-    journal_day_free(day);
-    return journal_day_read(day, date);
+    ffree(lines.bytes);
+    return outcome;
 }
 
 // Where a booking of time goes among the day's lines: after the last one of that time or earlier,

@@ -52,7 +52,7 @@ char *journal_day_copy(const journal_day *day);
 // day's first line (lines of the day elsewhere in the file move there), under the file's lock
 // and through the temporary-file replace. Read again first: JOURNAL_DAY_CHANGED with message 320
 // when the day's lines changed meanwhile (changes of other days are kept). 0, after which the
-// day is read anew, or -1 with the file unchanged.
+// entries are the day as read, or -1 with the file unchanged.
 int journal_day_save(journal_day *day);
 
 // Puts one booking into the year file of date, in time order among the day's lines (after lines
