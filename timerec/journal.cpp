@@ -12,6 +12,7 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/daily_copy.h"
 #include "timerec/directories.h"
 #include "timerec/journal_rewrite.h"
 #include <stdint.h>
@@ -378,6 +379,7 @@ int journal_append(const char *date, const char *time, const char *project, cons
     journal_format_line(line, date, time, project, note);
     // The lock keeps other writers out between finding the last line and writing after it.
     if (file_lock_take(path) != 0) return -1;
+    daily_copy_make(path);
     int result = append_line(path, line);
     file_lock_release(path);
     if (result != 0) status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);

@@ -11,6 +11,7 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/daily_copy.h"
 #include "timerec/journal.h"
 #include "timerec/journal_rewrite.h"
 #include <stdio.h>
@@ -213,6 +214,7 @@ static int merge_locked(const char *path, const line_table *source, long first, 
         const line_ref *line = &source->lines[i];
         result = table_add(&table, source->bytes + line->offset, line->length, true);
     }
+    if (result == 0 && existing) daily_copy_make(path);
     if (result == 0 && existing) result = keep_backup(path, outcome->year, &content);
     if (result == 0) {
         sort_bytes = table.bytes;

@@ -6,6 +6,7 @@
 #include "frame/messages.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/daily_copy.h"
 #include "timerec/journal.h"
 #include <stdio.h>
 #include <string.h>
@@ -91,6 +92,7 @@ static void note_difference(const char *path, const journal_text *before, const 
 }
 
 int journal_rewrite(const char *path, const journal_text *before, const char *bytes, size_t size) {
+    daily_copy_make(path);
     bfile file;
     if (bfile_replace_begin(&file, path) < 0) return -1;
     if (bfile_replace_commit(&file, path, bfile_write(&file, bytes, (long)size)) != 0) return -1;

@@ -20,6 +20,10 @@ void main_mark_changed(void);
 // on top, the strip showing the new last booking. 0, or -1 with the reason in the status line
 // (the strip is then left as it was). Every booking of the program goes through here.
 int main_book(const char *date, const char *time, const char *project, const char *note);
+// Menu command 1180: takes back the newest change of this run, the list and strip following.
+void main_undo(void);
+// Names the step undo would take back in the menu item, greyed when there is none.
+void main_show_undo(void);
 // The start-up check chain (command 1910): handheld backup, week check, then the strip.
 void main_startup_checks(void);
 // Marks the project list as changed, so the next activation rebuilds the list and offers the

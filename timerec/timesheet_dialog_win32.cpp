@@ -124,10 +124,7 @@ static void step_forward(void) {
 }
 
 // The buttons and what each does.
-static const struct {
-    int id;
-    void (*run)(void);
-} buttons[] = {
+static const dialog_button buttons[] = {
     {ID_MONTH_BACK, step_back}, {ID_MONTH_FORWARD, step_forward}, {ID_MONTH_SHOW, on_show},
     {ID_MONTH_COPY, copy},      {ID_MONTH_DETAIL, show_detail},   {IDCANCEL, dialog_close_current},
 };
@@ -137,13 +134,7 @@ static int on_command(WPARAM wparam) {
         show_detail();
         return 1;
     }
-    if (HIWORD(wparam) != BN_CLICKED) return 0;
-    for (const auto &button : buttons) {
-        if (button.id != LOWORD(wparam)) continue;
-        button.run();
-        return 1;
-    }
-    return 0;
+    return dlg_run_button(buttons, sizeof buttons / sizeof *buttons, wparam);
 }
 
 static int timesheet_handler(UINT message, WPARAM wparam, LPARAM) {

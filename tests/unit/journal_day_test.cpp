@@ -2,6 +2,7 @@
 // stays, a day whose lines changed meanwhile is not overwritten, a failed rewrite leaves the file
 // as it was, and undo takes back exactly what was written.
 #include "frame/memory.h"
+#include "timerec/daily_copy.h"
 #include "timerec/journal.h"
 #include "timerec/journal_day.h"
 #include "timerec/journal_undo.h"
@@ -226,6 +227,30 @@ TEST_F(JournalDay, UndoKeepsTheNewestSteps) {
     while (undo_last() == 0) undone++;
     EXPECT_EQ(undone, UNDO_STEPS);
     EXPECT_EQ(read_file(year_file()).size(), other.size() + 5 * 41);
+}
+
+TEST_F(JournalDay, TheFirstChangeOfADayKeepsACopyOfTheFileAsItWas) {
+    write_file(year_file(), other);
+    for (int day = 1; day <= DAILY_COPIES + 3; day++) {
+        set_now(2026, 11, day, 9, 0);
+        ASSERT_EQ(journal_append("2026-11-01", "09:00", "A", ""), 0);
+        ASSERT_EQ(journal_insert("2026-11-01", "08:00", "B", ""), 0);
+    }
+    std::vector<std::string> copies = files_in(dir.file("Sicherung"));
+    ASSERT_EQ(copies.size(), (size_t)DAILY_COPIES);
+    EXPECT_EQ(copies.front(), "2026.2026-11-04.txt");
+    // Each copy holds the file as it was before that day's first change: two lines per day.
+    EXPECT_EQ(read_file(dir.file("Sicherung/2026.2026-11-17.txt")).size(),
+              other.size() + 16 * 2 * 41);
+
+    // A copy that cannot be made is said, and the booking is made all the same.
+    TempDir blocked;
+    use_work_dir(blocked.path);
+    write_file(blocked.file("2026.txt"), other);
+    write_file(blocked.file("Sicherung"), "in the way");
+    EXPECT_EQ(journal_append("2026-11-01", "10:00", "C", ""), 0);
+    EXPECT_EQ(messages.status.back(), "Kann die Tagessicherung " + blocked.file("Sicherung") +
+                                          "/2026.2026-11-17.txt nicht anlegen.");
 }
 
 } // namespace
