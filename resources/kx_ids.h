@@ -189,7 +189,8 @@
 #define ID_IDLE_TEXT 1241
 #define ID_REMINDER_TIMER 1250
 #define CD_TEST_INPUT 1251
-/* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., &Tabelle, &Kopieren. */
+/* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., Tag &bearbeiten...,
+   &Tabelle, &Kopieren. */
 #define ID_MONTH_YEAR 3000
 #define ID_MONTH_MONTH 3010
 #define ID_MONTH_LIST 3100
@@ -197,6 +198,7 @@
 #define ID_MONTH_SHOW 2500
 #define ID_MONTH_COPY 2501
 #define ID_MONTH_DETAIL 2503
+#define ID_MONTH_DAY 2504
 #define ID_MONTH_BACK 2510
 #define ID_MONTH_FORWARD 2511
 

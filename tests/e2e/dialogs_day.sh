@@ -140,4 +140,23 @@ scenario_undo_booking() {
     kx_close
 }
 
+# The timesheet's "Tag bearbeiten..." opens the day editor on the selected row's day.
+scenario_day_from_timesheet() {
+    e2e_setup day_from_timesheet
+    start_with_day
+    kx_focus
+    keys alt+b m
+    dlg wait-dialog "Monatsbericht" || die "the timesheet did not open"
+    local row
+    row=$(dlg items "Monatsbericht" 3100 | grep -n "10\.03\.2026" | cut -d: -f1)
+    [ -n "$row" ] || die "no row of 10.03.2026 in the timesheet"
+    click_row "Monatsbericht" 3100 $((row - 1))
+    dlg_wait selected "Monatsbericht" 3100 $((row - 1))
+    click_control "Monatsbericht" 2504
+    dlg wait-dialog "$DAY" || die "the day editor did not open"
+    dlg_wait text "$DAY" $DAY_DATE 2026-03-10
+    dlg_wait items "$DAY" $DAY_LIST "$(kxcli day 2026-03-10 | tr -d '\r')"
+    kx_close
+}
+
 "scenario_${1:?usage: dialogs_day.sh NAME}"
