@@ -12,6 +12,7 @@
 #include "resources/text_ids.h"
 #include "timerec/booking.h"
 #include "timerec/journal.h"
+#include "timerec/journal_day.h"
 #include "timerec/journal_undo.h"
 #include "timerec/main_window.h"
 #include "timerec/projects.h"
@@ -121,6 +122,15 @@ int main_book(const char *date, const char *time, const char *project, const cha
     // A booking the year file refused stays in the strip with its message, to be confirmed again.
     if (journal_append(date, time, project, note) != 0) return -1;
     undo_record_booking(time, project);
+    reminder_shutdown_forget();
+    main_fill_list();
+    main_show_last_booking();
+    return 0;
+}
+
+int main_insert(const booking *bookings, int count) {
+    if (journal_insert_all(bookings, count) != 0) return -1;
+    undo_record_booking(bookings[0].time, bookings[0].project);
     reminder_shutdown_forget();
     main_fill_list();
     main_show_last_booking();

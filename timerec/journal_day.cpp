@@ -465,17 +465,54 @@ static size_t insert_place(const journal_text *content, const char *date, const 
 }
 
 int journal_insert(const char *date, const char *time, const char *project, const char *note) {
+    booking one = {};
+    snprintf(one.date, sizeof one.date, "%s", date);
+    snprintf(one.time, sizeof one.time, "%s", time);
+    snprintf(one.project, sizeof one.project, "%s", project);
+    snprintf(one.text, sizeof one.text, "%s", note);
+    return journal_insert_all(&one, 1);
+}
+
+// The year file all the bookings go to; 0, or -1 with a message.
+static int insert_path(const booking *bookings, int count, char *path) {
+    for (int i = 0; i < count; i++) {
+        char own[JOURNAL_PATH_MAX + 1];
+        if (day_path(bookings[i].date, own) != 0 ||
+            check_fields(bookings[i].time, bookings[i].project) != 0)
+            return -1;
+        if (i > 0 && strcmp(own, path) != 0) {
+            msg_warn(text(TXT_OTHER_YEAR), bookings[i].date, path);
+            return -1;
+        }
+        memcpy(path, own, sizeof own);
+    }
+    return count > 0 ? 0 : -1;
+}
+
+int journal_insert_all(const booking *bookings, int count) {
     char path[JOURNAL_PATH_MAX + 1];
-    if (day_path(date, path) != 0 || check_fields(time, project) != 0) return -1;
-    journal_text content;
-    if (read_locked(path, &content) != 0) return -1;
-    char line[JOURNAL_LINE_OUT + 3];
-    journal_format_line(line, date, time, project, note);
-    strcat(line, line_ending(&content));
-    size_t at = insert_place(&content, date, time);
+    if (insert_path(bookings, count, path) != 0) return -1;
+    journal_text before;
+    if (read_locked(path, &before) != 0) return -1;
+    // Each booking goes into the content as the ones before it left it.
+    journal_text current = before;
     byte_area result = {};
-    int outcome = splice(&content, at, at, line, strlen(line), &result);
-    return write_and_release(path, &content, &result, outcome);
+    int outcome = 0;
+    for (int i = 0; i < count && outcome == 0; i++) {
+        const booking *one = &bookings[i];
+        char line[JOURNAL_LINE_OUT + 3];
+        journal_format_line(line, one->date, one->time, one->project, one->text);
+        strcat(line, line_ending(&before));
+        size_t at = insert_place(&current, one->date, one->time);
+        byte_area next = {};
+        outcome = splice(&current, at, at, line, strlen(line), &next);
+        if (current.bytes != before.bytes) ffree(current.bytes);
+        current.bytes = next.bytes;
+        current.size = next.used;
+    }
+    result.bytes = current.bytes != before.bytes ? current.bytes : nullptr;
+    result.used = current.size;
+    return write_and_release(path, &before, &result, outcome);
 }
 
 int journal_remove(const char *date, const char *time, const char *project) {

@@ -58,6 +58,10 @@ int journal_day_save(journal_day *day);
 // Puts one booking into the year file of date, in time order among the day's lines (after lines
 // of the same time); 0, or -1 with a message and the file unchanged.
 int journal_insert(const char *date, const char *time, const char *project, const char *note);
+// Puts the bookings (date, time, project and text) into their year file as journal_insert
+// does, in one rewrite: one change to take back. They must share one year file. 0, or -1 with a
+// message and the file unchanged.
+int journal_insert_all(const booking *bookings, int count);
 // Removes the one booking of date at time (of project, unless NULL); none or several: -1 with a
 // message and nothing changed. 0.
 int journal_remove(const char *date, const char *time, const char *project);

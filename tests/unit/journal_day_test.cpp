@@ -215,6 +215,23 @@ TEST_F(JournalDay, UndoTakesBackWhatWasWrittenWhileItIsThere) {
                                             year_file() + " wurde seitdem ge\344ndert.");
 }
 
+// Time away booked afterwards: the pause and the project taken up again are one step.
+TEST_F(JournalDay, SeveralBookingsGoInAsOneChange) {
+    const std::string before = other + "2026-12-08  08:00   A\n2026-12-08  10:00   B\n";
+    write_file(year_file(), before);
+    booking lines[2] = {{"2026-12-08", "09:00", "---", ""}, {"2026-12-08", "09:30", "A", "x"}};
+    ASSERT_EQ(journal_insert_all(lines, 2), 0);
+    EXPECT_EQ(read_file(year_file()),
+              other + "2026-12-08  08:00   A\n" + "2026-12-08  09:00   ---" + std::string(17, ' ') +
+                  "\n2026-12-08  09:30   A                   x\n" + "2026-12-08  10:00   B\n");
+    undo_record_booking("09:00", "---");
+    EXPECT_EQ(undo_last(), 0);
+    EXPECT_EQ(read_file(year_file()), before);
+    booking years[2] = {{"2026-12-08", "09:00", "---", ""}, {"2027-01-01", "09:30", "A", ""}};
+    EXPECT_EQ(journal_insert_all(years, 2), -1);
+    EXPECT_EQ(read_file(year_file()), before);
+}
+
 TEST_F(JournalDay, UndoKeepsTheNewestSteps) {
     write_file(year_file(), other);
     for (int i = 0; i < UNDO_STEPS + 5; i++) {
