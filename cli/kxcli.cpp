@@ -48,6 +48,10 @@ static const char usage_text[] =
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  day DATE                      the day editor's list of DATE (YYYY-MM-DD) as its copy text\n"
+    "  insert DATE TIME PROJECT [TEXT]\n"
+    "                                puts one booking into DATE's lines in time order\n"
+    "  remove DATE TIME [PROJECT]    removes the one booking of DATE at TIME (of PROJECT)\n"
     "  tray                          the tray icon's tooltip and its menu's projects\n"
     "  palm import                   takes the handheld's backed-up times into the year files\n"
     "  palm build-times              builds Zeiten.PDB of the current year file (current folder)\n"
@@ -261,6 +265,7 @@ static const command_spec commands[] = {
     {"stats", cmd_stats},   {"week", cmd_week},       {"detail", cmd_detail},
     {"export", cmd_export}, {"month", cmd_month},     {"holidays", cmd_holidays},
     {"tray", cmd_tray},     {"periods", cmd_periods}, {"timeclock", cmd_timeclock},
+    {"day", cmd_day},       {"insert", cmd_insert},   {"remove", cmd_remove},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
