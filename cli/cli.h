@@ -32,6 +32,7 @@ int cli_require_journal(void);
 int cmd_last(const cli_args *args);
 int cmd_book(const cli_args *args);
 int cmd_check(const cli_args *args);
+int cmd_verify(const cli_args *args);
 int cmd_tray(const cli_args *args);
 int cmd_projects(const cli_args *args);
 int cmd_stats(const cli_args *args);

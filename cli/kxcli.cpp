@@ -44,6 +44,8 @@ static const char usage_text[] =
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  verify [YEAR]                 the year file's suspicious lines as FILE:LINE: REASON\n"
+    "                                (default: this year; exit status 1 when there are any)\n"
     "  tray                          the tray icon's tooltip and its menu's projects\n"
     "  palm import                   takes the handheld's backed-up times into the year files\n"
     "  palm build-times              builds Zeiten.PDB of the current year file (current folder)\n"
@@ -249,11 +251,11 @@ struct command_spec {
 };
 
 static const command_spec commands[] = {
-    {"last", cmd_last},     {"book", cmd_book},   {"check", cmd_check},
-    {"palm", cmd_palm},     {"pdb", cmd_pdb},     {"projects", cmd_projects},
-    {"stats", cmd_stats},   {"week", cmd_week},   {"detail", cmd_detail},
-    {"export", cmd_export}, {"month", cmd_month}, {"holidays", cmd_holidays},
-    {"tray", cmd_tray},
+    {"last", cmd_last},     {"book", cmd_book},     {"check", cmd_check},
+    {"palm", cmd_palm},     {"pdb", cmd_pdb},       {"projects", cmd_projects},
+    {"stats", cmd_stats},   {"week", cmd_week},     {"detail", cmd_detail},
+    {"export", cmd_export}, {"month", cmd_month},   {"holidays", cmd_holidays},
+    {"tray", cmd_tray},     {"verify", cmd_verify},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.
