@@ -46,8 +46,8 @@ struct opening {
     char date[JOURNAL_DATE]; // the first 10 characters, zeros after a shorter line
     bool pending;            // its finding waits for the line that closes it
     long line;
-    int fallback; // the reason it has when its day is closed, or -1
-    char text[CHECK_TEXT_MAX + 1];
+    int fallback;     // the reason it has when its day is closed, or -1
+    const char *text; // in the line area it was read into, kept while it waits
 };
 
 // A finding of a line the walk skips, held back while the opening line's finding is open.
@@ -65,7 +65,10 @@ struct check_pass {
     char today[JOURNAL_DATE + 1];
     bool after_end;
     // The order of the lines with a good date and time of the file's year.
-    uint32_t *first_at; // per day of the year and minute: the first line of that moment
+    // Per day of the year and minute: the first line of that moment (made at the first such
+    // line, so that a file without one costs nothing).
+    uint32_t *first_at;
+    bool no_memory;
     bool have_previous;
     int previous_day, previous_minute;
     // The last date judged good, so a day's further lines take the quick way.
@@ -173,12 +176,16 @@ static int order_reason(check_pass *pass, int day, int minute, long *same_as) {
         reason = CHECK_DATE_BACK;
     else if (pass->have_previous && day == pass->previous_day && minute < pass->previous_minute)
         reason = CHECK_TIME_BACK;
-    uint32_t *first = &pass->first_at[day * DAY_MINUTES + minute];
-    if (reason < 0 && *first) {
+    if (!pass->first_at && !pass->no_memory) {
+        pass->first_at = (uint32_t *)fmalloc((size_t)YEAR_DAYS * DAY_MINUTES, sizeof(uint32_t));
+        pass->no_memory = !pass->first_at;
+    }
+    uint32_t *first = pass->first_at ? &pass->first_at[day * DAY_MINUTES + minute] : nullptr;
+    if (reason < 0 && first && *first) {
         reason = CHECK_SAME_TIME;
         *same_as = (long)*first;
     }
-    if (!*first && pass->line <= (long)UINT32_MAX) *first = (uint32_t)pass->line;
+    if (first && !*first && pass->line <= (long)UINT32_MAX) *first = (uint32_t)pass->line;
     pass->have_previous = true;
     pass->previous_day = day;
     pass->previous_minute = minute;
@@ -205,12 +212,13 @@ static void end_text(check_pass *pass) {
 }
 
 // Judges a whole line (the walk's view of it: the visible characters, trimmed at the start,
-// tabs expanded) and makes it the opening line when the walk reads it.
-static void judge_line(check_pass *pass, raw_line *raw) {
+// tabs expanded) and makes it the opening line when the walk reads it. Whether its finding waits
+// for the line closing it: then its area must be kept until that line.
+static bool judge_line(check_pass *pass, raw_line *raw) {
     raw->text[raw->stored] = 0;
     if (pass->after_end) {
         if (raw->tail) emit_skipped(pass, CHECK_AFTER_END, raw->text);
-        return;
+        return false;
     }
     int start = 0;
     while (start < raw->visible && text_is_space((unsigned char)raw->text[start])) start++;
@@ -219,7 +227,7 @@ static void judge_line(check_pass *pass, raw_line *raw) {
         if (raw->marked) end_text(pass);
         if (raw->beyond || raw->tail)
             emit_skipped(pass, raw->beyond ? CHECK_TOO_LONG : CHECK_AFTER_END, raw->text);
-        return;
+        return false;
     }
     char expanded[LINE_AREA];
     const char *text = raw->text + start;
@@ -245,9 +253,10 @@ static void judge_line(check_pass *pass, raw_line *raw) {
         deliver(pass, pass->line, reason, same_as, raw->text);
     } else {
         open->fallback = raw->beyond ? CHECK_TOO_LONG : raw->tail ? CHECK_AFTER_END : -1;
-        memcpy(open->text, raw->text, (size_t)raw->stored + 1);
+        open->text = raw->text;
     }
     if (raw->marked) end_text(pass);
+    return open->pending;
 }
 
 static bool has_non_blank(const unsigned char *bytes, long count) {
@@ -297,17 +306,14 @@ long journal_check(const char *path, int year, journal_check_fn report, void *co
     bfile file;
     if (bfile_open_sized(&file, path, JOURNAL_WALK_BLOCK) < 0) return -1;
     check_pass pass = {};
-    pass.first_at = (uint32_t *)fmalloc((size_t)YEAR_DAYS * DAY_MINUTES, sizeof(uint32_t));
-    if (!pass.first_at) {
-        bfile_close(&file);
-        return -1;
-    }
     pass.year = year;
     pass.report = report;
     pass.context = context;
     journal_today(pass.today);
-    raw_line raw;
-    start_line(&pass, &raw);
+    // Two areas taken in turn: the opening line's stays while the next lines are read.
+    raw_line areas[2];
+    raw_line *raw = &areas[0];
+    start_line(&pass, raw);
     const unsigned char *bytes;
     long count;
     while ((bytes = bfile_next_bytes(&file, &count)) != nullptr) {
@@ -318,35 +324,46 @@ long journal_check(const char *path, int year, journal_check_fn report, void *co
         while (bytes < end) {
             const unsigned char *feed =
                 (const unsigned char *)memchr(bytes, '\n', (size_t)(end - bytes));
-            take_bytes(&raw, bytes, (feed ? feed : end) - bytes, plain, tabs);
+            take_bytes(raw, bytes, (feed ? feed : end) - bytes, plain, tabs);
             if (!feed) break;
             pass.line++;
-            judge_line(&pass, &raw);
-            start_line(&pass, &raw);
+            if (judge_line(&pass, raw)) raw = raw == &areas[0] ? &areas[1] : &areas[0];
+            start_line(&pass, raw);
             bytes = feed + 1;
         }
     }
-    if (raw.any) {
+    if (raw->any) {
         pass.line++;
-        judge_line(&pass, &raw);
+        judge_line(&pass, raw);
     }
     if (!pass.after_end) settle(&pass, pass.today);
     bfile_close(&file);
     ffree(pass.first_at);
-    return pass.count;
+    return pass.no_memory ? -1 : pass.count;
 }
 
-// The decimal digits of a line number into out (room for 20); their count.
+// The decimal digits of a line number into out (room for 20); their count. Two digits a step:
+// this runs twice for every finding.
 static size_t decimal(char *out, long value) {
+    static const char pairs[] =
+        "000102030405060708091011121314151617181920212223242526272829303132333435363738394041424344"
+        "454647484950515253545556575859606162636465666768697071727374757677787980818283848586878889"
+        "90919293949596979899";
     char digits[20];
-    size_t count = 0;
+    size_t at = sizeof digits;
     unsigned long rest = value < 0 ? 0 : (unsigned long)value;
-    do {
-        digits[count++] = (char)('0' + rest % 10);
-        rest /= 10;
-    } while (rest);
-    for (size_t i = 0; i < count; i++) out[i] = digits[count - 1 - i];
-    return count;
+    for (; rest >= 100; rest /= 100) {
+        at -= 2;
+        memcpy(digits + at, pairs + rest % 100 * 2, 2);
+    }
+    if (rest >= 10) {
+        at -= 2;
+        memcpy(digits + at, pairs + rest * 2, 2);
+    } else {
+        digits[--at] = (char)('0' + rest);
+    }
+    memcpy(out, digits + at, sizeof digits - at);
+    return sizeof digits - at;
 }
 
 // A reason's text as the string table has it, with the place of its number ("%ld"), if any.

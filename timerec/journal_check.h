@@ -31,7 +31,7 @@ struct check_finding {
 typedef void (*journal_check_fn)(const check_finding *finding, void *context);
 
 // Checks the year file path, whose year is year, in one pass; report may be NULL. The number of
-// findings, or -1 when the file cannot be read.
+// findings, or -1 when the file cannot be read (or no memory had for the check).
 long journal_check(const char *path, int year, journal_check_fn report, void *context);
 
 // The reason of a finding as the user reads it ("Gleiche Zeit wie Zeile 12.") into out; its
