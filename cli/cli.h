@@ -31,6 +31,7 @@ int cli_check_range(const char *command, const char *const *words);
 int cmd_last(const cli_args *args);
 int cmd_book(const cli_args *args);
 int cmd_check(const cli_args *args);
+int cmd_verify(const cli_args *args);
 int cmd_tray(const cli_args *args);
 int cmd_day(const cli_args *args);
 int cmd_insert(const cli_args *args);

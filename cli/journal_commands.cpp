@@ -1,15 +1,21 @@
-// kxcli's journal commands: the last booking, booking, the day-closure check, and one day listed,
-// a booking put in at its place or taken out.
+// kxcli's journal commands: the last booking, booking, the day-closure check, one day listed, a
+// booking put in at its place or taken out, and the check of a year file's lines.
 #include "cli/cli.h"
 #include "frame/clock.h"
-#include "frame/messages.h"
-#include "frame/text.h"
-#include "timerec/booking.h"
 #include "frame/memory.h"
+#include "frame/messages.h"
+#include "frame/path.h"
+#include "frame/platform.h"
+#include "frame/text.h"
+#include "frame/texts.h"
+#include "resources/text_ids.h"
+#include "timerec/booking.h"
 #include "timerec/journal.h"
+#include "timerec/journal_check.h"
 #include "timerec/journal_day.h"
 #include "timerec/tray.h"
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 int cmd_last(const cli_args *args) {
@@ -119,4 +125,51 @@ int cmd_remove(const cli_args *args) {
     int result = check_fields("remove", word[0], word[1], project, "");
     if (result != 0) return result;
     return journal_remove(word[0], word[1], project) == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
+}
+
+enum { VERIFY_OUTPUT = 1 << 16, VERIFY_LINE = 1024 };
+
+// The findings' lines gathered in one area and written a whole area at a time: a year with
+// hundreds of thousands of findings must not cost a write per line.
+struct verify_output {
+    const char *name; // the year file's name
+    char area[VERIFY_OUTPUT + 1];
+    size_t used;
+};
+
+static void flush_output(verify_output *out) {
+    out->area[out->used] = 0;
+    cli_out(out->area);
+    out->used = 0;
+}
+
+static void print_finding(const check_finding *finding, void *context) {
+    verify_output *out = (verify_output *)context;
+    if (out->used + VERIFY_LINE > VERIFY_OUTPUT) flush_output(out);
+    out->used += journal_check_line(out->area + out->used, VERIFY_LINE, out->name, finding);
+    out->area[out->used++] = '\n';
+}
+
+// Prints the findings of a year file (default: this year's) as FILE:LINE: REASON; exit status 0
+// when there is nothing to say, 1 when there are findings or the file cannot be read.
+int cmd_verify(const cli_args *args) {
+    if (args->count > 1) return cli_usage_error("verify takes an optional YEAR");
+    char today[JOURNAL_DATE + 1];
+    journal_today(today);
+    const char *year = args->count == 1 ? args->positional[0] : today;
+    if (!text_match("####*", year) || (args->count == 1 && strlen(year) != 4))
+        return cli_usage_error("verify: expected a year YYYY");
+    char path[JOURNAL_PATH_MAX + 1];
+    journal_year_path(path, sizeof path, atoi(year));
+    if (platform_path_kind(path) != PATH_FILE) {
+        msg_warn(text(TXT_JOURNAL_NOT_FOUND), path);
+        return CLI_EXIT_FAILED;
+    }
+    static verify_output out;
+    out.name = path + path_name_index(path);
+    out.used = 0;
+    long found = journal_check(path, atoi(year), print_finding, &out);
+    flush_output(&out);
+    if (found < 0) msg_warn(text(TXT_CANNOT_READ), path);
+    return found == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
 }

@@ -52,6 +52,8 @@ static const char usage_text[] =
     "  insert DATE TIME PROJECT [TEXT]\n"
     "                                puts one booking into DATE's lines in time order\n"
     "  remove DATE TIME [PROJECT]    removes the one booking of DATE at TIME (of PROJECT)\n"
+    "  verify [YEAR]                 the year file's suspicious lines as FILE:LINE: REASON\n"
+    "                                (default: this year; exit status 1 when there are any)\n"
     "  tray                          the tray icon's tooltip and its menu's projects\n"
     "  palm import                   takes the handheld's backed-up times into the year files\n"
     "  palm build-times              builds Zeiten.PDB of the current year file (current folder)\n"
@@ -266,6 +268,7 @@ static const command_spec commands[] = {
     {"export", cmd_export}, {"month", cmd_month},     {"holidays", cmd_holidays},
     {"tray", cmd_tray},     {"periods", cmd_periods}, {"timeclock", cmd_timeclock},
     {"day", cmd_day},       {"insert", cmd_insert},   {"remove", cmd_remove},
+    {"verify", cmd_verify},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.

@@ -272,6 +272,15 @@ int bfile_write(bfile *file, const void *area, long count) {
     return result;
 }
 
+const unsigned char *bfile_next_bytes(bfile *file, long *count) {
+    *count = 0;
+    if (!next_block(file)) return nullptr;
+    const unsigned char *bytes = file->area + file->position;
+    *count = file->valid - file->position;
+    file->position = file->valid;
+    return bytes;
+}
+
 // Appends the bytes [from, to) to the line, leaving out carriage returns and anything beyond max.
 static void store(char *text, int *stored, int max, const unsigned char *from,
                   const unsigned char *to, bool plain) {

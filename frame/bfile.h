@@ -63,6 +63,10 @@ int bfile_prevc(bfile *file);
 int bfile_putc(bfile *file, int byte);
 int bfile_read(bfile *file, void *area, long count);
 int bfile_write(bfile *file, const void *area, long count);
+// The bytes from the position to the end of the block it lies in (the next block when that one
+// is used up), the position moved past them: a pass over a whole file without copying. Their
+// count into count; NULL at the end of the file.
+const unsigned char *bfile_next_bytes(bfile *file, long *count);
 // A line up to a line feed (consumed), a Ctrl+Z (not consumed) or the end; carriage returns
 // skipped; the first max characters stored. Characters stored, or -1 at the end of the text.
 int bfile_read_line(bfile *file, char *text, int max);

@@ -61,6 +61,20 @@ TEST_F(Cli, VersionIsTheBuildsVersion) {
     EXPECT_EQ(run_kxcli("--version last").exit, 2);
 }
 
+TEST_F(Cli, VerifyNamesTheSuspiciousLinesOfAYear) {
+    write_file(dir.file("2026.txt"), "2026-12-08  08:00   P1\n2026-12-08  9.30    ---\n");
+    CliResult found = run_kxcli(work() + "--now \"2026-12-09 10:00\" verify");
+    EXPECT_EQ(found.exit, 1);
+    EXPECT_EQ(found.out, "2026.txt:2: Uhrzeit ung\xfcltig.\n");
+    write_file(dir.file("2025.txt"), "2025-12-08  08:00   P1\n2025-12-08  09:30   ---\n");
+    CliResult clean = run_kxcli(work() + "--now \"2026-12-09 10:00\" verify 2025");
+    EXPECT_EQ(clean.exit, 0);
+    EXPECT_EQ(clean.out + clean.err, "");
+    CliResult missing = run_kxcli(work() + "--now \"2026-12-09 10:00\" verify 2024");
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_NE(missing.err.find("2024.txt nicht gefunden."), std::string::npos);
+}
+
 TEST_F(Cli, WrongUsageAndFailures) {
     const char *wrong[] = {"",
                            "bogus",
@@ -69,6 +83,8 @@ TEST_F(Cli, WrongUsageAndFailures) {
                            "--now tomorrow last",
                            "book ABCDEFGHIJKLMNOP",
                            "book P1 --time 9:5",
+                           "verify 26",
+                           "verify 2026 2027",
                            "--workdir"};
     for (const char *arguments : wrong) {
         CliResult result = run_kxcli(work() + arguments);
