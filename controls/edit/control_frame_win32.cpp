@@ -192,17 +192,6 @@ void control_size_of(LPARAM lparam, int32_t *width, int32_t *height) {
     *height = HIWORD(lparam);
 }
 
-static void font_metrics(HWND window, HGDIOBJ font, int *char_width, int *char_height) {
-    TEXTMETRICA metrics = {};
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    *char_width = metrics.tmAveCharWidth;
-    *char_height = metrics.tmHeight;
-}
-
 // Without a font of its own a field takes the fixed system font at its window's DPI; its text
 // margin follows that DPI either way.
 void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max) {
@@ -210,7 +199,7 @@ void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_m
     head->font = font ? font : fixed_font(dpi);
     head->margin = dpi_scale(FIELD_MARGIN, dpi);
     int width, height;
-    font_metrics(window, (HGDIOBJ)head->font, &width, &height);
+    font_cell(window, head->font, &width, &height);
     field_metrics(head, width, height, cells_max);
 }
 
