@@ -23,16 +23,6 @@ static HFONT font_of_size(int height, int width) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face);
 }
 
-static int average_width(HFONT font) {
-    TEXTMETRICA metrics = {};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return (int)metrics.tmAveCharWidth;
-}
-
 // At 96 DPI the face chooses its width; at any other DPI the width is the 96 DPI one scaled, so
 // that a field holds as many characters as it does at 96 DPI (a face drawn from another font at
 // the larger size may be wider in proportion).
@@ -40,7 +30,8 @@ static HFONT make_font(int dpi) {
     int height = dialog_base_height(dpi);
     if (dpi == DPI_BASE) return font_of_size(height, 0);
     HFONT base = (HFONT)app_font(DPI_BASE);
-    int width = base ? average_width(base) : 0;
+    int width = 0, height_at_96 = 0;
+    if (base) font_cell(nullptr, base, &width, &height_at_96);
     return font_of_size(height, width > 0 ? dpi_scale(width, dpi) : 0);
 }
 

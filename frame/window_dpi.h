@@ -11,3 +11,5 @@ int system_dpi(void);
 // The height of the system font scaled to dpi: the dialog base height a window at dpi is
 // measured in (16 pixels at 96 DPI with the usual system font).
 int dialog_base_height(int dpi);
+// The average character width and the height of font in the DC of window (null: the screen).
+void font_cell(void *window, void *font, int *char_width, int *char_height);

@@ -46,3 +46,14 @@ int dialog_base_height(int dpi) {
     int height = metrics.tmHeight > 0 ? (int)metrics.tmHeight : 16;
     return dpi_scale(dpi_unscale(height, system_dpi()), dpi);
 }
+
+void font_cell(void *window, void *font, int *char_width, int *char_height) {
+    TEXTMETRICA metrics = {};
+    HDC dc = GetDC((HWND)window);
+    HGDIOBJ old = SelectObject(dc, (HGDIOBJ)font);
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC((HWND)window, dc);
+    *char_width = (int)metrics.tmAveCharWidth;
+    *char_height = (int)metrics.tmHeight;
+}

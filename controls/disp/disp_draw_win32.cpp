@@ -30,17 +30,18 @@ static void close_picture(picture_dc *target) {
     DeleteDC(target->dc);
 }
 
-static void draw_background(HDC dc, const disp_record *display) {
+static void draw_background(HWND window, HDC dc, const disp_record *display) {
     RECT fill = control_fill_rect(display->style, display->width, display->height);
     int brush = display->style & TS_FACE ? LTGRAY_BRUSH : WHITE_BRUSH;
     FillRect(dc, &fill, (HBRUSH)GetStockObject(brush));
-    control_draw_frame(dc, control_frame_kind(display->style), display->width, display->height);
+    control_draw_frame(dc, control_frame_kind(display->style), display->width, display->height,
+                       control_line(window));
 }
 
 void disp_draw_background(HWND window, disp_record *display) {
     picture_dc target;
     if (open_picture(window, display, &target) != 0) return;
-    draw_background(target.dc, display);
+    draw_background(window, target.dc, display);
     close_picture(&target);
 }
 
@@ -204,7 +205,7 @@ void disp_draw(HWND window, disp_record *display, const disp_command *command,
     HDC dc = target.dc;
     switch (command->id) {
     case DISP_FRAME:
-        draw_background(dc, display);
+        draw_background(window, dc, display);
         break;
     case DISP_LINE:
         draw_line(dc, display, command->numbers);

@@ -76,5 +76,8 @@ void control_field_paint_end(HDC dc, const field_paint *saved);
 RECT control_fill_rect(uint32_t style, int width, int height);
 // Fills with colour when it is not 0, else with the button face or white.
 void control_fill(HDC dc, const RECT *rect, COLORREF colour, int face);
-// The frame of kind 1 (black line), 2 (raised) or 3 (sunken) around width x height.
-void control_draw_frame(HDC dc, int kind, int width, int height);
+// The frame of kind 1 (black line), 2 (raised) or 3 (sunken) around width x height, each of its
+// lines line pixels wide.
+void control_draw_frame(HDC dc, int kind, int width, int height, int line);
+// The width of a frame line at the window's DPI: 1 pixel up to 191 DPI, 2 from 192 on.
+int control_line(HWND window);

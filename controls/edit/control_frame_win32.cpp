@@ -192,17 +192,6 @@ void control_size_of(LPARAM lparam, int32_t *width, int32_t *height) {
     *height = HIWORD(lparam);
 }
 
-static void font_metrics(HWND window, HGDIOBJ font, int *char_width, int *char_height) {
-    TEXTMETRICA metrics = {};
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
-    *char_width = metrics.tmAveCharWidth;
-    *char_height = metrics.tmHeight;
-}
-
 // Without a font of its own a field takes the fixed system font at its window's DPI; its text
 // margin follows that DPI either way.
 void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_max) {
@@ -210,7 +199,7 @@ void control_field_font(HWND window, field_head *head, HGDIOBJ font, int cells_m
     head->font = font ? font : fixed_font(dpi);
     head->margin = dpi_scale(FIELD_MARGIN, dpi);
     int width, height;
-    font_metrics(window, (HGDIOBJ)head->font, &width, &height);
+    font_cell(window, head->font, &width, &height);
     field_metrics(head, width, height, cells_max);
 }
 
@@ -233,7 +222,8 @@ void control_field_paint_begin(HDC dc, const field_head *head, HBRUSH brush, fie
         FillRect(dc, &fill, brush);
     else
         control_fill(dc, &fill, head->background, head->style & TS_FACE);
-    control_draw_frame(dc, control_frame_kind(head->style), head->width, head->height);
+    control_draw_frame(dc, control_frame_kind(head->style), head->width, head->height,
+                       control_line(WindowFromDC(dc)));
     saved->font = SelectObject(dc, (HGDIOBJ)head->font);
     saved->mode = SetBkMode(dc, TRANSPARENT);
     saved->colour = GetTextColor(dc);
@@ -273,28 +263,42 @@ static void frame_rect(HDC dc, int brush, int left, int top, int right, int bott
     FrameRect(dc, &rect, (HBRUSH)GetStockObject(brush));
 }
 
-void control_draw_frame(HDC dc, int kind, int w, int h) {
-    switch (kind) {
-    case 1:
-        frame_rect(dc, BLACK_BRUSH, 0, 0, w, h);
-        break;
-    case 2:
-        frame_rect(dc, WHITE_BRUSH, 0, 0, w - 1, 1);
-        frame_rect(dc, WHITE_BRUSH, 0, 0, 1, h);
-        frame_rect(dc, BLACK_BRUSH, 1, h - 1, w, h);
-        frame_rect(dc, BLACK_BRUSH, w - 1, 0, w, h);
-        break;
-    case 3:
-        frame_rect(dc, GRAY_BRUSH, 0, 0, w - 1, 1);
-        frame_rect(dc, GRAY_BRUSH, 0, 1, 1, h - 1);
-        frame_rect(dc, BLACK_BRUSH, 1, 1, w - 2, 2);
-        frame_rect(dc, BLACK_BRUSH, 1, 2, 2, h - 2);
-        frame_rect(dc, LTGRAY_BRUSH, 1, h - 2, w - 1, h - 1);
-        frame_rect(dc, LTGRAY_BRUSH, w - 2, 1, w - 1, h - 2);
-        frame_rect(dc, WHITE_BRUSH, 0, h - 1, w, h);
-        frame_rect(dc, WHITE_BRUSH, w - 1, 0, w, h - 1);
-        break;
-    default:
-        break;
+int control_line(HWND window) {
+    return dpi_line(window_dpi(window));
+}
+
+// One pixel ring of a frame, o pixels in from the edge: top and left in one brush, bottom and
+// right in the other.
+static void ring(HDC dc, int o, int top_left, int bottom_right, int w, int h) {
+    frame_rect(dc, top_left, o, o, w - 1 - o, o + 1);
+    frame_rect(dc, top_left, o, o + 1, o + 1, h - 1 - o);
+    frame_rect(dc, bottom_right, o, h - 1 - o, w - o, h - o);
+    frame_rect(dc, bottom_right, w - 1 - o, o, w - o, h - 1 - o);
+}
+
+// The raised frame's ring: its left edge reaches the bottom corner, its right edge the top one.
+static void raised_ring(HDC dc, int o, int w, int h) {
+    frame_rect(dc, WHITE_BRUSH, o, o, w - 1 - o, o + 1);
+    frame_rect(dc, WHITE_BRUSH, o, o, o + 1, h - o);
+    frame_rect(dc, BLACK_BRUSH, o + 1, h - 1 - o, w - o, h - o);
+    frame_rect(dc, BLACK_BRUSH, w - 1 - o, o, w - o, h - o);
+}
+
+void control_draw_frame(HDC dc, int kind, int w, int h, int line) {
+    for (int o = 0; o < line; o++) {
+        switch (kind) {
+        case 1:
+            ring(dc, o, BLACK_BRUSH, BLACK_BRUSH, w, h);
+            break;
+        case 2:
+            raised_ring(dc, o, w, h);
+            break;
+        case 3: // grey over white outside, black over light grey inside
+            ring(dc, o, GRAY_BRUSH, WHITE_BRUSH, w, h);
+            ring(dc, line + o, BLACK_BRUSH, LTGRAY_BRUSH, w, h);
+            break;
+        default:
+            return;
+        }
     }
 }

@@ -90,11 +90,11 @@ static void line(HDC dc, int stock_pen, int x1, int y1, int x2, int y2) {
 
 // The face keeps its creation size; in a button of another size it is centred in the inner
 // area, which is light grey around it.
-static void paint_face(HDC dc, const button_record *button) {
+static void paint_face(HDC dc, const button_record *button, int edge) {
     int face_width, face_height;
     if (face_size(button, &face_width, &face_height) != 0) return;
     int saved = SaveDC(dc);
-    IntersectClipRect(dc, 1, 1, button->width - 1, button->height - 1);
+    IntersectClipRect(dc, edge, edge, button->width - edge, button->height - edge);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, button->face);
     BitBlt(dc, 1 + (button->width - 2 - face_width) / 2, 1 + (button->height - 2 - face_height) / 2,
@@ -112,12 +112,15 @@ static void on_paint(HWND window, const button_record *button) {
     int light = button->pressed ? BLACK_PEN : WHITE_PEN;
     int dark = button->pressed ? WHITE_PEN : BLACK_PEN;
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(light));
-    line(dc, light, 0, 0, w, 0);
-    line(dc, light, 0, 0, 0, button->pressed ? h - 1 : h);
-    line(dc, dark, 1, h - 1, w, h - 1);
-    line(dc, dark, w - 1, 1, w - 1, h);
+    int edge = control_line(window); // the bevel's width at the window's DPI
+    for (int o = 0; o < edge; o++) {
+        line(dc, light, o, o, w - o, o);
+        line(dc, light, o, o, o, (button->pressed ? h - 1 : h) - o);
+        line(dc, dark, 1 + o, h - 1 - o, w - o, h - 1 - o);
+        line(dc, dark, w - 1 - o, 1 + o, w - 1 - o, h - o);
+    }
     SelectObject(dc, old_pen);
-    paint_face(dc, button);
+    paint_face(dc, button, edge);
     EndPaint(window, &ps);
 }
 

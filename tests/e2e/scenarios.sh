@@ -230,7 +230,8 @@ scenario_second_start() {
     kx_close
 }
 
-# The placement is saved on close and restored on a normal start, not on a minimised one.
+# The placement is saved on close with its DPI and restored on a normal start, not on a minimised
+# one; one saved at another DPI keeps the content's size.
 scenario_placement() {
     e2e_setup placement
     write_test_projects
@@ -242,7 +243,7 @@ scenario_placement() {
     local placement
     placement=$(probe get placement)
     kx_close
-    expect_eq "saved placement" "$(ini_value Global MainWindow)" "$placement"
+    expect_eq "saved placement" "$(ini_value Global MainWindow)" "$placement 96"
 
     # Minimised: the window stays where the system puts it.
     (cd "$e2e_dir" && exec env LC_ALL=de_DE.UTF-8 KX_NOW="$E2E_NOW" wine start /wait /min kx.exe) \
@@ -258,6 +259,12 @@ scenario_placement() {
     # Closed while minimised, it comes back as a window on the next normal start.
     kx_start
     probe_wait iconic 0
+    kx_close
+
+    # Saved at 192 DPI, the window comes back at 96 DPI with half the size at the same corner.
+    printf '[Global]\r\nMainWindow=0 1 -1 -1 -1 -1 110 70 750 550 192\r\n' >"$e2e_dir/TORKKX.ini"
+    kx_start
+    probe_wait normal "110 70 430 310"
     kx_close
 }
 
