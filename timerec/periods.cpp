@@ -9,6 +9,7 @@
 #include "frame/texts.h"
 #include "resources/text_ids.h"
 #include "timerec/directories.h"
+#include "timerec/group_index.h"
 #include "timerec/journal.h"
 #include "timerec/report.h"
 #include <stdio.h>
@@ -21,6 +22,17 @@ enum {
     LINE_ROOM = 2048,                       // more than the longest line of either format
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
+    FIELD_CACHE = 256,                        // a power of two
+    FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2, // a project converted and quoted
+};
+
+// A project's field as the format writes it, kept for its name: a year has few projects and many
+// periods.
+struct project_field {
+    name_key key;
+    bool used;
+    unsigned char length;
+    char bytes[FIELD_ROOM];
 };
 
 // The text being written: the lines gather in buffer and go out when it is nearly full. The
@@ -35,6 +47,7 @@ struct periods_out {
     char seen_date[JOURNAL_DATE + 1];
     char date_text[JOURNAL_DATE + 1];
     bool date_valid;
+    project_field fields[FIELD_CACHE];
     char buffer[PERIODS_BUFFER];
 };
 
@@ -158,6 +171,27 @@ static void put_field(periods_out *out, const char *field) {
     put_char(out, '"');
 }
 
+// Writes the field of a project (delivered with zeros after its name to its 16th byte) with
+// write_field, or the bytes it gave for an earlier period of the name.
+static void put_project(periods_out *out, const char *project,
+                        void (*write_field)(periods_out *out, const char *project)) {
+    name_key key;
+    name_key_of_padded(&key, project);
+    project_field *field = &out->fields[name_key_hash(&key) & (FIELD_CACHE - 1)];
+    if (field->used && name_key_equal(&field->key, &key)) {
+        put(out, field->bytes, field->length);
+        return;
+    }
+    size_t start = out->used;
+    write_field(out, project);
+    size_t length = out->used - start;
+    if (length > sizeof field->bytes) return;
+    field->key = key;
+    field->used = true;
+    field->length = (unsigned char)length;
+    memcpy(field->bytes, out->buffer + start, length);
+}
+
 static bool iso_date_form(const char *date) {
     for (int i = 0; i < JOURNAL_DATE; i++)
         if (i == 4 || i == 7 ? date[i] != '-' : date[i] < '0' || date[i] > '9') return false;
@@ -190,7 +224,7 @@ static void csv_line(periods_out *out, const char *project, int minutes, long be
     put_char(out, ';');
     put_hours(out, minutes);
     put_char(out, ';');
-    put_field(out, project);
+    put_project(out, project, put_field);
     put_char(out, ';');
     put_field(out, journal_walk_text());
     put(out, "\r\n", 2);
@@ -221,19 +255,24 @@ static void put_session_moment(periods_out *out, char kind, long minutes) {
     put(out, ":00", 3);
 }
 
-static void timeclock_session(periods_out *out, const char *project, long begin, long end) {
+static void put_account(periods_out *out, const char *project) {
     char account[JOURNAL_PROJECT + 1], converted[FIELD_UTF8];
     account_of(account, project);
-    put_session_moment(out, 'i', begin);
-    put_char(out, ' ');
     size_t length = strlen(account);
     const char *text = as_utf8(converted, account, &length);
     put(out, text, length);
+}
+
+static void timeclock_session(periods_out *out, const char *project, long begin, long end) {
+    put_session_moment(out, 'i', begin);
+    put_char(out, ' ');
+    put_project(out, project, put_account);
     const char *note = journal_walk_text();
     if (note[0]) {
+        char converted[FIELD_UTF8];
+        size_t length = strlen(note);
+        const char *text = as_utf8(converted, note, &length);
         put(out, "  ", 2);
-        length = strlen(note);
-        text = as_utf8(converted, note, &length);
         put(out, text, length);
     }
     put_char(out, '\n');
@@ -283,6 +322,7 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     out->lines = 0;
     out->used = 0;
     memset(out->seen_date, 0, sizeof out->seen_date);
+    for (project_field &field : out->fields) field.used = false;
     if (format == PERIODS_CSV_UTF8) put_text(out, "\xEF\xBB\xBF");
     if (format != PERIODS_TIMECLOCK)
         put_text(out, "Datum;Beginn;Ende;Minuten;Stunden;Projekt;Text\r\n");

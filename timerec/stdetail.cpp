@@ -41,10 +41,10 @@ void stdetail_line(char *out, const char *date, const char *project, int minutes
 
 static void add_period(const char *date, const char *project, int minutes, void *context) {
     detail_walk *w = (detail_walk *)context;
-    char name[JOURNAL_PROJECT + 1];
-    text_copy_max(name, project, JOURNAL_PROJECT);
-    text_trim(name);
-    if (strncmp(name, w->prefix, w->prefix_length) != 0) return;
+    // The walk delivers the name trimmed, with zeros after it to its 16th byte: its bytes are
+    // compared directly; a longer prefix than a name can hold matches none.
+    if (w->prefix_length > JOURNAL_PROJECT || memcmp(project, w->prefix, w->prefix_length) != 0)
+        return;
     char line[STDETAIL_LINE + 1];
     stdetail_line(line, date, project, minutes, journal_walk_text(), w->hours_minutes);
     w->add(line, w->context);

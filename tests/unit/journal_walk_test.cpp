@@ -202,3 +202,36 @@ TEST_F(Walk, ShortLinesHaveEmptyColumns) {
 }
 
 } // namespace
+
+namespace {
+
+// Days of lines of every length (names of 1 to 15 characters, texts of 0 to 58, some lines
+// indented) over more than one of the walk's blocks: each is delivered whole, wherever a block
+// ends.
+TEST_F(Walk, LinesAcrossBlocksAreReadWhole) {
+    std::string content;
+    std::vector<Period> expected;
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    int line = 0;
+    for (int month = 1; content.size() < 3 * (1u << 20); month = month % 12 + 1) {
+        for (int day = 1; day <= 28; day++) {
+            char date[16];
+            snprintf(date, sizeof date, "2003-%02d-%02d", month, day);
+            for (int i = 0; i < 80; i++, line++) {
+                char time[8];
+                snprintf(time, sizeof time, "%02d:%02d", i * 10 / 60, i * 10 % 60);
+                std::string project = i == 79 ? "---" : "P" + letters.substr(0, line % 15);
+                std::string text = i == 79 ? "" : letters.substr(line % 7, line % 59);
+                content += (line % 5 == 0 ? "  " : "") + std::string(date) + "  " + time + "   " +
+                           project + std::string(20 - project.size(), ' ') + text + "\n";
+                if (i > 0) expected.back().minutes = 10;
+                if (i < 79) expected.push_back({date, project, text, 0});
+            }
+        }
+    }
+    std::vector<Period> periods = walk(content);
+    ASSERT_EQ(periods.size(), expected.size());
+    for (size_t i = 0; i < periods.size(); i++) ASSERT_EQ(periods[i], expected[i]) << i;
+}
+
+} // namespace
