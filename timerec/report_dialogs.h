@@ -17,8 +17,9 @@ void detail_show(const char *prefix, const char *from, const char *to, int hours
 // A report_line_fn that appends the line to the current dialog's list box whose id is the
 // context.
 void report_list_line(const char *line, void *item);
-// Puts a copy text on the clipboard and frees it; NULL (nothing to copy) does nothing.
-void report_to_clipboard(char *text);
+// Puts a copy text on the clipboard and frees it; NULL (nothing to copy) does nothing. 0 when
+// the text is on the clipboard, else -1.
+int report_to_clipboard(char *text);
 // The selected line of the current dialog's list box item (its index, -1 for none) into line
 // (size bytes; empty without a selection).
 int report_selected_line(int item, char *line, int size);

@@ -13,10 +13,11 @@ void report_list_line(const char *line, void *item) {
     dlg_list_insert((int)(intptr_t)item, -1, line);
 }
 
-void report_to_clipboard(char *text) {
-    if (!text) return;
-    clipboard_set_text(text);
+int report_to_clipboard(char *text) {
+    if (!text) return -1;
+    int result = clipboard_set_text(text);
     ffree(text);
+    return result;
 }
 
 int report_selected_line(int item, char *line, int size) {

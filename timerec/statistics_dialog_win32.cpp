@@ -122,9 +122,7 @@ static void evaluate(void) {
 
 // The text or table, and beside it the chart of every listed line as pictures.
 static void copy(void) {
-    char *text = statalk_copy(dlg_get_check(ID_STAT_TABLE) == BST_CHECKED);
-    if (!text) return;
-    report_to_clipboard(text);
+    if (report_to_clipboard(statalk_copy(dlg_get_check(ID_STAT_TABLE) == BST_CHECKED)) != 0) return;
     stat_chart_layout(&chart, CHART_PICTURE_WIDTH, 0);
     stat_chart_copy_picture(&chart);
 }
