@@ -62,7 +62,8 @@ static bool line_at(const journal_text *content, size_t end, size_t at, text_lin
     out->start = at;
     out->next = feed ? (size_t)(feed - content->bytes) + 1 : end;
     out->end = feed ? out->next - 1 : end;
-    if (out->end > at && content->bytes[out->end - 1] == '\r') out->end--;
+    // Every carriage return before the line feed belongs to the ending, as the readers skip them.
+    while (out->end > at && content->bytes[out->end - 1] == '\r') out->end--;
     return true;
 }
 

@@ -140,7 +140,8 @@ scenario_undo_booking() {
     kx_close
 }
 
-# The timesheet's "Tag bearbeiten..." opens the day editor on the selected row's day.
+# The timesheet's "Tag bearbeiten..." opens the day editor on the selected row's day; a date
+# typed into its field is shown after Enter.
 scenario_day_from_timesheet() {
     e2e_setup day_from_timesheet
     start_with_day
@@ -155,6 +156,13 @@ scenario_day_from_timesheet() {
     click_control "Monatsbericht" 2504
     dlg wait-dialog "$DAY" || die "the day editor did not open"
     dlg_wait text "$DAY" $DAY_DATE 2026-03-10
+    dlg_wait items "$DAY" $DAY_LIST "$(kxcli day 2026-03-10 | tr -d '\r')"
+    # A date typed into the field and Enter: that day is shown.
+    type_into $DAY_DATE 2026-03-09
+    keys Return
+    dlg_wait items "$DAY" $DAY_LIST ""
+    type_into $DAY_DATE 2026-03-10
+    keys Return
     dlg_wait items "$DAY" $DAY_LIST "$(kxcli day 2026-03-10 | tr -d '\r')"
     kx_close
 }

@@ -87,6 +87,9 @@ TEST_F(JournalDay, SavingReplacesOnlyTheDaysLines) {
          other + "2026-12-08  07:45   A                   kurz\n" + next},
         {other + "2026-12-08  08:00   A\n" + next, [](journal_day *d) { journal_day_delete(d, 0); },
          other + next},
+        // Carriage returns before a line feed end the line, as the readers see it.
+        {"2026-12-07  08:00   A\r\n2026-12-08  08:00   B\r\r\n", [](journal_day *) {},
+         "2026-12-07  08:00   A\r\n2026-12-08  08:00   B\r\n"},
     };
     for (const auto &c : cases) {
         write_file(year_file(), c.before);
