@@ -17,6 +17,7 @@
    &Arbeitszeit, &Palmtop; Hilfe: &Inhalt, &Copyright. */
 #define CMD_TIMES 1000
 #define CMD_PROJECTS 1150
+#define CMD_VERIFY 1160
 #define CMD_EXIT 1998
 #define CMD_STATISTICS 1100
 #define CMD_WEEKLY 1140
@@ -72,6 +73,7 @@
 #define DLG_EXCHANGE "DB1130"
 #define DLG_WEEKLY "DB1140"
 #define DLG_PROJECTS "DB1150"
+#define DLG_VERIFY "DB1160"
 #define DLG_DIRECTORIES "DB1200"
 #define DLG_PALM_SETTINGS "DB1201"
 #define DLG_OPTIONS "DB1220"
@@ -237,3 +239,9 @@
 #define ID_WORK_DISCARD 2501
 
 #endif
+
+/* Journal check "DB1160". Access keys: &Editor..., &Aktualisieren. */
+#define ID_VERIFY_SUMMARY 3000
+#define ID_VERIFY_LIST 3100
+#define ID_VERIFY_EDITOR 2500
+#define ID_VERIFY_REFRESH 2501

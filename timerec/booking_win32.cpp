@@ -12,6 +12,7 @@
 #include "resources/text_ids.h"
 #include "timerec/booking.h"
 #include "timerec/journal.h"
+#include "timerec/journal_check.h"
 #include "timerec/journal_day.h"
 #include "timerec/journal_undo.h"
 #include "timerec/main_window.h"
@@ -60,11 +61,22 @@ void main_fill_list(void) {
     project_list_clear(&entries);
 }
 
-void main_check_day_closure(void) {
+int main_check_day_closure(void) {
     char date[BOOKING_DATE_FIELD + 1], project[BOOKING_PROJECT_FIELD + 1];
     get_field(ID_DATE, date, BOOKING_DATE_FIELD);
     get_field(ID_PROJECT, project, BOOKING_PROJECT_FIELD);
-    if (journal_check_day_closure(date, project) == 0) main_report_missing_library();
+    if (journal_check_day_closure(date, project) != 0) return 1;
+    return main_report_missing_library();
+}
+
+// The status line names how many lines of the current year file the check finds, if any.
+static void report_findings(void) {
+    long count = journal_check_current(nullptr, nullptr);
+    if (count <= 0) return;
+    const char *path = journal_current_file();
+    char summary[MSG_TEXT_MAX + 1];
+    journal_check_status(summary, sizeof summary, path + path_name_index(path), count);
+    status_show("%s", summary);
 }
 
 void main_mark_changed(void) {
@@ -166,5 +178,5 @@ void main_startup_checks(void) {
         }
     }
     main_show_last_booking();
-    main_check_day_closure();
+    if (main_check_day_closure() == 0) report_findings();
 }

@@ -10,6 +10,7 @@
 #include "timerec/journal.h"
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 enum {
@@ -185,7 +186,8 @@ static int order_reason(check_pass *pass, int day, int minute, long *same_as) {
         reason = CHECK_SAME_TIME;
         *same_as = (long)*first;
     }
-    if (first && !*first && pass->line <= (long)UINT32_MAX) *first = (uint32_t)pass->line;
+    if (first && !*first && (int64_t)pass->line <= (int64_t)UINT32_MAX)
+        *first = (uint32_t)pass->line;
     pass->have_previous = true;
     pass->previous_day = day;
     pass->previous_minute = minute;
@@ -434,4 +436,42 @@ size_t journal_check_line(char *out, size_t size, const char *name, const check_
         return length;
     }
     return copy_cut(out, size, whole, length);
+}
+
+long journal_check_current(journal_check_fn report, void *context) {
+    const char *path = journal_current_file();
+    size_t length = strlen(path);
+    int year = length >= strlen("0000.txt") ? atoi(path + length - strlen("0000.txt")) : 0;
+    return journal_check(path, year, report, context);
+}
+
+size_t journal_check_row(char *out, size_t size, const check_finding *finding) {
+    char whole[REASON_ROOM + CHECK_TEXT_MAX + 24];
+    size_t length = decimal(whole, finding->line);
+    whole[length++] = '\t';
+    length += put_reason(whole + length, finding);
+    whole[length++] = '\t';
+    size_t shown = strlen(finding->text);
+    memcpy(whole + length, finding->text, shown);
+    // Tabs and other control characters of the line would break the columns.
+    for (size_t i = length; i < length + shown; i++)
+        if ((unsigned char)whole[i] < ' ') whole[i] = ' ';
+    return copy_cut(out, size, whole, length + shown);
+}
+
+void journal_check_summary(char *out, size_t size, const char *name, long count, long shown) {
+    if (size == 0) return;
+    if (count < 0) snprintf(out, size, text(TXT_CANNOT_READ), name);
+    if (count == 0) snprintf(out, size, text(TXT_CHECK_NOTHING), name);
+    if (count == 1) snprintf(out, size, text(TXT_CHECK_FOUND_ONE), name);
+    if (count > 1 && shown >= count) snprintf(out, size, text(TXT_CHECK_FOUND), name, count);
+    if (count > 1 && shown < count)
+        snprintf(out, size, text(TXT_CHECK_LISTED), name, count, (int)shown);
+}
+
+void journal_check_status(char *out, size_t size, const char *name, long count) {
+    if (count == 1)
+        snprintf(out, size, text(TXT_CHECK_STATUS_ONE), name);
+    else
+        snprintf(out, size, text(TXT_CHECK_STATUS), name, count);
 }

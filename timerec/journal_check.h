@@ -34,9 +34,20 @@ typedef void (*journal_check_fn)(const check_finding *finding, void *context);
 // findings, or -1 when the file cannot be read (or no memory had for the check).
 long journal_check(const char *path, int year, journal_check_fn report, void *context);
 
+// journal_check on the current year file (its year taken from its name).
+long journal_check_current(journal_check_fn report, void *context);
+
 // The reason of a finding as the user reads it ("Gleiche Zeit wie Zeile 12.") into out; its
 // length.
 size_t journal_check_reason(char *out, size_t size, const check_finding *finding);
 // A finding as one line of text, "2026.txt:1843: Spalten verschoben." (name: the year file's
 // name), into out; its length.
 size_t journal_check_line(char *out, size_t size, const char *name, const check_finding *finding);
+// A finding as a row of the check dialog's list: line number, reason and the line, separated by
+// tabs, into out; its length.
+size_t journal_check_row(char *out, size_t size, const check_finding *finding);
+// The check dialog's heading for count findings in the year file name (-1: it cannot be read) of
+// which shown are listed.
+void journal_check_summary(char *out, size_t size, const char *name, long count, long shown);
+// What the status line says of count (> 0) findings in the year file name, and where to look.
+void journal_check_status(char *out, size_t size, const char *name, long count);

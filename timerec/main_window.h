@@ -10,9 +10,9 @@ void main_show_last_booking(void);
 // Rebuilds the main list from the project file with the last booked project on top.
 void main_fill_list(void);
 // The day-closure check on the strip as it stands; when it has nothing to say, the status line
-// names a control library that could not be loaded.
-void main_check_day_closure(void);
-void main_report_missing_library(void);
+// names a control library that could not be loaded. 1 when the status line says something.
+int main_check_day_closure(void);
+int main_report_missing_library(void);
 // Choose the selected list entry, confirm the strip's booking, mark it changed.
 void main_choose(void);
 void main_confirm(void);
@@ -28,7 +28,8 @@ void main_show_undo(void);
 // Puts bookings into the journal at their places in time order as one change (one undo step),
 // the list and strip following as after main_book; 0, or -1 with the reason shown.
 int main_insert(const booking *bookings, int count);
-// The start-up check chain (command 1910): handheld backup, week check, then the strip.
+// The start-up check chain (command 1910): handheld backup, week check, then the strip, and when
+// nothing else is said, the findings of the journal check.
 void main_startup_checks(void);
 // Marks the project list as changed, so the next activation rebuilds the list and offers the
 // exchange (set by the editor command and by saving in the project dialog).

@@ -77,8 +77,10 @@ static void load_libraries(void) {
     }
 }
 
-void main_report_missing_library(void) {
-    if (missing_library) status_show(text(TXT_CONTROL_LIBRARY_MISSING), missing_library);
+int main_report_missing_library(void) {
+    if (!missing_library) return 0;
+    status_show(text(TXT_CONTROL_LIBRARY_MISSING), missing_library);
+    return 1;
 }
 
 static void define_strips(void) {

@@ -14,6 +14,7 @@ struct dialog_command {
 
 static const dialog_command dialog_commands[] = {
     {CMD_PROJECTS, projects_open_dialog},
+    {CMD_VERIFY, verify_open},
     {CMD_STATISTICS, statistics_open},
     {CMD_WEEKLY, weekly_open},
     {CMD_MONTH, timesheet_open},

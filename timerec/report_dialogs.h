@@ -10,6 +10,9 @@ void export_open(void);
 void weekly_open(void);
 // Menu command 1190: opens the monthly timesheet, or brings the open one to the front.
 void timesheet_open(void);
+// Menu command 1160: opens the check of the current year file's lines, or brings the open one to
+// the front.
+void verify_open(void);
 // Shows the periods of the projects that prefix selects from..to (YYYY-MM-DD): opens the detail
 // view, or brings the open one to the front filled anew with these values.
 void detail_show(const char *prefix, const char *from, const char *to, int hours_minutes);

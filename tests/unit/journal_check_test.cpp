@@ -3,6 +3,7 @@
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -114,6 +115,36 @@ TEST_F(Check, ShowsTheLineAsTheWalkReadsIt) {
     EXPECT_EQ(found, (std::vector<std::string>{
                          "2026.txt:1: Tag ohne Abschluss.|2026-12-08  08:00   P1  ",
                          "2026.txt:2: Datum ung\xfcltig.|" + std::string(98, 'a') + "bc"}));
+}
+
+TEST_F(Check, RowsAndSummaryTellTheUser) {
+    check_finding finding = {1843, CHECK_SAME_TIME, 17, "2026-12-08\t08:00"};
+    char row[64], summary[100];
+    journal_check_row(row, sizeof row, &finding);
+    EXPECT_STREQ(row, "1843\tGleiche Zeit wie Zeile 17.\t2026-12-08 08:00");
+    journal_check_row(row, 10, &finding);
+    EXPECT_STREQ(row, "1843\tGlei");
+    const std::tuple<long, long, const char *> summaries[] = {
+        {-1, 0, "Kann Datei 2026.txt nicht lesen."},
+        {0, 0, "2026.txt: keine auff\xe4lligen Zeilen."},
+        {1, 1, "2026.txt: 1 auff\xe4llige Zeile."},
+        {3, 3, "2026.txt: 3 auff\xe4llige Zeilen."},
+        {3000, 1000, "2026.txt: 3000 auff\xe4llige Zeilen, die ersten 1000 hier."},
+    };
+    for (const auto &[count, shown, expected] : summaries) {
+        journal_check_summary(summary, sizeof summary, "2026.txt", count, shown);
+        EXPECT_STREQ(summary, expected) << count;
+    }
+    const std::pair<long, const char *> statuses[] = {
+        {1, "2026.txt: 1 auff\xe4llige Zeile (Datei > Zeiten pr\xfc"
+            "fen...)"},
+        {3, "2026.txt: 3 auff\xe4llige Zeilen (Datei > Zeiten pr\xfc"
+            "fen...)"},
+    };
+    for (const auto &[count, expected] : statuses) {
+        journal_check_status(summary, sizeof summary, "2026.txt", count);
+        EXPECT_STREQ(summary, expected) << count;
+    }
 }
 
 TEST_F(Check, AMissingFileCannotBeChecked) {

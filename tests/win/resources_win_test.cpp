@@ -44,6 +44,9 @@ TEST(Resources, MenuInOrder) {
     const item items[] = {
         {0, CMD_TIMES, "&Zeiten..."},
         {0, CMD_PROJECTS, "&Projekte..."},
+        {0, CMD_VERIFY,
+         "Zeiten p&r\xfc"
+         "fen..."},
         {0, 0, ""},
         {0, CMD_EXIT, "Be&enden\tStrg+X"},
         {1, CMD_STATISTICS, "&Statistik..."},
