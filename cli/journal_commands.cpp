@@ -1,5 +1,5 @@
-// kxcli's journal commands: the last booking, booking, the day-closure check and the check of a
-// year file's lines.
+// kxcli's journal commands: the last booking, booking, the day-closure check, the check of a year
+// file's lines, and one day listed, a booking put in at its place or taken out.
 #include "cli/cli.h"
 #include "frame/clock.h"
 #include "frame/messages.h"
@@ -9,8 +9,10 @@
 #include "frame/texts.h"
 #include "resources/text_ids.h"
 #include "timerec/booking.h"
+#include "frame/memory.h"
 #include "timerec/journal.h"
 #include "timerec/journal_check.h"
+#include "timerec/journal_day.h"
 #include "timerec/tray.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -25,16 +27,25 @@ int cmd_last(const cli_args *args) {
     return CLI_EXIT_OK;
 }
 
-// Checks the fields of a booking before anything is written; a usage exit status or 0.
+// Checks the form of a booking's fields before anything is written; a usage exit status or 0.
+static int check_fields(const char *command, const char *date, const char *time,
+                        const char *project, const char *note) {
+    if (!text_match("####-##-##", date))
+        return cli_usage_error("%s: the date is YYYY-MM-DD", command);
+    if (!text_match("##:##", time)) return cli_usage_error("%s: the time is HH:MM", command);
+    if (project && text_is_blank(project))
+        return cli_usage_error("%s: the project is empty", command);
+    if (project && strlen(project) > JOURNAL_PROJECT)
+        return cli_usage_error("%s: a project has at most %d characters", command, JOURNAL_PROJECT);
+    if (strlen(note) > JOURNAL_TEXT_IN)
+        return cli_usage_error("%s: a text has at most %d characters", command, JOURNAL_TEXT_IN);
+    return 0;
+}
+
 static int check_booking(const char *date, const char *time, const char *project,
                          const char *note) {
-    if (!text_match("####-##-##", date)) return cli_usage_error("--date: expected YYYY-MM-DD");
-    if (!text_match("##:##", time)) return cli_usage_error("--time: expected HH:MM");
-    if (text_is_blank(project)) return cli_usage_error("book: the project is empty");
-    if (strlen(project) > JOURNAL_PROJECT)
-        return cli_usage_error("book: a project has at most %d characters", JOURNAL_PROJECT);
-    if (strlen(note) > JOURNAL_TEXT_IN)
-        return cli_usage_error("book: a text has at most %d characters", JOURNAL_TEXT_IN);
+    int result = check_fields("book", date, time, project, note);
+    if (result != 0) return result;
     return journal_check_booking(date, time) == 0 ? 0 : CLI_EXIT_USAGE;
 }
 
@@ -127,4 +138,38 @@ int cmd_verify(const cli_args *args) {
     flush_output(&out);
     if (found < 0) msg_warn(text(TXT_CANNOT_READ), path);
     return found == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
+}
+
+// The day editor's list of a day as its copy text.
+int cmd_day(const cli_args *args) {
+    if (args->count != 1) return cli_usage_error("day takes DATE");
+    if (!text_match("####-##-##", args->positional[0]))
+        return cli_usage_error("day: the date is YYYY-MM-DD");
+    journal_day day;
+    if (journal_day_read(&day, args->positional[0]) != 0) return CLI_EXIT_FAILED;
+    char *copy = journal_day_copy(&day);
+    cli_out(copy);
+    ffree(copy);
+    journal_day_free(&day);
+    return CLI_EXIT_OK;
+}
+
+int cmd_insert(const cli_args *args) {
+    if (args->count < 3 || args->count > 4)
+        return cli_usage_error("insert takes DATE TIME PROJECT and an optional TEXT");
+    const char *const *word = args->positional;
+    const char *note = args->count > 3 ? word[3] : "";
+    int result = check_fields("insert", word[0], word[1], word[2], note);
+    if (result != 0) return result;
+    return journal_insert(word[0], word[1], word[2], note) == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
+}
+
+int cmd_remove(const cli_args *args) {
+    if (args->count < 2 || args->count > 3)
+        return cli_usage_error("remove takes DATE TIME and an optional PROJECT");
+    const char *const *word = args->positional;
+    const char *project = args->count > 2 ? word[2] : nullptr;
+    int result = check_fields("remove", word[0], word[1], project, "");
+    if (result != 0) return result;
+    return journal_remove(word[0], word[1], project) == 0 ? CLI_EXIT_OK : CLI_EXIT_FAILED;
 }

@@ -44,6 +44,10 @@ static const char usage_text[] =
     "                                books PROJECT (\"---\" books a pause) in the current year "
     "file\n"
     "  check                         the start-up check of the last booking's day\n"
+    "  day DATE                      the day editor's list of DATE (YYYY-MM-DD) as its copy text\n"
+    "  insert DATE TIME PROJECT [TEXT]\n"
+    "                                puts one booking into DATE's lines in time order\n"
+    "  remove DATE TIME [PROJECT]    removes the one booking of DATE at TIME (of PROJECT)\n"
     "  verify [YEAR]                 the year file's suspicious lines as FILE:LINE: REASON\n"
     "                                (default: this year; exit status 1 when there are any)\n"
     "  tray                          the tray icon's tooltip and its menu's projects\n"
@@ -255,7 +259,8 @@ static const command_spec commands[] = {
     {"palm", cmd_palm},     {"pdb", cmd_pdb},       {"projects", cmd_projects},
     {"stats", cmd_stats},   {"week", cmd_week},     {"detail", cmd_detail},
     {"export", cmd_export}, {"month", cmd_month},   {"holidays", cmd_holidays},
-    {"tray", cmd_tray},     {"verify", cmd_verify},
+    {"tray", cmd_tray},     {"day", cmd_day},       {"insert", cmd_insert},
+    {"remove", cmd_remove}, {"verify", cmd_verify},
 };
 
 // With --utf8, arguments typed in a UTF-8 terminal become Windows-1252 texts.

@@ -81,5 +81,12 @@ int is_change(int item, WPARAM wparam, int focused_only = 0);
 // changes for saving takes it as Escape and answers 1, so that a save that fails keeps the
 // dialog open (the close function cannot).
 int is_close_box(UINT message, WPARAM wparam);
+// A button of a dialog and what a click on it runs.
+struct dialog_button {
+    int id;
+    void (*run)(void);
+};
+// Runs the button of buttons that the command is a click of; 1 when there was one.
+int dlg_run_button(const dialog_button *buttons, int count, WPARAM wparam);
 // 1 when the command of item is a selection change, double click or edit change.
 int is_combo_event(int item, WPARAM wparam);

@@ -541,3 +541,13 @@ int is_combo_event(int item, WPARAM wparam) {
     int code = HIWORD(wparam);
     return code == CBN_SELCHANGE || code == CBN_DBLCLK || code == CBN_EDITCHANGE;
 }
+
+int dlg_run_button(const dialog_button *buttons, int count, WPARAM wparam) {
+    if (HIWORD(wparam) != BN_CLICKED) return 0;
+    for (int i = 0; i < count; i++) {
+        if (buttons[i].id != LOWORD(wparam)) continue;
+        buttons[i].run();
+        return 1;
+    }
+    return 0;
+}

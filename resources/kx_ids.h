@@ -13,8 +13,8 @@
 
 /* Menu "ANW_MENU". Access keys: &Datei, &Bearbeiten, &Einstellen, &Hilfe;
    Datei: &Zeiten, &Projekte, Be&enden; Bearbeiten: &Statistik, &Wochenbericht, &Monatsbericht,
-   &Export, &Abgleich; Einstellen: &Verzeichnisse, &Optionen, &Arbeitszeit, &Palmtop; Hilfe:
-   &Inhalt, &Copyright. */
+   &Export, &Abgleich, &Tag bearbeiten, &R\374ckg\344ngig; Einstellen: &Verzeichnisse, &Optionen,
+   &Arbeitszeit, &Palmtop; Hilfe: &Inhalt, &Copyright. */
 #define CMD_TIMES 1000
 #define CMD_PROJECTS 1150
 #define CMD_VERIFY 1160
@@ -22,6 +22,8 @@
 #define CMD_STATISTICS 1100
 #define CMD_WEEKLY 1140
 #define CMD_MONTH 1190
+#define CMD_DAY 1170
+#define CMD_UNDO 1180
 #define CMD_EXPORT 1110
 #define CMD_EXCHANGE 1130
 #define CMD_DIRECTORIES 1200
@@ -77,6 +79,7 @@
 #define DLG_OPTIONS "DB1220"
 #define DLG_IDLE "DB1240"
 #define DLG_MONTH "DB1190"
+#define DLG_DAY "DB1170"
 #define DLG_WORKTIME "DB1210"
 
 /* Statistics "DB1100" and export "DB1110" (access keys in each group's comment of kx.rc's
@@ -188,7 +191,8 @@
 #define ID_IDLE_TEXT 1241
 #define ID_REMINDER_TIMER 1250
 #define CD_TEST_INPUT 1251
-/* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., &Tabelle, &Kopieren. */
+/* Monthly timesheet "DB1190". Access keys: &Monat, &Anzeigen, &Detail..., Tag &bearbeiten...,
+   &Tabelle, &Kopieren. */
 #define ID_MONTH_YEAR 3000
 #define ID_MONTH_MONTH 3010
 #define ID_MONTH_LIST 3100
@@ -196,8 +200,24 @@
 #define ID_MONTH_SHOW 2500
 #define ID_MONTH_COPY 2501
 #define ID_MONTH_DETAIL 2503
+#define ID_MONTH_DAY 2504
 #define ID_MONTH_BACK 2510
 #define ID_MONTH_FORWARD 2511
+
+/* Day editor "DB1170". Access keys: &Datum, &Uhrzeit, &Projekt, &Text, &Neu, \304&ndern,
+   &L\366schen, &Speichern, &Verwerfen. */
+#define ID_DAY_DATE 3000
+#define ID_DAY_TIME 3010
+#define ID_DAY_PROJECT 3020
+#define ID_DAY_TEXT 3030
+#define ID_DAY_LIST 3100
+#define ID_DAY_SAVE 2500
+#define ID_DAY_DISCARD 2501
+#define ID_DAY_NEW 2504
+#define ID_DAY_CHANGE 2505
+#define ID_DAY_DELETE 2506
+#define ID_DAY_BACK 2510
+#define ID_DAY_FORWARD 2511
 
 /* Working time "DB1210". Access keys: g\374ltig &ab, &Fassungen, &Beginn, &\334bertrag,
    Ab&wesenheit, &Speichern, &Verwerfen. The targets of Monday to Sunday follow each other. */
@@ -218,8 +238,9 @@
 
 #endif
 
-/* Journal check "DB1160". Access keys: &Editor..., &Aktualisieren. */
+/* Journal check "DB1160". Access keys: &Editor..., &Tag bearbeiten..., &Aktualisieren. */
 #define ID_VERIFY_SUMMARY 3000
 #define ID_VERIFY_LIST 3100
 #define ID_VERIFY_EDITOR 2500
 #define ID_VERIFY_REFRESH 2501
+#define ID_VERIFY_DAY 2502

@@ -1,6 +1,7 @@
 // Booking in the main window: the strip shows the last booking or the pending one, a chosen
 // project becomes pending, and confirming appends it to the journal.
 #include "frame/layout.h"
+#include "frame/app.h"
 #include "frame/desktop.h"
 #include "frame/messages.h"
 #include "frame/path.h"
@@ -12,9 +13,12 @@
 #include "timerec/booking.h"
 #include "timerec/journal.h"
 #include "timerec/journal_check.h"
+#include "timerec/journal_day.h"
+#include "timerec/journal_undo.h"
 #include "timerec/main_window.h"
 #include "timerec/projects.h"
 #include "timerec/reminders.h"
+#include <stdio.h>
 #include <windows.h>
 
 enum { MAIN_LIST_ENTRY = PROJECT_LINE + 1 };
@@ -129,10 +133,35 @@ int main_book(const char *date, const char *time, const char *project, const cha
     if (journal_check_booking(date, time) != 0) return -1;
     // A booking the year file refused stays in the strip with its message, to be confirmed again.
     if (journal_append(date, time, project, note) != 0) return -1;
+    undo_record_booking(time, project);
     reminder_shutdown_forget();
     main_fill_list();
     main_show_last_booking();
     return 0;
+}
+
+int main_insert(const booking *bookings, int count) {
+    if (journal_insert_all(bookings, count) != 0) return -1;
+    undo_record_booking(bookings[0].time, bookings[0].project);
+    reminder_shutdown_forget();
+    main_fill_list();
+    main_show_last_booking();
+    return 0;
+}
+
+void main_undo(void) {
+    if (undo_last() != 0) return;
+    main_fill_list();
+    main_show_last_booking();
+}
+
+void main_show_undo(void) {
+    char label[UNDO_LABEL + 1], item[UNDO_LABEL + 16];
+    bool any = undo_menu_text(label);
+    snprintf(item, sizeof item, "%s\t%s", label, text(TXT_UNDO_KEY));
+    HMENU menu = GetMenu((HWND)frame_main_window());
+    ModifyMenuA(menu, CMD_UNDO, MF_BYCOMMAND | MF_STRING | (any ? MF_ENABLED : MF_GRAYED), CMD_UNDO,
+                item);
 }
 
 void main_startup_checks(void) {

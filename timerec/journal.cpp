@@ -12,7 +12,9 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/daily_copy.h"
 #include "timerec/directories.h"
+#include "timerec/journal_rewrite.h"
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -158,8 +160,7 @@ static size_t column(char *out, const char *line, size_t length, size_t first, s
     return count;
 }
 
-// Splits a trimmed line into the booking's columns.
-static void split_booking(const char *line, booking *out) {
+void journal_split_booking(const char *line, booking *out) {
     size_t length = strlen(line);
     column(out->date, line, length, 0, JOURNAL_DATE);
     text_pad(out->date, out->date, JOURNAL_DATE);
@@ -229,7 +230,7 @@ void journal_last_booking(booking *out) {
             found = true;
         }
     }
-    split_booking(found ? line.text : "", out);
+    journal_split_booking(found ? line.text : "", out);
 }
 
 void journal_last_project(char *out) {
@@ -243,7 +244,7 @@ void journal_last_project(char *out) {
     bfile_close(&file);
     if (!found) found = previous_year_last(true, &line);
     booking fields;
-    split_booking(found ? line.text : "", &fields);
+    journal_split_booking(found ? line.text : "", &fields);
     snprintf(out, JOURNAL_PROJECT + 1, "%s", fields.project);
 }
 
@@ -259,7 +260,7 @@ int journal_recent_projects(char (*out)[JOURNAL_PROJECT + 1], int max) {
          read++) {
         at = line.start;
         booking fields;
-        split_booking(line.text, &fields);
+        journal_split_booking(line.text, &fields);
         bool seen = !fields.project[0];
         for (int i = 0; i < count && !seen; i++) seen = strcmp(out[i], fields.project) == 0;
         if (!seen) memcpy(out[count++], fields.project, JOURNAL_PROJECT + 1);
@@ -332,6 +333,9 @@ static int write_line_at(const char *path, int64_t at, int64_t end, const char *
         file_truncate(handle, end);
     }
     if (file_close(handle) != 0) result = -1;
+    if (result == 0)
+        journal_note_change(path, at, saved, kept > 0 ? (size_t)kept : 0, bytes, (size_t)count,
+                            at + count > end ? at + count : end);
     return result;
 }
 
@@ -353,6 +357,17 @@ static int append_line(const char *path, const char *line) {
     return write_line_at(path, at, end, bytes, count);
 }
 
+void journal_format_line(char *out, const char *date, const char *time, const char *project,
+                         const char *note) {
+    char fields[4][JOURNAL_TEXT_IN + 1];
+    clean_field(fields[0], sizeof fields[0], date);
+    clean_field(fields[1], sizeof fields[1], time);
+    clean_field(fields[2], sizeof fields[2], project);
+    clean_field(fields[3], sizeof fields[3], note);
+    snprintf(out, JOURNAL_LINE_OUT + 1, "%-12.10s%-8.5s%-20.15s%s", fields[0], fields[1], fields[2],
+             fields[3]);
+}
+
 int journal_append(const char *date, const char *time, const char *project, const char *note) {
     char previous[JOURNAL_PATH_MAX + 1];
     const char *path = booking_file(date ? date : "", previous);
@@ -360,16 +375,11 @@ int journal_append(const char *date, const char *time, const char *project, cons
         status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);
         return -1;
     }
-    char fields[4][JOURNAL_TEXT_IN + 1];
-    clean_field(fields[0], sizeof fields[0], date);
-    clean_field(fields[1], sizeof fields[1], time);
-    clean_field(fields[2], sizeof fields[2], project);
-    clean_field(fields[3], sizeof fields[3], note);
-    char line[JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN + 1];
-    snprintf(line, sizeof line, "%-12.10s%-8.5s%-20.15s%s", fields[0], fields[1], fields[2],
-             fields[3]);
+    char line[JOURNAL_LINE_OUT + 1];
+    journal_format_line(line, date, time, project, note);
     // The lock keeps other writers out between finding the last line and writing after it.
     if (file_lock_take(path) != 0) return -1;
+    daily_copy_make(path);
     int result = append_line(path, line);
     file_lock_release(path);
     if (result != 0) status_show(text(TXT_CANNOT_WRITE_JOURNAL), path);

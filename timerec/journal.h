@@ -16,6 +16,7 @@ enum {
     JOURNAL_PAUSE_LINE = 31,
     JOURNAL_WALK_BLOCK = 65536,  // block size of the walk's reading
     JOURNAL_RECENT_LINES = 2000, // bookings read back for the recent projects
+    JOURNAL_LINE_OUT = JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN, // a line as bookings write it
 };
 // A year file larger than this is not read whole (the merge needs it several times in memory).
 static const long long JOURNAL_FILE_MAX = 64LL << 20;
@@ -41,6 +42,13 @@ inline bool journal_next_day(char *seen, const char *date) {
     memcpy(seen, date, JOURNAL_DATE + 1);
     return true;
 }
+
+// Splits a trimmed line (tabs expanded) into the booking's columns.
+void journal_split_booking(const char *line, booking *out);
+// The line a booking is written as, without its line feed (out holds JOURNAL_LINE_OUT + 1
+// bytes): date, time, project and text in their columns, control characters made blanks.
+void journal_format_line(char *out, const char *date, const char *time, const char *project,
+                         const char *note);
 
 // The year file bookings go to, fixed at its first use in a run; created with a pause line
 // when missing (status message 25 when that fails).

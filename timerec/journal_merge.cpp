@@ -11,7 +11,9 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/daily_copy.h"
 #include "timerec/journal.h"
+#include "timerec/journal_rewrite.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -66,28 +68,15 @@ static void table_free(line_table *table) {
     memset(table, 0, sizeof *table);
 }
 
-// The whole content of a file; -1 when it cannot be opened or read completely, or is larger than
-// a year file can sensibly be (message 91: its size would be needed several times in memory).
+// The whole content of a file; -1 when it cannot be read whole (or is over the year files' limit).
 static int read_all(const char *path, line_table *content) {
     memset(content, 0, sizeof *content);
-    int handle = file_open(path, FILE_READ);
-    if (handle < 0) return -1;
-    int64_t size = file_seek(handle, 0, FILE_FROM_END);
-    if (size > JOURNAL_FILE_MAX) msg_warn(text(TXT_JOURNAL_TOO_LARGE), path);
-    int result =
-        size < 0 || size > JOURNAL_FILE_MAX || file_seek(handle, 0, FILE_FROM_START) != 0 ? -1 : 0;
-    if (result == 0 && grow((void **)&content->bytes, &content->room, (size_t)size + 1, 1) != 0)
-        result = -1;
-    while (result == 0 && content->used < (size_t)size) {
-        long got = file_read(handle, content->bytes + content->used, (long)(size - content->used));
-        if (got <= 0)
-            result = -1;
-        else
-            content->used += (size_t)got;
-    }
-    file_close(handle);
-    if (result != 0) table_free(content);
-    return result;
+    journal_text whole;
+    if (journal_read_whole(path, &whole) != 0) return -1;
+    content->bytes = whole.bytes;
+    content->used = whole.size;
+    content->room = whole.size + 1;
+    return 0;
 }
 
 static bool blank(const char *bytes, size_t length) {
@@ -225,6 +214,7 @@ static int merge_locked(const char *path, const line_table *source, long first, 
         const line_ref *line = &source->lines[i];
         result = table_add(&table, source->bytes + line->offset, line->length, true);
     }
+    if (result == 0 && existing) daily_copy_make(path);
     if (result == 0 && existing) result = keep_backup(path, outcome->year, &content);
     if (result == 0) {
         sort_bytes = table.bytes;

@@ -1,6 +1,7 @@
 // The main window's booking side shared by its files: the strip, the main list, the flags of the
 // start-up and the commands that open dialogs.
 #pragma once
+#include "timerec/journal.h"
 #include "timerec/options.h"
 #include <stdint.h>
 
@@ -20,6 +21,13 @@ void main_mark_changed(void);
 // on top, the strip showing the new last booking. 0, or -1 with the reason in the status line
 // (the strip is then left as it was). Every booking of the program goes through here.
 int main_book(const char *date, const char *time, const char *project, const char *note);
+// Menu command 1180: takes back the newest change of this run, the list and strip following.
+void main_undo(void);
+// Names the step undo would take back in the menu item, greyed when there is none.
+void main_show_undo(void);
+// Puts bookings into the journal at their places in time order as one change (one undo step),
+// the list and strip following as after main_book; 0, or -1 with the reason shown.
+int main_insert(const booking *bookings, int count);
 // The start-up check chain (command 1910): handheld backup, week check, then the strip, and when
 // nothing else is said, the findings of the journal check.
 void main_startup_checks(void);

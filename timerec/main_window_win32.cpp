@@ -228,6 +228,9 @@ void app_message(unsigned message, uintptr_t wparam, intptr_t lparam) {
     case WM_SETFOCUS:
         main_post_command(CMD_FOCUS_LIST);
         break;
+    case WM_INITMENUPOPUP:
+        main_show_undo();
+        break;
     case WM_COMMAND:
         on_command(LOWORD(wparam));
         break;

@@ -2,6 +2,7 @@
 // start-up and the dialogs post.
 #include "handheld/palm_dialogs.h"
 #include "resources/kx_ids.h"
+#include "timerec/day_editor.h"
 #include "timerec/main_window.h"
 #include "timerec/report_dialogs.h"
 #include "timerec/setup_dialogs.h"
@@ -17,6 +18,8 @@ static const dialog_command dialog_commands[] = {
     {CMD_STATISTICS, statistics_open},
     {CMD_WEEKLY, weekly_open},
     {CMD_MONTH, timesheet_open},
+    {CMD_DAY, day_editor_open_today},
+    {CMD_UNDO, main_undo},
     {CMD_EXPORT, export_open},
     {CMD_EXCHANGE, exchange_open_menu},
     {CMD_EXCHANGE_NEW_TIMES, exchange_open_new_times},

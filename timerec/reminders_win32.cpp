@@ -13,6 +13,7 @@
 #include "timerec/main_window.h"
 #include "timerec/reminders.h"
 #include <windows.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -72,12 +73,15 @@ static void idle_close(void) {
 
 // The pause of the time away: "---" at its start, then the project that ran then again at its
 // end, with its note. Both lie after the journal's last line, so they are appended.
+// The pause and the project taken up again go in as one change, so one undo takes both back.
 static int idle_book_pause(const idle_question *question) {
-    char date[JOURNAL_DATE + 1], time[6];
-    reminder_moment_texts(question->from, date, time);
-    if (main_book(date, time, "---", "") != 0) return -1;
-    reminder_moment_texts(question->to, date, time);
-    return main_book(date, time, question->running.project, question->running.text);
+    booking lines[2] = {};
+    reminder_moment_texts(question->from, lines[0].date, lines[0].time);
+    snprintf(lines[0].project, sizeof lines[0].project, "---");
+    reminder_moment_texts(question->to, lines[1].date, lines[1].time);
+    snprintf(lines[1].project, sizeof lines[1].project, "%s", question->running.project);
+    snprintf(lines[1].text, sizeof lines[1].text, "%s", question->running.text);
+    return main_insert(lines, 2);
 }
 
 // Yes books the pause, unless something was booked since the question: the pause would then

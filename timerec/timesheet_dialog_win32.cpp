@@ -7,6 +7,7 @@
 #include "frame/texts.h"
 #include "resources/kx_ids.h"
 #include "resources/text_ids.h"
+#include "timerec/day_editor.h"
 #include "timerec/report_dialogs.h"
 #include "timerec/timesheet.h"
 #include <stdint.h>
@@ -115,6 +116,13 @@ static void show_detail(void) {
         detail_show("", date, date, 1);
 }
 
+// The day editor on the selected day.
+static void edit_day(void) {
+    char date[DATE_TEXT + 1];
+    if (timesheet_row_date(&shown, dlg_list_current(ID_MONTH_LIST), date) == 0)
+        day_editor_open(date);
+}
+
 static void step_back(void) {
     step(-1);
 }
@@ -124,12 +132,11 @@ static void step_forward(void) {
 }
 
 // The buttons and what each does.
-static const struct {
-    int id;
-    void (*run)(void);
-} buttons[] = {
-    {ID_MONTH_BACK, step_back}, {ID_MONTH_FORWARD, step_forward}, {ID_MONTH_SHOW, on_show},
-    {ID_MONTH_COPY, copy},      {ID_MONTH_DETAIL, show_detail},   {IDCANCEL, dialog_close_current},
+static const dialog_button buttons[] = {
+    {ID_MONTH_BACK, step_back},       {ID_MONTH_FORWARD, step_forward},
+    {ID_MONTH_SHOW, on_show},         {ID_MONTH_COPY, copy},
+    {ID_MONTH_DETAIL, show_detail},   {ID_MONTH_DAY, edit_day},
+    {IDCANCEL, dialog_close_current},
 };
 
 static int on_command(WPARAM wparam) {
@@ -137,13 +144,7 @@ static int on_command(WPARAM wparam) {
         show_detail();
         return 1;
     }
-    if (HIWORD(wparam) != BN_CLICKED) return 0;
-    for (const auto &button : buttons) {
-        if (button.id != LOWORD(wparam)) continue;
-        button.run();
-        return 1;
-    }
-    return 0;
+    return dlg_run_button(buttons, sizeof buttons / sizeof *buttons, wparam);
 }
 
 static int timesheet_handler(UINT message, WPARAM wparam, LPARAM) {

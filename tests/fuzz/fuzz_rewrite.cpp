@@ -1,10 +1,12 @@
 // Fuzzes the operations that write files, with arbitrary files on disk: appending to a year file,
-// merging, the project dialog's save and the export. Nothing may crash, overrun or lose a line.
-// (The readers have their faster targets, which read from memory.)
+// a day saved and a booking inserted, merging, the project dialog's save and the export. Nothing
+// may crash, overrun or lose a line. (The readers have their faster targets, which read from
+// memory.)
 #include "frame/memory.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "timerec/directories.h"
 #include "timerec/journal.h"
+#include "timerec/journal_day.h"
 #include "timerec/project_edit.h"
 #include "timerec/statalk.h"
 #include <string.h>
@@ -47,6 +49,43 @@ static void append(const uint8_t *data, size_t size) {
     if (got < keep || memcmp(after, data, keep) != 0) abort();
 }
 
+static char *listed_day(const char *date) {
+    journal_day day;
+    if (journal_day_read(&day, date) != 0) return nullptr;
+    char *copy = journal_day_copy(&day);
+    journal_day_free(&day);
+    return copy;
+}
+
+// A day saved unchanged lists as before, and saving it again changes no byte; a booking
+// inserted into it then lists with it.
+static void save_day(const uint8_t *data, size_t size) {
+    fuzz_write_file(year_file, data, size);
+    const char *date = "2024-03-05";
+    char *before = listed_day(date);
+    journal_day day;
+    if (!before || journal_day_read(&day, date) != 0 || journal_day_save(&day) != 0) abort();
+    journal_day_free(&day);
+    char *after = listed_day(date);
+    if (!after || strcmp(before, after) != 0) abort();
+    static uint8_t saved[1 << 17], again[1 << 17];
+    FILE *file = fopen(year_file, "rb");
+    size_t saved_size = fread(saved, 1, sizeof saved, file);
+    fclose(file);
+    if (journal_day_read(&day, date) != 0 || journal_day_save(&day) != 0) abort();
+    journal_day_free(&day);
+    file = fopen(year_file, "rb");
+    size_t again_size = fread(again, 1, sizeof again, file);
+    fclose(file);
+    if (saved_size != again_size || memcmp(saved, again, saved_size) != 0) abort();
+    if (journal_insert(date, "12:34", "FUZZ", "") != 0) abort();
+    char *inserted = listed_day(date);
+    if (!inserted || !strstr(inserted, "12:34\tFUZZ\t")) abort();
+    ffree(before);
+    ffree(after);
+    ffree(inserted);
+}
+
 // A save followed by a load gives back every project line that was read, in order.
 static void save_projects(const uint8_t *data, size_t size) {
     fuzz_write_file(project_file, data, size);
@@ -68,6 +107,7 @@ static void save_projects(const uint8_t *data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     append(data, size);
+    save_day(data, size);
     statalk_alloc();
     char path[300];
     statalk_export("2024", "00-00", "99-99", path, sizeof path);

@@ -54,6 +54,9 @@ TEST(Resources, MenuInOrder) {
         {1, CMD_MONTH, "&Monatsbericht..."},
         {1, CMD_EXPORT, "&Export..."},
         {1, CMD_EXCHANGE, "&Abgleich..."},
+        {1, 0, ""},
+        {1, CMD_DAY, "&Tag bearbeiten..."},
+        {1, CMD_UNDO, "&R\374ckg\344ngig\tStrg+Z"},
         {2, CMD_DIRECTORIES, "&Verzeichnisse..."},
         {2, CMD_OPTIONS, "&Optionen..."},
         {2, CMD_WORKTIME, "&Arbeitszeit..."},
@@ -79,17 +82,25 @@ TEST(Resources, MenuInOrder) {
     DestroyMenu(menu);
 }
 
-TEST(Resources, AcceleratorsCloseAndHelp) {
+TEST(Resources, AcceleratorsCloseUndoAndHelp) {
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), RES_ACCEL);
     ASSERT_TRUE(table);
     ACCEL keys[4] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, keys, 4), 2);
-    EXPECT_EQ(keys[0].key, 24); // Ctrl+X as the character it types
-    EXPECT_EQ(keys[0].fVirt & FVIRTKEY, 0);
-    EXPECT_EQ(keys[0].cmd, CMD_EXIT);
-    EXPECT_EQ(keys[1].key, VK_F1);
-    EXPECT_TRUE(keys[1].fVirt & FVIRTKEY);
-    EXPECT_EQ(keys[1].cmd, CMD_HELP_ACTIVE);
+    ASSERT_EQ(CopyAcceleratorTableA(table, keys, 4), 3);
+    const struct {
+        WORD key;
+        bool virtual_key;
+        WORD command;
+    } expected[] = {
+        {24, false, CMD_EXIT}, // Ctrl+X and Ctrl+Z as the characters they type
+        {26, false, CMD_UNDO},
+        {VK_F1, true, CMD_HELP_ACTIVE},
+    };
+    for (int i = 0; i < 3; i++) {
+        EXPECT_EQ(keys[i].key, expected[i].key);
+        EXPECT_EQ((keys[i].fVirt & FVIRTKEY) != 0, expected[i].virtual_key);
+        EXPECT_EQ(keys[i].cmd, expected[i].command);
+    }
 }
 
 // Sixteen colours, the sizes of the two strip heights, and the button face at the corners, so
