@@ -240,8 +240,9 @@
 
 #endif
 
-/* Journal check "DB1160". Access keys: &Editor..., &Aktualisieren. */
+/* Journal check "DB1160". Access keys: &Editor..., &Tag bearbeiten..., &Aktualisieren. */
 #define ID_VERIFY_SUMMARY 3000
 #define ID_VERIFY_LIST 3100
 #define ID_VERIFY_EDITOR 2500
 #define ID_VERIFY_REFRESH 2501
+#define ID_VERIFY_DAY 2502

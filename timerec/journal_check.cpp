@@ -3,6 +3,7 @@
 // tabs expanded, the text ending at a byte 0x1A) and judged; findings go out in line order.
 #include "timerec/journal_check.h"
 #include "frame/bfile.h"
+#include "frame/dates.h"
 #include "frame/memory.h"
 #include "frame/text.h"
 #include "frame/texts.h"
@@ -474,4 +475,14 @@ void journal_check_status(char *out, size_t size, const char *name, long count) 
         snprintf(out, size, text(TXT_CHECK_STATUS_ONE), name);
     else
         snprintf(out, size, text(TXT_CHECK_STATUS), name, count);
+}
+
+int journal_check_day(char *out, const check_finding *finding) {
+    const char *text = finding->text;
+    while (text_is_space((unsigned char)*text)) text++;
+    out[0] = 0;
+    if (!date_text_valid(text)) return -1;
+    memcpy(out, text, JOURNAL_DATE);
+    out[JOURNAL_DATE] = 0;
+    return 0;
 }

@@ -46,6 +46,9 @@ size_t journal_check_line(char *out, size_t size, const char *name, const check_
 // A finding as a row of the check dialog's list: line number, reason and the line, separated by
 // tabs, into out; its length.
 size_t journal_check_row(char *out, size_t size, const check_finding *finding);
+// The day a finding's line bears, YYYY-MM-DD into out (11 bytes), when it is a day of the
+// calendar; 0, or -1.
+int journal_check_day(char *out, const check_finding *finding);
 // The check dialog's heading for count findings in the year file name (-1: it cannot be read) of
 // which shown are listed.
 void journal_check_summary(char *out, size_t size, const char *name, long count, long shown);

@@ -1,9 +1,11 @@
 // The journal check "DB1160": the current year file's suspicious lines (line, reason, the line
-// itself), the year file opened in the text editor as "Zeiten..." does, and the list made anew.
+// itself), the year file opened in the text editor as "Zeiten..." does, the day editor opened on
+// the selected line's day, and the list made anew.
 #include "frame/dialog.h"
 #include "frame/path.h"
 #include "frame/texts.h"
 #include "resources/kx_ids.h"
+#include "timerec/day_editor.h"
 #include "timerec/journal.h"
 #include "timerec/journal_check.h"
 #include "timerec/main_window.h"
@@ -13,12 +15,16 @@
 // would take minutes to fill.
 enum { LISTED_MAX = 1000, ROW_MAX = 400 };
 
+// The day of each listed row's line ("" when it bears none), for the day editor.
+static char listed_days[LISTED_MAX][JOURNAL_DATE + 1];
+
 static void list_finding(const check_finding *finding, void *context) {
     long *listed = (long *)context;
     if (*listed >= LISTED_MAX) return;
     char row[ROW_MAX];
     journal_check_row(row, sizeof row, finding);
     dlg_list_add(ID_VERIFY_LIST, row);
+    journal_check_day(listed_days[*listed], finding);
     ++*listed;
 }
 
@@ -34,6 +40,15 @@ static void refresh(void) {
     dlg_set_text(ID_VERIFY_SUMMARY, summary);
 }
 
+// The day editor on the selected row's day; a line without a day of the calendar has none.
+static void edit_day(void) {
+    int row = dlg_list_current(ID_VERIFY_LIST);
+    if (row >= 0 && row < LISTED_MAX && listed_days[row][0])
+        day_editor_open(listed_days[row]);
+    else
+        MessageBeep(MB_OK);
+}
+
 static void verify_on_open(void) {
     // Columns in dialog units: the line number, the reason, then the line.
     INT stops[] = {30, 150};
@@ -46,6 +61,9 @@ static int on_command(WPARAM wparam) {
     switch (LOWORD(wparam)) {
     case ID_VERIFY_EDITOR:
         main_post_command(CMD_TIMES);
+        return 1;
+    case ID_VERIFY_DAY:
+        edit_day();
         return 1;
     case ID_VERIFY_REFRESH:
         refresh();

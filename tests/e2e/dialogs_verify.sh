@@ -10,8 +10,8 @@ VERIFY="Zeiten pr$(printf '\303\274')fen"
 status_says() { probe get status | LC_ALL=C grep -aq "$1"; }
 
 # A year file whose second line was broken by hand ("9.30"): the status line names it at the
-# start, Datei > Zeiten pruefen lists it with its reason and text, and once the line is mended,
-# Aktualisieren empties the list.
+# start, Datei > Zeiten pruefen lists it with its reason and text, Tag bearbeiten opens the day
+# editor on its day, and once the line is mended, Aktualisieren empties the list.
 scenario_verify() {
     e2e_setup verify
     write_test_projects
@@ -31,6 +31,17 @@ scenario_verify() {
     printf '2\tUhrzeit ung\374ltig.\t2026-03-10  9.30    P0815\n' >"$expected"
     expect_items "$VERIFY" 3100 "$expected"
     screenshot "$E2E_WORK/../e2e-verify.png"
+
+    # Tag bearbeiten: the day editor on the selected line's day.
+    click_row "$VERIFY" 3100 0
+    dlg_wait selected "$VERIFY" 3100 0
+    click_control "$VERIFY" 2502
+    dlg wait-dialog "Tag bearbeiten" || die "Tag bearbeiten opened no day editor"
+    dlg_wait text "Tag bearbeiten" 3000 2026-03-10
+    keys Escape
+    dlg wait-gone "Tag bearbeiten" || die "Escape did not close the day editor"
+    dlg wait-dialog "$VERIFY" || die "the check dialog went with the day editor"
+    click_control "$VERIFY" 3100
 
     sed -i 's/  9\.30  /  09:30 /' "$(year_file)"
     keys alt+a

@@ -1,5 +1,6 @@
 // The journal check: which lines of a year file it names, and with which reason.
 #include "timerec/journal_check.h"
+#include "timerec/journal.h"
 #include "tests/unit/test_support.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -144,6 +145,20 @@ TEST_F(Check, RowsAndSummaryTellTheUser) {
     for (const auto &[count, expected] : statuses) {
         journal_check_status(summary, sizeof summary, "2026.txt", count);
         EXPECT_STREQ(summary, expected) << count;
+    }
+}
+
+TEST_F(Check, TheDayOfAFindingIsItsLinesDate) {
+    const std::pair<const char *, const char *> lines[] = {
+        {"  2026-12-08  9.30    P1", "2026-12-08"},
+        {"2026-12-32  09:30   P1", ""},
+        {"2026-12", ""},
+    };
+    for (const auto &[line, day] : lines) {
+        check_finding finding = {1, CHECK_BAD_TIME, 0, line};
+        char out[JOURNAL_DATE + 1];
+        EXPECT_EQ(journal_check_day(out, &finding), day[0] ? 0 : -1) << line;
+        EXPECT_STREQ(out, day) << line;
     }
 }
 
