@@ -1,5 +1,6 @@
 // The program's entry point, main window procedure, message loop and about box.
 #include "frame/frame.h"
+#include "controls/controls.h"
 #include "frame/app.h"
 #include "frame/app_font.h"
 #include "frame/config.h"
@@ -171,10 +172,22 @@ static int restores_placement(int show) {
     }
 }
 
+// Ctrl+Z typed into a text field belongs to the field (an edit box takes back the typing); only
+// elsewhere does it reach the program's accelerator, the undo of the last journal change, so
+// that a user who wants to take back typing never takes back a booking instead.
+static bool field_keeps_key(const MSG *message) {
+    if (message->message != WM_CHAR || message->wParam != 0x1A) return false; // Ctrl+Z typed
+    char name[16];
+    if (!GetClassNameA(message->hwnd, name, sizeof name)) return false;
+    return lstrcmpiA(name, "Edit") == 0 || lstrcmpiA(name, CONTROL_CLASS_EDIT) == 0;
+}
+
 static WPARAM message_loop(HWND window, HACCEL accelerators) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (accelerators && TranslateAcceleratorA(window, accelerators, &message)) continue;
+        if (accelerators && !field_keeps_key(&message) &&
+            TranslateAcceleratorA(window, accelerators, &message))
+            continue;
         if (dialog_filter(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

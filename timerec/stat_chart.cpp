@@ -3,6 +3,7 @@
 #include "timerec/stat_chart.h"
 #include "frame/bfile.h"
 #include "frame/cp1252.h"
+#include "frame/dpi.h"
 #include "frame/memory.h"
 #include "frame/texts.h"
 #include "frame/text.h"
@@ -24,6 +25,7 @@ static const unsigned LEVEL_COLOURS[CHART_COLOURS] = {0x2F5F9F, 0x5B8BD0, 0x9DBD
 void stat_chart_begin(stat_chart *chart, int mode) {
     memset(chart, 0, sizeof *chart);
     chart->mode = mode;
+    chart->dpi = DPI_BASE;
 }
 
 // The level of a project name: how many words follow its first, as the statistics count a name
@@ -67,8 +69,13 @@ static int bar_length(int minutes, int total, int width) {
     return length > width ? width : (int)length;
 }
 
-static int top_of_bars(void) {
-    return CHART_MARGIN + CHART_ROW + CHART_BAR_INSET;
+// A size of the 96 DPI layout at the chart's DPI (the fixed font grows with it).
+static int px(const stat_chart *chart, int pixels) {
+    return dpi_scale(pixels, chart->dpi);
+}
+
+static int top_of_bars(const stat_chart *chart) {
+    return px(chart, CHART_MARGIN + CHART_ROW + CHART_BAR_INSET);
 }
 
 void stat_chart_layout(stat_chart *chart, int width, int height) {
@@ -80,18 +87,21 @@ void stat_chart_layout(stat_chart *chart, int width, int height) {
         if (cells > name_cells) name_cells = cells;
         if ((int)strlen(bar->time) > time_cells) time_cells = (int)strlen(bar->time);
     }
-    chart->bar_x = CHART_MARGIN + (name_cells + 1) * CHART_CELL;
-    int fixed = chart->bar_x + (time_cells + 1) * CHART_CELL + CHART_MARGIN;
-    chart->width = width - fixed < CHART_BAR_MIN ? fixed + CHART_BAR_MIN : width;
+    chart->bar_x = px(chart, CHART_MARGIN + (name_cells + 1) * CHART_CELL);
+    int fixed = chart->bar_x + px(chart, (time_cells + 1) * CHART_CELL + CHART_MARGIN);
+    int bar_min = px(chart, CHART_BAR_MIN);
+    chart->width = width - fixed < bar_min ? fixed + bar_min : width;
     chart->bar_width = chart->width - fixed;
-    chart->time_right = chart->width - CHART_MARGIN;
+    chart->time_right = chart->width - px(chart, CHART_MARGIN);
     for (int i = 0; i < chart->count; i++)
         chart->bars[i].length = bar_length(chart->bars[i].minutes, chart->total, chart->bar_width);
     int rows = chart->total > 0 ? chart->count : 0;
-    int room = (height - top_of_bars() - CHART_MARGIN) / CHART_ROW;
+    int row = px(chart, CHART_ROW);
+    int room = (height - top_of_bars(chart) - px(chart, CHART_MARGIN)) / row;
     if (height <= 0 || rows <= room) {
         chart->shown = rows;
-        chart->height = height > 0 ? height : top_of_bars() + rows * CHART_ROW + CHART_MARGIN;
+        chart->height =
+            height > 0 ? height : top_of_bars(chart) + rows * row + px(chart, CHART_MARGIN);
     } else {
         chart->shown = room > 0 ? room - 1 : 0; // the last row that fits holds the note
         chart->height = height;
@@ -110,38 +120,41 @@ static void emit_fill(chart_item_fn draw, void *context, int x1, int y1, int x2,
     emit(draw, context, CHART_FILL, box, colour, "");
 }
 
-static void emit_text(chart_item_fn draw, void *context, int kind, int x, int row_top,
-                      const char *text) {
-    const int at[4] = {x, row_top + CHART_BASELINE, x, row_top + CHART_BASELINE};
+static void emit_text(const stat_chart *chart, chart_item_fn draw, void *context, int kind, int x,
+                      int row_top, const char *text) {
+    int base = row_top + px(chart, CHART_BASELINE);
+    const int at[4] = {x, base, x, base};
     emit(draw, context, kind, at, BLACK, text);
 }
 
 static void emit_bar(const stat_chart *chart, const chart_bar *bar, int top, chart_item_fn draw,
                      void *context) {
     int level = bar->level < CHART_COLOURS ? bar->level : CHART_COLOURS - 1;
-    emit_text(draw, context, CHART_TEXT_LEFT, CHART_MARGIN + bar->level * CHART_INDENT * CHART_CELL,
-              top, bar->name);
+    emit_text(chart, draw, context, CHART_TEXT_LEFT,
+              px(chart, CHART_MARGIN + bar->level * CHART_INDENT * CHART_CELL), top, bar->name);
     if (bar->length > 0)
-        emit_fill(draw, context, chart->bar_x, top + CHART_BAR_INSET, chart->bar_x + bar->length,
-                  top + CHART_ROW - CHART_BAR_INSET, LEVEL_COLOURS[level]);
-    emit_text(draw, context, CHART_TEXT_RIGHT, chart->time_right, top, bar->time);
+        emit_fill(draw, context, chart->bar_x, top + px(chart, CHART_BAR_INSET),
+                  chart->bar_x + bar->length, top + px(chart, CHART_ROW - CHART_BAR_INSET),
+                  LEVEL_COLOURS[level]);
+    emit_text(chart, draw, context, CHART_TEXT_RIGHT, chart->time_right, top, bar->time);
 }
 
 void stat_chart_items(const stat_chart *chart, chart_item_fn draw, void *context) {
     const int whole[4] = {0, 0, chart->width, chart->height};
     emit(draw, context, CHART_BACKGROUND, whole, WHITE, "");
     if (chart->total <= 0) return;
-    emit_text(draw, context, CHART_TEXT_LEFT, CHART_MARGIN, CHART_MARGIN, text(TXT_CHART_TOTAL));
-    emit_text(draw, context, CHART_TEXT_RIGHT, chart->time_right, CHART_MARGIN, chart->total_time);
-    emit_fill(draw, context, CHART_MARGIN, CHART_MARGIN + CHART_ROW - 1, chart->time_right,
-              CHART_MARGIN + CHART_ROW, RULE);
+    int margin = px(chart, CHART_MARGIN), row = px(chart, CHART_ROW);
+    emit_text(chart, draw, context, CHART_TEXT_LEFT, margin, margin, text(TXT_CHART_TOTAL));
+    emit_text(chart, draw, context, CHART_TEXT_RIGHT, chart->time_right, margin, chart->total_time);
+    emit_fill(draw, context, margin, margin + row - dpi_line(chart->dpi), chart->time_right,
+              margin + row, RULE);
     for (int i = 0; i < chart->shown; i++)
-        emit_bar(chart, &chart->bars[i], top_of_bars() + i * CHART_ROW, draw, context);
+        emit_bar(chart, &chart->bars[i], top_of_bars(chart) + i * row, draw, context);
     if (chart->shown < chart->count) {
         char note[NOTE_TEXT + 1];
         snprintf(note, sizeof note, text(TXT_CHART_MORE), chart->count - chart->shown);
-        emit_text(draw, context, CHART_TEXT_LEFT, CHART_MARGIN,
-                  top_of_bars() + chart->shown * CHART_ROW, note);
+        emit_text(chart, draw, context, CHART_TEXT_LEFT, margin,
+                  top_of_bars(chart) + chart->shown * row, note);
     }
 }
 

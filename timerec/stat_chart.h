@@ -34,6 +34,7 @@ struct stat_chart {
     chart_bar bars[STASUP];
     // The layout: picture size, where the bars start and how long a bar of 100 % is, where the
     // times end, how many bars are shown (the others are counted in a note line).
+    int dpi; // the layout's sizes are those above at this DPI (96 from stat_chart_begin)
     int width, height;
     int bar_x, bar_width, time_right;
     int shown;

@@ -4,9 +4,11 @@
 #include "frame/dates.h"
 #include "frame/desktop.h"
 #include "frame/dialog.h"
+#include "frame/dpi.h"
 #include "frame/path.h"
 #include "frame/text.h"
 #include "frame/texts.h"
+#include "frame/window_dpi.h"
 #include "resources/kx_ids.h"
 #include "resources/text_ids.h"
 #include "timerec/report.h"
@@ -100,6 +102,7 @@ static void show_chart(int mode) {
     dlg_get_text(ID_STAT_CHART, size, sizeof size);
     if (sscanf(size, "%d %d", &width, &height) != 2) return;
     stat_chart_take_listed(&chart, mode);
+    chart.dpi = window_dpi(dialog_window()); // the display field's fixed font grows with it
     stat_chart_layout(&chart, width, height);
     stat_chart_commands(&chart, send_chart_command, nullptr);
 }
@@ -123,7 +126,7 @@ static void evaluate(void) {
 // The text or table, and beside it the chart of every listed line as pictures.
 static void copy(void) {
     if (report_to_clipboard(statalk_copy(dlg_get_check(ID_STAT_TABLE) == BST_CHECKED)) != 0) return;
-    stat_chart_layout(&chart, CHART_PICTURE_WIDTH, 0);
+    stat_chart_layout(&chart, dpi_scale(CHART_PICTURE_WIDTH, chart.dpi), 0);
     stat_chart_copy_picture(&chart);
 }
 

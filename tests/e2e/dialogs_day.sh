@@ -51,6 +51,8 @@ type_into() {
     dlg_wait text "$DAY" "$1" "$2"
 }
 
+text_is_not() { [ "$(dlg text "$1" "$2")" != "$3" ]; }
+
 # The forgotten switch typed in at 10:30 and saved: the statistics and the weekly report count
 # it; the double pause deleted. A typed time that is none is refused with a message.
 scenario_day_insert() {
@@ -124,6 +126,15 @@ scenario_undo_booking() {
     cp "$(year_file)" "$before"
     book_p4711
     ! cmp -s "$(year_file)" "$before" || die "the booking was not written"
+    # In a text field Ctrl+Z takes back the typing, not the booking.
+    open_day_editor
+    type_into $DAY_PROJECT "XYZ"
+    keys ctrl+z
+    wait_until 10 text_is_not "$DAY" $DAY_PROJECT "XYZ" || die "Ctrl+Z kept the typed text"
+    ! cmp -s "$(year_file)" "$before" || die "Ctrl+Z in a text field took back the booking"
+    keys Escape
+    dlg wait-gone "$DAY" || die "Escape did not close the day editor"
+    kx_focus
     keys ctrl+z
     wait_until 10 cmp -s "$(year_file)" "$before" || expect_file "$(year_file)" "$before"
     probe_wait indicator AUS

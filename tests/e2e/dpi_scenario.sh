@@ -20,6 +20,8 @@ DIALOGS=(
     "Optionen|keys alt+e o"
     "Arbeitszeit einstellen|keys alt+e a"
     "Palmtop einstellen|keys alt+e p"
+    "Zeiten pr$(printf '\303\274')fen|keys alt+d r"
+    "Tag bearbeiten|keys alt+b t"
 )
 
 # The detail view of the first project of the statistics (which it replaces).
