@@ -56,24 +56,20 @@ static void verify_on_open(void) {
     refresh();
 }
 
+static void open_editor(void) {
+    main_post_command(CMD_TIMES);
+}
+
+// The buttons and what each does; Escape and the close box close the dialog.
+static const dialog_button buttons[] = {
+    {ID_VERIFY_EDITOR, open_editor},
+    {ID_VERIFY_DAY, edit_day},
+    {ID_VERIFY_REFRESH, refresh},
+    {IDCANCEL, dialog_close_current},
+};
+
 static int on_command(WPARAM wparam) {
-    if (HIWORD(wparam) != BN_CLICKED) return 0;
-    switch (LOWORD(wparam)) {
-    case ID_VERIFY_EDITOR:
-        main_post_command(CMD_TIMES);
-        return 1;
-    case ID_VERIFY_DAY:
-        edit_day();
-        return 1;
-    case ID_VERIFY_REFRESH:
-        refresh();
-        return 1;
-    case IDCANCEL:
-        dialog_close_current();
-        return 1;
-    default:
-        return 0;
-    }
+    return dlg_run_button(buttons, sizeof buttons / sizeof *buttons, wparam);
 }
 
 static int verify_handler(UINT message, WPARAM wparam, LPARAM) {
