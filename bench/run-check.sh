@@ -7,16 +7,9 @@
 # 3x `wc -l`.
 # usage: bench/run-check.sh [BOOKINGS]   (KX_BENCH_RUNS runs per figure, default 7)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-runs=${KX_BENCH_RUNS:-7}
-bookings=${1:-1000000}
-
-"$top/scripts/build.sh" native kxcli make_journal run_measured
-bin="$top/build/native/bin"
-dir="$top/build/bench-check/$bookings"
-mkdir -p "$dir"
-"$bin/make_journal" 2024 "$bookings" "$dir/2024.txt" "$dir/2024.timeclock"
-kx=("$bin/kxcli" --ini "$dir/none.ini" --workdir "$dir" --commondir "$dir" --now "2025-01-15 12:00")
+# shellcheck source=bench_year.sh
+source "$(dirname "$0")/bench_year.sh"
+bench_year check "2025-01-15 12:00" "${1:-}"
 findings=$("${kx[@]}" verify 2024 | wc -l || true)
 mapfile -t figures < <("$bin/run_measured" "$runs" wc -l "$dir/2024.txt" -- "${kx[@]}" verify 2024)
 wc_ms=${figures[0]% *} check_ms=${figures[1]% *}

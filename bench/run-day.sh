@@ -5,16 +5,9 @@
 # same file in the same run, each the median of several runs taken in turn.
 # usage: bench/run-day.sh [BOOKINGS]   (KX_BENCH_RUNS runs per figure, default 7)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-runs=${KX_BENCH_RUNS:-7}
-bookings=${1:-1000000}
-
-"$top/scripts/build.sh" native kxcli make_journal run_measured
-bin="$top/build/native/bin"
-dir="$top/build/bench-day/$bookings"
-mkdir -p "$dir"
-"$bin/make_journal" 2024 "$bookings" "$dir/2024.txt" "$dir/2024.timeclock"
-kx=("$bin/kxcli" --ini "$dir/none.ini" --workdir "$dir" --commondir "$dir" --now "2024-12-31 12:00")
+# shellcheck source=bench_year.sh
+source "$(dirname "$0")/bench_year.sh"
+bench_year day "2024-12-31 12:00" "${1:-}"
 # The day's copy is made by the first change: made here, so that no run measures it.
 "${kx[@]}" insert 2024-06-14 12:34 BENCH >/dev/null && "${kx[@]}" remove 2024-06-14 12:34 BENCH
 mapfile -t figures < <("$bin/run_measured" "$runs" wc -l "$dir/2024.txt" \

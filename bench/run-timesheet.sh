@@ -5,16 +5,9 @@
 # runs taken in turn. Prints both figures and their ratio; the target is at most 3x `wc -l`.
 # usage: bench/run-timesheet.sh [BOOKINGS]   (KX_BENCH_RUNS runs per figure, default 7)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-runs=${KX_BENCH_RUNS:-7}
-bookings=${1:-1000000}
-
-"$top/scripts/build.sh" native kxcli make_journal run_measured
-bin="$top/build/native/bin"
-dir="$top/build/bench-timesheet/$bookings"
-mkdir -p "$dir"
-"$bin/make_journal" 2024 "$bookings" "$dir/2024.txt" "$dir/2024.timeclock"
-kx=("$bin/kxcli" --ini "$dir/none.ini" --workdir "$dir" --commondir "$dir" --now "2025-01-15 12:00")
+# shellcheck source=bench_year.sh
+source "$(dirname "$0")/bench_year.sh"
+bench_year timesheet "2025-01-15 12:00" "${1:-}"
 mapfile -t figures < <("$bin/run_measured" "$runs" wc -l "$dir/2024.txt" \
     -- "${kx[@]}" month 2024 12 \
     -- "${kx[@]}" month 2024 12 --table)
