@@ -111,7 +111,9 @@ kx_launch() {
 kx_start() {
     wait_until 20 no_older_program || die "an earlier $E2E_PROGRAM of this Wine prefix still runs"
     kx_launch "$@"
-    probe wait-window || die "the program showed no main window"
+    # A start usually shows the window within a second or two; a machine busy with other work
+    # (the first start of a prefix, a build beside the tests) can take several times that.
+    probe --timeout 30000 wait-window || die "the program showed no main window"
 }
 
 # no_older_program: no program under test runs in this test's Wine prefix (one that a scenario
