@@ -76,6 +76,18 @@ int bfile_read_line(bfile *file, char *text, int max);
 // another block; the line feed follows the line), its length in *length, and the line consumed;
 // NULL, with nothing consumed, when it must be read with bfile_read_line.
 const char *bfile_peek_line(bfile *file, int max, int readable, int *length);
+// The bytes from the position to the end of the loaded block, when the block holds no carriage
+// return, no Ctrl+Z and no tab: its lines can be taken as they stand. Their count into *count;
+// NULL otherwise. Nothing is consumed (bfile_skip does that).
+inline const unsigned char *bfile_plain_bytes(const bfile *file, int *count) {
+    *count = file->valid - file->position;
+    return file->plain && !file->tabs && *count > 0 ? file->area + file->position : nullptr;
+}
+// Consumes count of the bytes bfile_plain_bytes gave.
+inline void bfile_skip(bfile *file, int count) {
+    file->position += count;
+    file->line_tabs = false;
+}
 // From a position at the start of a line: the line before it (its last max characters, carriage
 // return included), the position left at its start. 0, or -1 when there is no line before.
 int bfile_read_line_back(bfile *file, char *text, int max);

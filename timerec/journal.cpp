@@ -19,6 +19,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 enum {
     PAUSE_COLUMN = 20,
@@ -480,12 +483,18 @@ static bool in_range(const walk *w, const walk_line *line) {
 typedef unsigned char byte16 __attribute__((vector_size(16)));
 typedef signed char flag16 __attribute__((vector_size(16)));
 
-// The length of bytes up to the last one flagged (flags of 0 or -1 per byte, little-endian).
+// The length of bytes up to the last one flagged (flags of 0 or -1 per byte, little-endian),
+// found without a branch: the names' lengths vary at random.
 static size_t through_last_flag(flag16 flags) {
+#ifdef __SSE2__
+    unsigned mask = (unsigned)_mm_movemask_epi8((__m128i)flags);
+    return 31 - (size_t)__builtin_clz(mask << 1 | 1);
+#else
     uint64_t word[2];
     memcpy(word, &flags, sizeof word);
     if (word[1]) return 16 - (size_t)__builtin_clzll(word[1]) / 8;
     return word[0] ? 8 - (size_t)__builtin_clzll(word[0]) / 8 : 0;
+#endif
 }
 
 // The project column of a line, trimmed, with zeros after it up to its 16th byte, so that a
@@ -548,15 +557,66 @@ static void keep_own(walk_line *line) {
     line->text = line->own;
 }
 
+// A line of the block has room behind it for the 16 bytes of its project column, and for the
+// FEED_WINDOW bytes in which its line feed is sought.
+enum { WALK_READABLE = JOURNAL_WALK_LINE + PAUSE_COLUMN + 16, FEED_WINDOW = 128 };
+static_assert((int)FEED_WINDOW > (int)JOURNAL_WALK_LINE && FEED_WINDOW <= WALK_READABLE,
+              "feed window");
+
+// The offset of the first line feed among the FEED_WINDOW bytes at bytes, or FEED_WINDOW. The
+// window is judged 16 bytes at once, without a branch per byte or a call: a walk does this for
+// every line, and the lines' lengths vary at random.
+static int first_feed(const unsigned char *bytes) {
+#ifdef __SSE2__
+    const __m128i feed = _mm_set1_epi8('\n');
+    uint64_t mask[2];
+    for (int half = 0; half < 2; half++) {
+        uint64_t found = 0;
+        for (int i = 0; i < 4; i++) {
+            __m128i v = _mm_loadu_si128((const __m128i *)(bytes + 64 * half + 16 * i));
+            found |= (uint64_t)(unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(v, feed)) << (16 * i);
+        }
+        mask[half] = found;
+    }
+    return mask[0]   ? __builtin_ctzll(mask[0])
+           : mask[1] ? 64 + __builtin_ctzll(mask[1])
+                     : FEED_WINDOW;
+#else
+    const void *found = memchr(bytes, '\n', FEED_WINDOW);
+    return found ? (int)((const unsigned char *)found - bytes) : FEED_WINDOW;
+#endif
+}
+
+// The common line, taken where it stands in a block without carriage returns, end-of-file marks
+// and tabs: its line feed within JOURNAL_WALK_LINE bytes, at least a date long, starting with
+// neither white space nor a NUL byte. It reads as the general way below would read it. False,
+// with nothing consumed, for any other line.
+static bool next_plain_line(bfile *file, walk_line *line) {
+    int left;
+    const unsigned char *start = bfile_plain_bytes(file, &left);
+    if (!start || left < WALK_READABLE) return false;
+    int n = first_feed(start);
+    if (n > JOURNAL_WALK_LINE || n < JOURNAL_DATE || start[0] == 0 || text_is_space(start[0]))
+        return false;
+    bfile_skip(file, n + 1);
+    line->text = (const char *)start;
+    line->length = (size_t)n;
+    // Lines with and without a text alternate at random: only the rare line whose text ends
+    // in white space is judged by a branch.
+    if ((n > JOURNAL_TEXT_COLUMN) & (text_is_space(start[n - 1]) != 0))
+        line->length = text_trimmed_length(line->text, (size_t)n);
+    line->minutes = minutes_of(line->text, line->length);
+    return true;
+}
+
 // Reads the next non-blank line, where it stands in the file's block when it can (other, the
 // line kept from before, gets its own copy when the block may change); false at the end of the
 // file's text.
 static bool next_line(bfile *file, walk_line *line, walk_line *other) {
-    // A line of the block has room behind it for the 16 bytes of its project column.
-    static const int readable = JOURNAL_WALK_LINE + PAUSE_COLUMN + 16;
+    if (next_plain_line(file, line)) return true;
     for (;;) {
         int n;
-        const char *raw = bfile_peek_line(file, JOURNAL_WALK_LINE, readable, &n);
+        const char *raw = bfile_peek_line(file, JOURNAL_WALK_LINE, WALK_READABLE, &n);
         size_t start = 0;
         if (!raw) {
             keep_own(other);

@@ -14,7 +14,7 @@ enum {
     JOURNAL_TEXT_IN = 79,    // characters of a booking text journal_append writes
     JOURNAL_PATH_MAX = 260,
     JOURNAL_PAUSE_LINE = 31,
-    JOURNAL_WALK_BLOCK = 1 << 20, // block size of the walk's reading
+    JOURNAL_WALK_BLOCK = 1 << 17, // the walk reads blocks that stay in the cache while parsed
     JOURNAL_RECENT_LINES = 2000,  // bookings read back for the recent projects
     JOURNAL_LINE_OUT = JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN, // a line as bookings write it
 };

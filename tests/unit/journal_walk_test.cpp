@@ -1,6 +1,7 @@
 // The journal walk: pairing the lines of a day into counted periods within a date range.
 #include "timerec/journal.h"
 #include "tests/unit/test_support.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -232,6 +233,69 @@ TEST_F(Walk, LinesAcrossBlocksAreReadWhole) {
     std::vector<Period> periods = walk(content);
     ASSERT_EQ(periods.size(), expected.size());
     for (size_t i = 0; i < periods.size(); i++) ASSERT_EQ(periods[i], expected[i]) << i;
+}
+
+} // namespace
+
+namespace {
+
+void record(const char *date, const char *project, int minutes, void *context) {
+    long begin, end;
+    journal_walk_times(&begin, &end);
+    char line[512];
+    snprintf(line, sizeof line, "%s|%s|%d|%s|%ld|%ld\n", date, project, minutes,
+             journal_walk_text(), begin, end);
+    *(std::string *)context += line;
+}
+
+// Lines as an editor or another program may leave them, at random: indented, blank, short, too
+// long, with NUL bytes, odd time columns, blanks after the text. The common lines are read in
+// place from plain blocks; the same file with carriage returns before each line feed is read the
+// general way throughout, and both walks must deliver the same periods.
+TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
+    std::string content;
+    unsigned seed = 7;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    const std::string odd[] = {"", "  ", "2003-03-0", std::string("2003-03-02  09:00   A\0B", 23),
+                               std::string("\0"
+                                           "2003-03-02  09:00   NUL first",
+                                           30)};
+    while (content.size() < 3 * JOURNAL_WALK_BLOCK) {
+        char line[256];
+        int name = (int)next(16);
+        snprintf(line, sizeof line, "%s2003-03-%02u  %02u:%c%u   %.*s%*s%s%s", next(6) ? "" : " ",
+                 1 + next(3), next(24), next(9) ? '0' + (char)next(6) : ' ', next(10), name,
+                 "KD 4711 Test ABCD", (int)next(22), "", next(2) ? "Arbeit" : "",
+                 next(8) ? "" : "   ");
+        std::string text = line;
+        switch (next(12)) {
+        case 0:
+            text = odd[next(5)];
+            break;
+        case 1:
+            text += std::string(60 + next(80), 'x');
+            break;
+        case 2:
+            text[20 + next((unsigned)text.size() - 19)] = '\0';
+            break;
+        case 3:
+            text = std::string(line).substr(0, 12 + next(8)) + "---";
+            break;
+        }
+        content += text + "\n";
+    }
+    std::string crlf;
+    for (char c : content) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string plain_periods, general_periods;
+    write_file(dir.file("2003.txt"), content);
+    journal_walk("2003", "2003-01-01", "2003-12-31", record, &plain_periods);
+    write_file(dir.file("2003.txt"), crlf);
+    journal_walk("2003", "2003-01-01", "2003-12-31", record, &general_periods);
+    EXPECT_GT(std::count(plain_periods.begin(), plain_periods.end(), '\n'), 2000);
+    EXPECT_EQ(plain_periods, general_periods);
 }
 
 } // namespace
