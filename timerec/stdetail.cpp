@@ -2,7 +2,9 @@
 #include "timerec/stdetail.h"
 #include "frame/dates.h"
 #include "frame/text.h"
+#include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -13,47 +15,119 @@ enum {
     DURATION_END = 36,
     TEXT_START = 41,
     TEXT_END = 81,
+    PROJECT_SHOWN = 14, // characters of a project name shown
+    PROJECT_FIELD = 16, // its column's width
 };
 
+enum { DURATIONS_KEPT = 24 * 60 }; // durations of up to a day are formatted once per walk
+
+// The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
+// weekend marker of the day being walked and the durations formatted so far.
 struct detail_walk {
-    const char *prefix;
-    size_t prefix_length;
+    name_key prefix;
+    name_key mask;
+    bool matches_none;
     int hours_minutes;
     report_line_fn add;
     void *context;
     int lines;
+    char seen_date[JOURNAL_DATE + 1];
+    const char *marker;
+    bool duration_kept[DURATIONS_KEPT];
+    char durations[DURATIONS_KEPT][REPORT_FIELD + 1];
 };
+
+static const char *weekend_marker(const char *date) {
+    date_rec day;
+    date_parse_iso(&day, date);
+    int weekday = date_weekday(&day);
+    return weekday == 5 ? " Sa" : weekday == 6 ? " So" : "   ";
+}
+
+// Appends length bytes of text at *at as far as end.
+static void append(char **at, char *end, const char *text, size_t length) {
+    if (length > (size_t)(end - *at)) length = (size_t)(end - *at);
+    memcpy(*at, text, length);
+    *at += length;
+}
+
+// The line as "%s  %-16.14s%s %s%s%s%s" would give it, put together directly: a detail list of
+// a year has a line for every period.
+static void compose_line(char *out, const char *date, const char *project, const char *duration,
+                         const char *marker, const char *booking_text, int hours_minutes) {
+    char shown[STDETAIL_TEXT + 1];
+    text_copy_max(shown, booking_text, STDETAIL_TEXT);
+    text_trim(shown);
+    char *at = out, *end = out + STDETAIL_LINE;
+    append(&at, end, date, strlen(date));
+    size_t name = strnlen(project, PROJECT_SHOWN);
+    char padded[PROJECT_FIELD];
+    memcpy(padded, project, name);
+    memset(padded + name, ' ', PROJECT_FIELD - name);
+    append(&at, end, "  ", 2);
+    append(&at, end, padded, PROJECT_FIELD);
+    append(&at, end, duration, strlen(duration));
+    append(&at, end, hours_minutes ? "  " : " h", 2);
+    append(&at, end, marker, strlen(marker));
+    if (shown[0]) append(&at, end, " ", 1);
+    append(&at, end, shown, strlen(shown));
+    *at = 0;
+}
 
 void stdetail_line(char *out, const char *date, const char *project, int minutes,
                    const char *booking_text, int hours_minutes) {
     char duration[REPORT_FIELD + 1];
     report_duration(duration, minutes, 7, hours_minutes);
-    date_rec day;
-    date_parse_iso(&day, date);
-    int weekday = date_weekday(&day);
-    const char *marker = weekday == 5 ? " Sa" : weekday == 6 ? " So" : "   ";
-    char shown[STDETAIL_TEXT + 1];
-    text_copy_max(shown, booking_text, STDETAIL_TEXT);
-    text_trim(shown);
-    snprintf(out, STDETAIL_LINE + 1, "%s  %-16.14s%s %s%s%s%s", date, project, duration,
-             hours_minutes ? " " : "h", marker, shown[0] ? " " : "", shown);
+    compose_line(out, date, project, duration, weekend_marker(date), booking_text, hours_minutes);
+}
+
+// The duration text of minutes, formatted once for the usual lengths.
+static const char *duration_of(detail_walk *w, int minutes, char *other) {
+    if (minutes < 0 || minutes >= DURATIONS_KEPT) {
+        report_duration(other, minutes, 7, w->hours_minutes);
+        return other;
+    }
+    if (!w->duration_kept[minutes]) {
+        report_duration(w->durations[minutes], minutes, 7, w->hours_minutes);
+        w->duration_kept[minutes] = true;
+    }
+    return w->durations[minutes];
 }
 
 static void add_period(const char *date, const char *project, int minutes, void *context) {
     detail_walk *w = (detail_walk *)context;
-    // The walk delivers the name trimmed, with zeros after it to its 16th byte: its bytes are
-    // compared directly; a longer prefix than a name can hold matches none.
-    if (w->prefix_length > JOURNAL_PROJECT || memcmp(project, w->prefix, w->prefix_length) != 0)
+    // The walk delivers the name trimmed, with zeros after it to its 16th byte: its words are
+    // compared under the prefix's mask.
+    name_key name;
+    name_key_of_padded(&name, project);
+    if (w->matches_none || (name.word[0] & w->mask.word[0]) != w->prefix.word[0] ||
+        (name.word[1] & w->mask.word[1]) != w->prefix.word[1])
         return;
-    char line[STDETAIL_LINE + 1];
-    stdetail_line(line, date, project, minutes, journal_walk_text(), w->hours_minutes);
+    if (journal_next_day(w->seen_date, date)) w->marker = weekend_marker(date);
+    char line[STDETAIL_LINE + 1], duration[REPORT_FIELD + 1];
+    compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
+                 journal_walk_text(), w->hours_minutes);
     w->add(line, w->context);
     w->lines++;
 }
 
 int stdetail_collect(const char *prefix, const char *from, const char *to, int hours_minutes,
                      report_line_fn add, void *context) {
-    detail_walk w = {prefix, strlen(prefix), hours_minutes, add, context, 0};
+    static detail_walk w;
+    memset(&w, 0, sizeof w);
+    size_t length = strlen(prefix);
+    // A longer prefix than a name can hold matches none.
+    w.matches_none = length > JOURNAL_PROJECT;
+    if (!w.matches_none) {
+        unsigned char bytes[2 * sizeof(uint64_t)] = {}, mask[sizeof bytes] = {};
+        memcpy(bytes, prefix, length);
+        memset(mask, 0xFF, length);
+        memcpy(w.prefix.word, bytes, sizeof bytes);
+        memcpy(w.mask.word, mask, sizeof mask);
+    }
+    w.hours_minutes = hours_minutes;
+    w.add = add;
+    w.context = context;
     if (journal_walk(from, from, to, add_period, &w) < 0) return -1;
     return w.lines;
 }
