@@ -417,6 +417,11 @@ static bool digit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Both numbers of the time column read; kept out of the common way below.
+static __attribute__((noinline)) long minutes_read(const char *line, size_t length) {
+    return number_at(line, length, TIME_COLUMN) * 60 + number_at(line, length, MINUTE_COLUMN);
+}
+
 // The time of day of a line in minutes. A time written as the journal writes it (HH:MM followed
 // by a non-digit) is read directly, which gives the same as reading both numbers.
 static long minutes_of(const char *line, size_t length) {
@@ -424,7 +429,7 @@ static long minutes_of(const char *line, size_t length) {
     if (length >= TIME_COLUMN + JOURNAL_TIME && digit(t[0]) && digit(t[1]) && !digit(t[2]) &&
         digit(t[3]) && digit(t[4]) && (length == TIME_COLUMN + JOURNAL_TIME || !digit(t[5])))
         return ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
-    return number_at(line, length, TIME_COLUMN) * 60 + number_at(line, length, MINUTE_COLUMN);
+    return minutes_read(line, length);
 }
 
 // A line of the walk: trimmed (blanks after a short line may stay: they change nothing), its
@@ -563,24 +568,25 @@ enum { WALK_READABLE = JOURNAL_WALK_LINE + PAUSE_COLUMN + 16, FEED_WINDOW = 128 
 static_assert((int)FEED_WINDOW > (int)JOURNAL_WALK_LINE && FEED_WINDOW <= WALK_READABLE,
               "feed window");
 
+#ifdef __SSE2__
+// A bit for each line feed among 16 bytes, and among 64 (written out: the loop is not unrolled).
+static uint64_t feeds_of_16(const unsigned char *bytes) {
+    __m128i v = _mm_loadu_si128((const __m128i *)bytes);
+    return (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+}
+static uint64_t feeds_of_64(const unsigned char *bytes) {
+    return feeds_of_16(bytes) | feeds_of_16(bytes + 16) << 16 | feeds_of_16(bytes + 32) << 32 |
+           feeds_of_16(bytes + 48) << 48;
+}
+#endif
+
 // The offset of the first line feed among the FEED_WINDOW bytes at bytes, or FEED_WINDOW. The
 // window is judged 16 bytes at once, without a branch per byte or a call: a walk does this for
 // every line, and the lines' lengths vary at random.
 static int first_feed(const unsigned char *bytes) {
 #ifdef __SSE2__
-    const __m128i feed = _mm_set1_epi8('\n');
-    uint64_t mask[2];
-    for (int half = 0; half < 2; half++) {
-        uint64_t found = 0;
-        for (int i = 0; i < 4; i++) {
-            __m128i v = _mm_loadu_si128((const __m128i *)(bytes + 64 * half + 16 * i));
-            found |= (uint64_t)(unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(v, feed)) << (16 * i);
-        }
-        mask[half] = found;
-    }
-    return mask[0]   ? __builtin_ctzll(mask[0])
-           : mask[1] ? 64 + __builtin_ctzll(mask[1])
-                     : FEED_WINDOW;
+    uint64_t low = feeds_of_64(bytes), high = feeds_of_64(bytes + 64);
+    return low ? __builtin_ctzll(low) : high ? 64 + __builtin_ctzll(high) : FEED_WINDOW;
 #else
     const void *found = memchr(bytes, '\n', FEED_WINDOW);
     return found ? (int)((const unsigned char *)found - bytes) : FEED_WINDOW;

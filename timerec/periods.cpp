@@ -12,8 +12,12 @@
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
 #include "timerec/report.h"
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -22,9 +26,12 @@ enum {
     LINE_ROOM = 2048,                       // more than the longest line of either format
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
-    FIELD_CACHE = 256,                        // a power of two
-    FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2, // a project converted and quoted
+    FIELD_CACHE = 256,                                   // a power of two
+    FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2,            // a project converted and quoted
+    SHORT_FIELD = 32,                                    // a kept field copied as a whole block
+    DATE_FIELD = 2 * 3 * JOURNAL_DATE + 2 + SHORT_FIELD, // a date converted and quoted
 };
+static_assert(SHORT_FIELD <= FIELD_ROOM && SHORT_FIELD < LINE_ROOM, "short fields");
 
 // A project's field as the format writes it, kept for its name: a year has few projects and many
 // periods.
@@ -46,6 +53,8 @@ struct periods_out {
     size_t used;
     char seen_date[JOURNAL_DATE + 1];
     char date_text[JOURNAL_DATE + 1];
+    char date_field[DATE_FIELD];
+    size_t date_field_length;
     bool date_valid;
     project_field fields[FIELD_CACHE];
     char buffer[PERIODS_BUFFER];
@@ -89,8 +98,23 @@ static size_t digits_at(char *text, long long value, int min_digits) {
     return length;
 }
 
+// Numbers below 10,000 (the minutes and hours of nearly every period) are written as four digits
+// of which the last ones count, without a loop whose length varies at random.
 static void put_number(periods_out *out, long long value, int min_digits) {
-    out->used += digits_at(out->buffer + out->used, value, min_digits);
+    if (value < 0 || value >= 10000 || min_digits > 4) {
+        out->used += digits_at(out->buffer + out->used, value, min_digits);
+        return;
+    }
+    // The digits are put together in a register, the first one lowest, and shifted down past
+    // the leading zeros left out: stored at once, without reading back bytes just stored.
+    unsigned v = (unsigned)value;
+    uint32_t digits = (v / 1000) | (v / 100 % 10) << 8 | (v / 10 % 10) << 16 | (v % 10) << 24;
+    digits += 0x30303030u;
+    int count = 1 + (v >= 10) + (v >= 100) + (v >= 1000);
+    if (count < min_digits) count = min_digits;
+    digits >>= 8 * (4 - count);
+    memcpy(out->buffer + out->used, &digits, sizeof digits);
+    out->used += (size_t)count;
 }
 
 static void put_two_digits(periods_out *out, int value) {
@@ -136,6 +160,26 @@ static bool special(unsigned char c) {
     return c == ';' || c == '"' || c == '\r' || c == '\n';
 }
 
+// The count of bytes before the first one that makes a field need quotes: judged 16 bytes at
+// once, as every period's text is.
+static size_t plain_run(const char *field, size_t length) {
+    size_t plain = 0;
+#ifdef __SSE2__
+    const __m128i separator = _mm_set1_epi8(';'), quote = _mm_set1_epi8('"'),
+                  cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; plain + 16 <= length; plain += 16) {
+        __m128i v = _mm_loadu_si128((const __m128i *)(field + plain));
+        __m128i found =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator), _mm_cmpeq_epi8(v, quote)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        unsigned mask = (unsigned)_mm_movemask_epi8(found);
+        if (mask) return plain + (size_t)__builtin_ctz(mask);
+    }
+#endif
+    while (plain < length && !special((unsigned char)field[plain])) plain++;
+    return plain;
+}
+
 static bool plain_ascii(const char *text, size_t length) {
     for (size_t i = 0; i < length; i++)
         if ((unsigned char)text[i] >= 0x80) return false;
@@ -157,9 +201,7 @@ static void put_field(periods_out *out, const char *field) {
     char converted[FIELD_UTF8];
     size_t length = strlen(field);
     if (out->format != PERIODS_CSV) field = as_utf8(converted, field, &length);
-    size_t plain = 0;
-    while (plain < length && !special((unsigned char)field[plain])) plain++;
-    if (plain == length) {
+    if (plain_run(field, length) == length) {
         put(out, field, length);
         return;
     }
@@ -171,6 +213,16 @@ static void put_field(periods_out *out, const char *field) {
     put_char(out, '"');
 }
 
+// Writes a field kept from before (its area at least SHORT_FIELD bytes): a short one as a whole
+// block, as the buffer has room behind its end, since the fields' lengths vary at random.
+static void put_kept(periods_out *out, const char *bytes, size_t length) {
+    if (length <= SHORT_FIELD)
+        memcpy(out->buffer + out->used, bytes, SHORT_FIELD);
+    else
+        memcpy(out->buffer + out->used, bytes, length);
+    out->used += length;
+}
+
 // Writes the field of a project (delivered with zeros after its name to its 16th byte) with
 // write_field, or the bytes it gave for an earlier period of the name.
 static void put_project(periods_out *out, const char *project,
@@ -179,7 +231,7 @@ static void put_project(periods_out *out, const char *project,
     name_key_of_padded(&key, project);
     project_field *field = &out->fields[name_key_hash(&key) & (FIELD_CACHE - 1)];
     if (field->used && name_key_equal(&field->key, &key)) {
-        put(out, field->bytes, field->length);
+        put_kept(out, field->bytes, field->length);
         return;
     }
     size_t start = out->used;
@@ -211,10 +263,17 @@ static void name_date(periods_out *out, const char *date) {
     } else {
         snprintf(out->date_text, sizeof out->date_text, "%.2s.%.2s.%.4s", date + 8, date + 5, date);
     }
+    if (out->format == PERIODS_TIMECLOCK) return;
+    // The day's CSV field, written once and kept for its periods.
+    size_t start = out->used;
+    put_field(out, out->date_text);
+    out->date_field_length = out->used - start;
+    memcpy(out->date_field, out->buffer + start, out->date_field_length);
+    out->used = start;
 }
 
 static void csv_line(periods_out *out, const char *project, int minutes, long begin, long end) {
-    put_field(out, out->date_text);
+    put_kept(out, out->date_field, out->date_field_length);
     put_char(out, ';');
     put_clock(out, begin);
     put_char(out, ';');
