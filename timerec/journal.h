@@ -98,7 +98,8 @@ int journal_walk_days(const char *year, const char *from, const char *to, journa
                       journal_open_day_fn open_day, void *context);
 // Whether the period being delivered is the running one, which closes at the present moment.
 bool journal_walk_running(void);
-// The text of the period being delivered (valid during the callback).
+// The text of the period being delivered (valid during the callback). It lies in an area of a
+// whole line, so that JOURNAL_WALK_LINE bytes behind its start can be read.
 const char *journal_walk_text(void);
 // The times of day of the opening and the closing line of the period being delivered, in minutes
 // after midnight as the walk reads them (the closing line of a running period is now); valid

@@ -26,9 +26,10 @@ enum {
     LINE_ROOM = 2048,                       // more than the longest line of either format
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
-    FIELD_CACHE = 256,                                   // a power of two
-    FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2,            // a project converted and quoted
-    SHORT_FIELD = 32,                                    // a kept field copied as a whole block
+    FIELD_CACHE = 256,                        // a power of two
+    FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2, // a project converted and quoted
+    COPY_SLACK = 16,                          // bytes readable behind a text copied in blocks
+    SHORT_FIELD = 32,                         // a kept field copied as a whole block
     DATE_FIELD = 2 * 3 * JOURNAL_DATE + 2 + SHORT_FIELD, // a date converted and quoted
 };
 static_assert(SHORT_FIELD <= FIELD_ROOM && SHORT_FIELD < LINE_ROOM, "short fields");
@@ -181,7 +182,12 @@ static size_t plain_run(const char *field, size_t length) {
 }
 
 static bool plain_ascii(const char *text, size_t length) {
-    for (size_t i = 0; i < length; i++)
+    size_t i = 0;
+#ifdef __SSE2__
+    for (; i + 16 <= length; i += 16)
+        if (_mm_movemask_epi8(_mm_loadu_si128((const __m128i *)(text + i)))) return false;
+#endif
+    for (; i < length; i++)
         if ((unsigned char)text[i] >= 0x80) return false;
     return true;
 }
@@ -211,6 +217,36 @@ static void put_field(periods_out *out, const char *field) {
         put_char(out, field[i]);
     }
     put_char(out, '"');
+}
+
+// Writes a text readable COPY_SLACK bytes behind its end in blocks of 16, as the buffer has room
+// behind its end: the booking texts' lengths vary at random.
+static void put_blocks(periods_out *out, const char *bytes, size_t length) {
+    static_assert(COPY_SLACK >= 16 && COPY_SLACK < LINE_ROOM, "copy slack");
+    char *to = out->buffer + out->used;
+    for (size_t at = 0; at < length; at += 16) memcpy(to + at, bytes + at, 16);
+    out->used += length;
+}
+
+// The booking text of the period being written, in UTF-8 for the formats that want it, into
+// converted (FIELD_UTF8 + COPY_SLACK bytes); the text to write, readable COPY_SLACK bytes behind
+// its end (the walk's text lies in an area of a whole line).
+static const char *note_of(periods_out *out, char *converted, size_t *length) {
+    static_assert(COPY_SLACK <= JOURNAL_TEXT_COLUMN, "a text read in blocks stays within its line");
+    const char *note = journal_walk_text();
+    *length = strlen(note);
+    return out->format == PERIODS_CSV ? note : as_utf8(converted, note, length);
+}
+
+// The booking text as the last CSV field: quoted the general way when it must be.
+static void put_note_field(periods_out *out) {
+    char converted[FIELD_UTF8 + COPY_SLACK];
+    size_t length;
+    const char *note = note_of(out, converted, &length);
+    if (plain_run(note, length) == length)
+        put_blocks(out, note, length);
+    else
+        put_field(out, journal_walk_text());
 }
 
 // Writes a field kept from before (its area at least SHORT_FIELD bytes): a short one as a whole
@@ -285,7 +321,7 @@ static void csv_line(periods_out *out, const char *project, int minutes, long be
     put_char(out, ';');
     put_project(out, project, put_field);
     put_char(out, ';');
-    put_field(out, journal_walk_text());
+    put_note_field(out);
     put(out, "\r\n", 2);
 }
 
@@ -326,13 +362,12 @@ static void timeclock_session(periods_out *out, const char *project, long begin,
     put_session_moment(out, 'i', begin);
     put_char(out, ' ');
     put_project(out, project, put_account);
-    const char *note = journal_walk_text();
-    if (note[0]) {
-        char converted[FIELD_UTF8];
-        size_t length = strlen(note);
-        const char *text = as_utf8(converted, note, &length);
+    char converted[FIELD_UTF8 + COPY_SLACK];
+    size_t length;
+    const char *note = note_of(out, converted, &length);
+    if (length > 0) {
         put(out, "  ", 2);
-        put(out, text, length);
+        put_blocks(out, note, length);
     }
     put_char(out, '\n');
     put_session_moment(out, 'o', end);
