@@ -232,7 +232,8 @@ static void put_blocks(periods_out *out, const char *bytes, size_t length) {
 // converted (FIELD_UTF8 + COPY_SLACK bytes); the text to write, readable COPY_SLACK bytes behind
 // its end (the walk's text lies in an area of a whole line).
 static const char *note_of(periods_out *out, char *converted, size_t *length) {
-    static_assert(COPY_SLACK <= JOURNAL_TEXT_COLUMN, "a text read in blocks stays within its line");
+    static_assert((int)COPY_SLACK <= (int)JOURNAL_TEXT_COLUMN,
+                  "a text read in blocks stays within its line");
     const char *note = journal_walk_text();
     *length = strlen(note);
     return out->format == PERIODS_CSV ? note : as_utf8(converted, note, length);
