@@ -74,9 +74,9 @@ for n in "${sizes[@]}"; do
     mapfile -t paired < <(measure "$ledger_runs" ledger -f "$dir/2024.timeclock" balance \
         -- "${kx[@]}" stats 2024 01-01 12-31)
 
-    # Output byte for byte as the base revision's kxcli gives it (the periods are new there).
+    # Output byte for byte as the base revision's kxcli gives it.
     same=identical
-    for i in 0 1 2 3 4 5; do
+    for i in "${!names[@]}"; do
         read -ra words <<<"$(report_arguments "$i")"
         "${kx[@]}" "${words[@]}" >"$dir/new.out" 2>&1 || true
         "$base_kxcli" "${options[@]}" --exportdir "$dir/base" "${words[@]}" >"$dir/base.out" \
