@@ -243,16 +243,32 @@ void record(const char *date, const char *project, int minutes, void *context) {
     long begin, end;
     journal_walk_times(&begin, &end);
     char line[512];
-    snprintf(line, sizeof line, "%s|%s|%d|%s|%ld|%ld\n", date, project, minutes,
-             journal_walk_text(), begin, end);
+    snprintf(line, sizeof line, "%s|%s|%d|%s|%ld|%ld|%d\n", date, project, minutes,
+             journal_walk_text(), begin, end, journal_walk_running());
     *(std::string *)context += line;
 }
 
+void record_open_day(const char *date, const char *project, void *context) {
+    long begin, end;
+    journal_walk_times(&begin, &end);
+    *(std::string *)context +=
+        std::string("open ") + date + "|" + project + "|" + std::to_string(begin) + "\n";
+}
+
+// The first line where two texts differ, both ways, or "" when they are equal (a diff of texts
+// of a megabyte says no more).
+std::string first_difference(const std::string &a, const std::string &b) {
+    size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at]) at++;
+    if (at == a.size() && at == b.size()) return "";
+    size_t start = at == 0 ? 0 : a.rfind('\n', at - 1) + 1;
+    return a.substr(start, a.find('\n', at) - start) + " / " +
+           b.substr(start, b.find('\n', at) - start);
+}
+
 // Lines as an editor or another program may leave them, at random: indented, blank, short, too
-// long, with NUL bytes, odd time columns, blanks after the text. The common lines are read in
-// place from plain blocks; the same file with carriage returns before each line feed is read the
-// general way throughout, and both walks must deliver the same periods.
-TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
+// long, with NUL bytes, odd time columns, blanks after the text.
+std::string odd_journal(size_t size) {
     std::string content;
     unsigned seed = 7;
     auto next = [&seed](unsigned range) {
@@ -263,7 +279,7 @@ TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
                                std::string("\0"
                                            "2003-03-02  09:00   NUL first",
                                            30)};
-    while (content.size() < 3 * JOURNAL_WALK_BLOCK) {
+    while (content.size() < size) {
         char line[256];
         int name = (int)next(16);
         snprintf(line, sizeof line, "%s2003-03-%02u  %02u:%c%u   %.*s%*s%s%s", next(6) ? "" : " ",
@@ -287,15 +303,33 @@ TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
         }
         content += text + "\n";
     }
-    std::string crlf;
-    for (char c : content) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    std::string plain_periods, general_periods;
-    write_file(dir.file("2003.txt"), content);
-    journal_walk("2003", "2003-01-01", "2003-12-31", record, &plain_periods);
-    write_file(dir.file("2003.txt"), crlf);
-    journal_walk("2003", "2003-01-01", "2003-12-31", record, &general_periods);
-    EXPECT_GT(std::count(plain_periods.begin(), plain_periods.end(), '\n'), 2000);
-    EXPECT_EQ(plain_periods, general_periods);
+    return content;
+}
+
+// The common lines are read in place from plain blocks; the same file with carriage returns
+// before each line feed is read the general way throughout. Both walks deliver the same periods,
+// days without closure and messages, in the same order, also when an end-of-file mark ends the
+// text early.
+TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
+    std::string journal = odd_journal(3 * JOURNAL_WALK_BLOCK);
+    for (double mark : {0.0, 0.5}) {
+        std::string content = journal;
+        if (mark > 0) content.insert((size_t)(mark * (double)content.size()), "\x1a");
+        std::string crlf;
+        for (char c : content) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        std::string periods[2];
+        std::vector<std::string> messages_seen[2];
+        for (int general = 0; general < 2; general++) {
+            write_file(dir.file("2003.txt"), general ? crlf : content);
+            messages.status.clear();
+            journal_walk_days("2003", "2003-01-01", "2003-12-31", record, record_open_day,
+                              &periods[general]);
+            messages_seen[general] = messages.status;
+        }
+        EXPECT_GT(std::count(periods[0].begin(), periods[0].end(), '\n'), mark == 0.0 ? 2000 : 300);
+        EXPECT_EQ(first_difference(periods[0], periods[1]), "") << "end mark at " << mark;
+        EXPECT_EQ(messages_seen[0], messages_seen[1]) << "end mark at " << mark;
+    }
 }
 
 } // namespace
