@@ -488,17 +488,14 @@ static bool in_range(const walk *w, const walk_line *line) {
 typedef unsigned char byte16 __attribute__((vector_size(16)));
 typedef signed char flag16 __attribute__((vector_size(16)));
 
-// The length of bytes up to the last one flagged (flags of 0 or -1 per byte, little-endian),
-// found without a branch: the names' lengths vary at random.
-static size_t through_last_flag(flag16 flags) {
+// A bit for each flagged byte (flags of 0 or -1 per byte), the first byte's lowest.
+static unsigned flag_bits(flag16 flags) {
 #ifdef __SSE2__
-    unsigned mask = (unsigned)_mm_movemask_epi8((__m128i)flags);
-    return 31 - (size_t)__builtin_clz(mask << 1 | 1);
+    return (unsigned)_mm_movemask_epi8((__m128i)flags);
 #else
-    uint64_t word[2];
-    memcpy(word, &flags, sizeof word);
-    if (word[1]) return 16 - (size_t)__builtin_clzll(word[1]) / 8;
-    return word[0] ? 8 - (size_t)__builtin_clzll(word[0]) / 8 : 0;
+    unsigned bits = 0;
+    for (int i = 0; i < 16; i++) bits |= (flags[i] & 1u) << i;
+    return bits;
 #endif
 }
 
@@ -508,18 +505,22 @@ static size_t through_last_flag(flag16 flags) {
 // A name that starts with a blank or holds a NUL byte takes the general way.
 static void project_column(char *out, const walk_line *line) {
     static_assert(PAUSE_COLUMN + 16 <= LINE_AREA, "the column is read as 16 bytes");
-    static const byte16 place = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    // 16 bytes kept, then 16 cleared: the mask of the first n bytes starts at 16 - n.
+    static const unsigned char keep[32] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                           0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     size_t count = line->length > PAUSE_COLUMN ? line->length - PAUSE_COLUMN : 0;
     if (count > JOURNAL_PROJECT) count = JOURNAL_PROJECT;
     byte16 bytes;
     memcpy(&bytes, line->text + PAUSE_COLUMN, sizeof bytes);
-    flag16 inside = place < (unsigned char)count;
-    flag16 blank = (bytes == ' ') | ((byte16)(bytes - 9) <= 4);
-    flag16 nul = inside & (bytes == 0);
-    size_t length = through_last_flag(inside & ~blank);
-    bytes &= (byte16)(place < (unsigned char)length);
+    unsigned inside = (1u << count) - 1;
+    unsigned blank = flag_bits((bytes == ' ') | ((byte16)(bytes - 9) <= 4));
+    unsigned nul = flag_bits(bytes == 0) & inside;
+    size_t length = 31 - (size_t)__builtin_clz((inside & ~blank) << 1 | 1);
+    byte16 mask;
+    memcpy(&mask, keep + 16 - length, sizeof mask);
+    bytes &= mask;
     memcpy(out, &bytes, sizeof bytes);
-    if (length > 0 && (blank[0] || through_last_flag(nul) > 0)) {
+    if (length > 0 && ((blank & 1) || nul)) {
         length = text_trim_length(out, strlen(out));
         memset(out + length, 0, JOURNAL_PROJECT + 1 - length);
     }
