@@ -134,8 +134,8 @@ static size_t clock_at(char *text, long long minutes) {
     return length + digits_at(text + length, magnitude % 60, 2);
 }
 
-// The usual time of day takes the short way: every period writes two of them.
-static void put_clock(periods_out *out, long long minutes) {
+// A time of day as HH:MM; the usual one takes the short way.
+static void write_clock(periods_out *out, long long minutes) {
     if (minutes < 0 || minutes >= 100 * 60) {
         out->used += clock_at(out->buffer + out->used, minutes);
         return;
@@ -154,6 +154,58 @@ static void put_hours(periods_out *out, long long minutes) {
     put_number(out, hundredths / 100, 1);
     put_char(out, ',');
     put_two_digits(out, (int)(hundredths % 100));
+}
+
+// Minutes and their decimal hours, as the CSV line has them ("90;1,50").
+static void write_amount(periods_out *out, long long minutes) {
+    put_number(out, minutes, 1);
+    put_char(out, ';');
+    put_hours(out, minutes);
+}
+
+// The fields every period writes, for the minutes of a day, made once: a time of day as HH:MM
+// and a count of minutes with its hours.
+struct day_fields {
+    bool made;
+    char clock[DAY_MINUTES][8];
+    char amount[DAY_MINUTES][16];
+    unsigned char amount_length[DAY_MINUTES];
+};
+static day_fields day;
+
+// Made through the buffer's room, which is left as it was.
+static void make_day_fields(periods_out *out) {
+    if (day.made) return;
+    size_t start = out->used;
+    for (int m = 0; m < DAY_MINUTES; m++) {
+        write_clock(out, m);
+        memcpy(day.clock[m], out->buffer + start, out->used - start);
+        out->used = start;
+        write_amount(out, m);
+        day.amount_length[m] = (unsigned char)(out->used - start);
+        memcpy(day.amount[m], out->buffer + start, out->used - start);
+        out->used = start;
+    }
+    day.made = true;
+}
+
+// Every period writes two times of day: from the table when they lie within the day.
+static void put_clock(periods_out *out, long long minutes) {
+    if (minutes < 0 || minutes >= DAY_MINUTES) {
+        write_clock(out, minutes);
+        return;
+    }
+    memcpy(out->buffer + out->used, day.clock[minutes], sizeof day.clock[minutes]);
+    out->used += 5;
+}
+
+static void put_amount(periods_out *out, int minutes) {
+    if (minutes < 0 || minutes >= DAY_MINUTES) {
+        write_amount(out, minutes);
+        return;
+    }
+    memcpy(out->buffer + out->used, day.amount[minutes], sizeof day.amount[minutes]);
+    out->used += day.amount_length[minutes];
 }
 
 // Whether a byte makes a CSV field need quotes: the separator, a quote or a line break.
@@ -316,9 +368,7 @@ static void csv_line(periods_out *out, const char *project, int minutes, long be
     put_char(out, ';');
     put_clock(out, end);
     put_char(out, ';');
-    put_number(out, minutes, 1);
-    put_char(out, ';');
-    put_hours(out, minutes);
+    put_amount(out, minutes);
     put_char(out, ';');
     put_project(out, project, put_field);
     put_char(out, ';');
@@ -418,6 +468,7 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     out->used = 0;
     memset(out->seen_date, 0, sizeof out->seen_date);
     for (project_field &field : out->fields) field.used = false;
+    make_day_fields(out);
     if (format == PERIODS_CSV_UTF8) put_text(out, "\xEF\xBB\xBF");
     if (format != PERIODS_TIMECLOCK)
         put_text(out, "Datum;Beginn;Ende;Minuten;Stunden;Projekt;Text\r\n");
