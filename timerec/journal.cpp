@@ -714,6 +714,11 @@ const char *journal_walk_text(void) {
     return text;
 }
 
+size_t journal_walk_text_length(void) {
+    const char *nul = (const char *)memchr(period_text, 0, period_text_length);
+    return nul ? (size_t)(nul - period_text) : period_text_length;
+}
+
 void journal_walk_times(long *begin, long *end) {
     *begin = period_begin;
     *end = period_end;

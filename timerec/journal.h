@@ -101,6 +101,9 @@ bool journal_walk_running(void);
 // The text of the period being delivered (valid during the callback). It lies in an area of a
 // whole line, so that JOURNAL_WALK_LINE bytes behind its start can be read.
 const char *journal_walk_text(void);
+// The length of that text as strlen gives it (up to a NUL byte in it), found where the text was
+// read rather than in the copy just made.
+size_t journal_walk_text_length(void);
 // The times of day of the opening and the closing line of the period being delivered, in minutes
 // after midnight as the walk reads them (the closing line of a running period is now); valid
 // during the callback.

@@ -287,7 +287,7 @@ static const char *note_of(periods_out *out, char *converted, size_t *length) {
     static_assert((int)COPY_SLACK <= (int)JOURNAL_TEXT_COLUMN,
                   "a text read in blocks stays within its line");
     const char *note = journal_walk_text();
-    *length = strlen(note);
+    *length = journal_walk_text_length();
     return out->format == PERIODS_CSV ? note : as_utf8(converted, note, length);
 }
 
