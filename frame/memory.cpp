@@ -2,8 +2,10 @@
 #include "frame/memory.h"
 #include "frame/fault.h"
 #include "frame/platform.h"
+#include <atomic>
 
-static int block_counter;
+// Counted from every thread: a journal walk takes blocks on threads of its own.
+static std::atomic<int> block_counter;
 static int failures_to_inject;
 
 void *fmalloc(size_t count, size_t size) {

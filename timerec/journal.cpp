@@ -6,6 +6,7 @@
 #include "frame/dates.h"
 #include "frame/file_lock.h"
 #include "frame/files.h"
+#include "frame/memory.h"
 #include "frame/messages.h"
 #include "frame/path.h"
 #include "frame/platform.h"
@@ -15,10 +16,13 @@
 #include "timerec/daily_copy.h"
 #include "timerec/directories.h"
 #include "timerec/journal_rewrite.h"
+#include <stdarg.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <atomic>
+#include <thread>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -32,10 +36,11 @@ enum {
 };
 
 static char current_file[JOURNAL_PATH_MAX + 1];
-static const char *period_text = ""; // not terminated: period_text_length bytes
-static size_t period_text_length;
-static long period_begin, period_end;
-static bool period_running;
+// The period being delivered, one for each thread that walks a stretch of a file.
+static thread_local const char *period_text = ""; // not terminated: period_text_length bytes
+static thread_local size_t period_text_length;
+static thread_local long period_begin, period_end;
+static thread_local bool period_running;
 
 void journal_today(char *out) {
     platform_time now;
@@ -443,7 +448,8 @@ struct walk_line {
     char own[LINE_AREA];
 };
 
-// One walk over a year file: the range, the callback and the count of delivered periods.
+// One walk over a year file: the range, the callback, the count of delivered periods and the sum
+// of their minutes without their signs.
 struct walk {
     const char *from;
     const char *to;
@@ -452,6 +458,7 @@ struct walk {
     journal_open_day_fn open_day;
     void *context;
     int delivered;
+    long long magnitude;
 };
 
 // The first eight bytes of a text as a number that orders like the bytes.
@@ -535,7 +542,7 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     char project[JOURNAL_PROJECT + 1];
     if (!same_day) {
         if (pause) return;
-        status_show(text(TXT_DAY_NOT_CLOSED), date);
+        journal_walk_status(TXT_DAY_NOT_CLOSED, date);
         if (w->open_day) {
             project_column(project, a);
             period_begin = period_end = a->minutes;
@@ -551,6 +558,7 @@ static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day)
     period_end = b->minutes;
     long minutes = b->minutes - a->minutes;
     w->delivered++;
+    w->magnitude += minutes < 0 ? -minutes : minutes;
     w->callback(date, project, (int)minutes, w->context);
 }
 
@@ -652,55 +660,235 @@ static bool next_line(bfile *file, walk_line *line, walk_line *other) {
     }
 }
 
-int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
-                 void *context) {
-    return journal_walk_days(year, from, to, callback, nullptr, context);
+// The messages of a stretch walked on a thread of its own, each with its terminating NUL, kept
+// for the walk to show in the order of the file once the threads are done.
+struct walk_notes {
+    char *text;
+    size_t used, size;
+};
+
+// The notes of the stretch this thread walks; NULL where messages are shown at once.
+static thread_local walk_notes *thread_notes;
+
+static void keep_note(walk_notes *notes, const char *note) {
+    size_t length = strlen(note) + 1;
+    if (notes->used + length > notes->size) {
+        size_t size = notes->size ? notes->size * 2 : 4096;
+        while (size < notes->used + length) size *= 2;
+        char *grown = (char *)fmalloc(size, 1);
+        if (!grown) return; // out of memory: the message is lost, never the periods
+        if (notes->used) memcpy(grown, notes->text, notes->used);
+        ffree(notes->text);
+        notes->text = grown;
+        notes->size = size;
+    }
+    memcpy(notes->text + notes->used, note, length);
+    notes->used += length;
 }
 
-int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
-                      journal_open_day_fn open_day, void *context) {
-    char path[JOURNAL_PATH_MAX + 1];
-    snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
+void journal_walk_status(int text_id, ...) {
+    char format[TEXT_MAX + 1], note[MSG_TEXT_MAX + 1];
+    // The string table's ring is the main thread's: a stretch's thread reads the text itself.
+    text_copy(text_id, format, sizeof format);
+    va_list args;
+    va_start(args, text_id);
+    vsnprintf(note, sizeof note, format, args);
+    va_end(args);
+    if (thread_notes)
+        keep_note(thread_notes, note);
+    else
+        status_show("%s", note);
+}
+
+// A stretch of a year file: the periods whose opening lines start from begin (a line's start)
+// up to end, the line after its last opening line closing the last of them. It has reached the
+// end of the file's text when a line to close with was sought and none came; its last line is
+// then open (the running period), if it has one.
+struct walk_part {
+    walk w;
+    int64_t begin, end;
+    walk_line lines[2];
+    walk_line *opening;
+    bool open, ended, unread;
+    walk_notes notes;
+};
+
+static void walk_stretch(walk_part *part, const char *path) {
     bfile file;
-    if (bfile_open_sized(&file, path, JOURNAL_WALK_BLOCK) < 0) {
-        status_show(text(TXT_JOURNAL_NOT_FOUND), path);
-        return -1;
+    part->unread = bfile_open_sized(&file, path, JOURNAL_WALK_BLOCK) < 0;
+    if (part->unread) return;
+    if (bfile_seek(&file, part->begin) != 0) {
+        part->unread = true;
+        bfile_close(&file);
+        return;
     }
-    walk w = {from, to, strlen(from), strlen(to), callback, open_day, context, 0};
-    // Kept with the module: the period text handed to the callback points into them.
-    static walk_line lines[2];
-    for (walk_line &line : lines) {
+    walk *w = &part->w;
+    for (walk_line &line : part->lines) {
         line.text = line.own;
         line.length = 0;
     }
-    walk_line *opening = &lines[0], *closing = &lines[1];
-    bool open = next_line(&file, opening, closing);
+    walk_line *opening = &part->lines[0], *closing = &part->lines[1];
+    bool open = next_line(&file, opening, closing), ended = !open;
+    int64_t opening_end = bfile_tell(&file);
     // Lines of one day follow each other: a line of the opening line's day shares its range test.
     bool opening_tested = false, opening_in_range = false;
-    while (open && next_line(&file, closing, opening)) {
+    while (open && opening_end <= part->end) {
+        if (!next_line(&file, closing, opening)) {
+            ended = true;
+            break;
+        }
+        opening_end = bfile_tell(&file);
         bool same_day = same_date(opening, closing);
         bool closing_in_range =
-            same_day && opening_tested ? opening_in_range : in_range(&w, closing);
-        if (closing_in_range) pair(&w, opening, closing, same_day);
+            same_day && opening_tested ? opening_in_range : in_range(w, closing);
+        if (closing_in_range) pair(w, opening, closing, same_day);
         walk_line *swap = opening;
         opening = closing;
         closing = swap;
         opening_tested = true;
         opening_in_range = closing_in_range;
     }
-    if (open) keep_own(opening);
+    if (open && ended) keep_own(opening);
     bfile_close(&file);
-    // The running period closes now, if now lies within the range.
-    if (open) {
-        journal_pause_line(closing->own);
-        closing->text = closing->own;
-        closing->length = strlen(closing->own);
-        closing->minutes = minutes_of(closing->text, closing->length);
-        period_running = true;
-        if (in_range(&w, closing)) pair(&w, opening, closing, same_date(opening, closing));
-        period_running = false;
+    part->opening = opening;
+    part->open = open;
+    part->ended = ended;
+}
+
+// The running period closes now, if now lies within the range.
+static void close_running(walk_part *part) {
+    walk_line *opening = part->opening;
+    walk_line *closing = opening == &part->lines[0] ? &part->lines[1] : &part->lines[0];
+    journal_pause_line(closing->own);
+    closing->text = closing->own;
+    closing->length = strlen(closing->own);
+    closing->minutes = minutes_of(closing->text, closing->length);
+    period_running = true;
+    if (in_range(&part->w, closing)) pair(&part->w, opening, closing, same_date(opening, closing));
+    period_running = false;
+}
+
+// The stretches of one walk, taken in turn by the threads that walk them: a thread that starts
+// late, or runs slowly, takes fewer of them.
+struct walk_turns {
+    walk_part *part;
+    int parts;
+    const char *path;
+    std::atomic<int> next;
+};
+
+static void take_turns(walk_turns *turns) {
+    for (int k; (k = turns->next++) < turns->parts;) {
+        thread_notes = &turns->part[k].notes;
+        walk_stretch(&turns->part[k], turns->path);
     }
-    return w.delivered;
+    thread_notes = nullptr;
+}
+
+static int64_t smallest_part = 2 << 20;
+
+void journal_walk_part_bytes(int64_t bytes) {
+    smallest_part = bytes > 0 ? bytes : 2 << 20;
+}
+
+int journal_walk_threads(void) {
+    unsigned cores = std::thread::hardware_concurrency();
+    return cores < 1 ? 1 : cores > JOURNAL_PARTS_MAX ? JOURNAL_PARTS_MAX : (int)cores;
+}
+
+// Cuts the file into stretches of at least smallest_part bytes each, at most parts of them,
+// every one starting at the start of a line; their count.
+static int cut_stretches(bfile *file, walk_part *part, int parts) {
+    bfile_seek_end(file);
+    int64_t size = bfile_tell(file);
+    if (parts > size / smallest_part) parts = size / smallest_part > 1 ? (int)(size / smallest_part) : 1;
+    part[0].begin = 0;
+    for (int k = 1; k < parts; k++) {
+        bfile_seek(file, size * k / parts - 1);
+        int c;
+        while ((c = bfile_getc(file)) >= 0 && c != '\n') {
+        }
+        part[k].begin = bfile_tell(file);
+        part[k - 1].end = part[k].begin;
+    }
+    part[parts - 1].end = INT64_MAX;
+    return parts;
+}
+
+// Walks the stretches on this thread and on threads of their own, as many as the machine has
+// cores (fewer where no thread can be had); then shows their messages in order, and closes the
+// running period. The stretches that count (up to the first that reached the end of the text),
+// or -1.
+static int walk_file(const char *path, walk_part *part, int parts) {
+    if (parts == 1) {
+        walk_stretch(part, path);
+    } else {
+        walk_turns turns = {part, parts, path, {0}};
+        std::thread threads[JOURNAL_PARTS_MAX];
+        int helpers = journal_walk_threads() - 1, started = 0;
+        for (; started < helpers && started < parts - 1; started++) {
+            try {
+                threads[started] = std::thread(take_turns, &turns);
+            } catch (...) {
+                break;
+            }
+        }
+        take_turns(&turns);
+        for (int k = 0; k < started; k++) threads[k].join();
+    }
+    int used = 0;
+    while (used < parts) {
+        walk_part *p = &part[used++];
+        if (p->unread) return -1;
+        for (size_t at = 0; at < p->notes.used; at += strlen(p->notes.text + at) + 1)
+            status_show("%s", p->notes.text + at);
+        if (p->ended) break;
+    }
+    if (part[used - 1].open) close_running(&part[used - 1]);
+    return used;
+}
+
+int journal_walk_parts(const char *year, const char *from, const char *to,
+                       journal_walk_fn callback, journal_open_day_fn open_day,
+                       void *const *contexts, int parts, journal_parts_walked *walked) {
+    char path[JOURNAL_PATH_MAX + 1];
+    snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
+    bfile file;
+    if (bfile_open_sized(&file, path, BFILE_BLOCK) < 0) {
+        status_show(text(TXT_JOURNAL_NOT_FOUND), path);
+        return -1;
+    }
+    // Days without closure are told in the file's order: their reader walks in one stretch.
+    if (parts > JOURNAL_PARTS_MAX || open_day) parts = open_day ? 1 : JOURNAL_PARTS_MAX;
+    walk_part part[JOURNAL_PARTS_MAX] = {};
+    parts = cut_stretches(&file, part, parts < 1 ? 1 : parts);
+    bfile_close(&file);
+    for (int k = 0; k < parts; k++)
+        part[k].w = {from, to, strlen(from), strlen(to), callback, open_day, contexts[k], 0, 0};
+    int counted = walk_file(path, part, parts);
+    int delivered = 0;
+    long long magnitude = 0;
+    for (int k = 0; k < parts; k++) {
+        if (k < counted) delivered += part[k].w.delivered;
+        if (k < counted) magnitude += part[k].w.magnitude;
+        ffree(part[k].notes.text);
+    }
+    if (counted < 0) {
+        status_show(text(TXT_JOURNAL_NOT_FOUND), path);
+        return -1;
+    }
+    if (walked) *walked = {counted, magnitude};
+    return delivered;
+}
+
+int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                 void *context) {
+    return journal_walk_parts(year, from, to, callback, nullptr, &context, 1, nullptr);
+}
+
+int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                      journal_open_day_fn open_day, void *context) {
+    return journal_walk_parts(year, from, to, callback, open_day, &context, 1, nullptr);
 }
 
 bool journal_walk_running(void) {
@@ -708,7 +896,7 @@ bool journal_walk_running(void) {
 }
 
 const char *journal_walk_text(void) {
-    static char text[LINE_AREA];
+    static thread_local char text[LINE_AREA];
     memcpy(text, period_text, period_text_length);
     text[period_text_length] = 0;
     return text;

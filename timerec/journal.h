@@ -2,6 +2,7 @@
 // directory. Bookings are appended; durations come from pairing lines of the same day.
 #pragma once
 #include <stddef.h>
+#include <stdint.h>
 #include <string.h>
 
 enum {
@@ -14,6 +15,7 @@ enum {
     JOURNAL_TEXT_IN = 79,    // characters of a booking text journal_append writes
     JOURNAL_PATH_MAX = 260,
     JOURNAL_PAUSE_LINE = 31,
+    JOURNAL_PARTS_MAX = 16,       // stretches of a file walked by threads at the same time
     JOURNAL_WALK_BLOCK = 1 << 17, // the walk reads blocks that stay in the cache while parsed
     JOURNAL_RECENT_LINES = 2000,  // bookings read back for the recent projects
     JOURNAL_LINE_OUT = JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN, // a line as bookings write it
@@ -96,6 +98,29 @@ typedef void (*journal_open_day_fn)(const char *date, const char *project, void 
 // within from..to; during that call journal_walk_times gives the open booking's time as begin.
 int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
                       journal_open_day_fn open_day, void *context);
+// What a walk over stretches delivered: how many of the contexts received periods, and the sum
+// of the periods' minutes without their signs (whether sums of them may have been capped).
+struct journal_parts_walked {
+    int used;
+    long long magnitude;
+};
+// journal_walk_days over stretches of the file walked at the same time by threads of their own:
+// the periods of the first stretch go to contexts[0], those of the next to contexts[1], and so
+// on, so that taken in that order they are the periods journal_walk delivers. At most parts
+// stretches (1 with open_day), fewer for a small file; walked may be NULL. The callbacks of
+// different stretches run at the same time: each touches only its context, and gives its
+// messages to journal_walk_status.
+int journal_walk_parts(const char *year, const char *from, const char *to,
+                       journal_walk_fn callback, journal_open_day_fn open_day,
+                       void *const *contexts, int parts, journal_parts_walked *walked);
+// The threads worth walking stretches at the same time on this machine (1 to its cores, at most
+// JOURNAL_PARTS_MAX).
+int journal_walk_threads(void);
+// Tests: the smallest stretch a file is cut into (bytes; 0 for the usual 2 MiB).
+void journal_walk_part_bytes(int64_t bytes);
+// A message of the walk or of its callback, shown as status_show(text(text_id), ...) would
+// show it, in the order of the file, also when its stretch is walked on another thread.
+void journal_walk_status(int text_id, ...);
 // Whether the period being delivered is the running one, which closes at the present moment.
 bool journal_walk_running(void);
 // The text of the period being delivered (valid during the callback). It lies in an area of a

@@ -14,6 +14,7 @@
 #include "timerec/directories.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include "timerec/report_walk.h"
 #include <limits.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -220,10 +221,8 @@ static void accumulate(const char *date, const char *project, int minutes, void 
     report_add_minutes(&s->total, minutes);
 }
 
-static int run(const char *year, const char *from_md, const char *to_md, int mode, bool all_kinds,
-               int hours_minutes) {
-    statalk_alloc();
-    stat_state *s = &state;
+// Starts an evaluation in s: no groups, no total, grouped as given.
+static void start(stat_state *s, int mode, bool all_kinds, int hours_minutes) {
     s->count = 0;
     s->total = 0;
     s->mode = mode;
@@ -234,9 +233,56 @@ static int run(const char *year, const char *from_md, const char *to_md, int mod
     s->known_count = 0;
     group_index_clear(&s->index);
     group_index_clear(&s->known_index);
+}
+
+static void *take_state(const void *first) {
+    const stat_state *f = (const stat_state *)first;
+    stat_state *s = (stat_state *)fmalloc(1, sizeof(stat_state));
+    if (s && !(s->einlis = (einpos *)fmalloc(STASUP, sizeof(einpos)))) {
+        ffree(s);
+        return nullptr;
+    }
+    if (s) start(s, f->mode, f->all_kinds, f->hours_minutes);
+    return s;
+}
+
+static void give_state(void *state) {
+    ffree(((stat_state *)state)->einlis);
+    ffree(state);
+}
+
+// The later stretches' groups, taken in their order, come after the first's as they would have
+// in one walk over the whole range, so that the same groups fit into the list.
+static void merge_states(void *first, void *const *later, int count) {
+    stat_state *s = (stat_state *)first;
+    for (int k = 0; k < count; k++) {
+        stat_state *part = (stat_state *)later[k];
+        settle_levels(part);
+        for (int i = 0; i < part->count; i++) {
+            const einpos *group = &part->einlis[i];
+            int entry = find_group(s, group->kind, group->name);
+            if (entry >= 0) s->einlis[entry].minutes += group->minutes;
+        }
+        s->total += part->total;
+    }
+}
+
+static void restart_state(void *first) {
+    stat_state *s = (stat_state *)first;
+    start(s, s->mode, s->all_kinds, s->hours_minutes);
+}
+
+static const report_summing summing = {accumulate, take_state, give_state, merge_states,
+                                       restart_state};
+
+static int run(const char *year, const char *from_md, const char *to_md, int mode, bool all_kinds,
+               int hours_minutes) {
+    statalk_alloc();
+    stat_state *s = &state;
+    start(s, mode, all_kinds, hours_minutes);
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);
-    int periods = journal_walk(year, s->from, s->to, accumulate, s);
+    int periods = report_walk_summed(year, s->from, s->to, &summing, s);
     settle_levels(s);
     return periods;
 }

@@ -9,6 +9,7 @@
 #include "frame/text.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include "timerec/report_walk.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -92,6 +93,19 @@ static bool same_row(int entry, const void *key, const void *keys) {
     return name_key_equal((const name_key *)keys + entry, (const name_key *)key);
 }
 
+// The row of key, appended when new; -1 when the full list takes no new row.
+static int find_row(week_state *s, const name_key *key, const char *name) {
+    int free_slot = -1;
+    int entry = group_index_find(&s->index, name_key_hash(key), same_row, key, s->keys, &free_slot);
+    if (entry >= 0 || s->count >= STASUP) return entry;
+    entry = s->count++;
+    memset(&s->einlis[entry], 0, sizeof s->einlis[entry]);
+    text_copy_max(s->einlis[entry].name, name, REPORT_NAME);
+    s->keys[entry] = *key;
+    group_index_put(&s->index, free_slot, entry);
+    return entry;
+}
+
 // The walk callback: the minutes into the row of the project, in the column of the weekday.
 static void accumulate(const char *date, const char *project, int minutes, void *context) {
     week_state *s = (week_state *)context;
@@ -99,17 +113,8 @@ static void accumulate(const char *date, const char *project, int minutes, void 
     // The walk delivers names trimmed and padded with zeros: the name is its key as it stands.
     name_key key;
     name_key_of_padded(&key, project);
-    int free_slot = -1;
-    int entry =
-        group_index_find(&s->index, name_key_hash(&key), same_row, &key, s->keys, &free_slot);
-    if (entry < 0) {
-        if (s->count >= STASUP) return;
-        entry = s->count++;
-        memset(&s->einlis[entry], 0, sizeof s->einlis[entry]);
-        text_copy_max(s->einlis[entry].name, project, REPORT_NAME);
-        s->keys[entry] = key;
-        group_index_put(&s->index, free_slot, entry);
-    }
+    int entry = find_row(s, &key, project);
+    if (entry < 0) return;
     if (journal_next_day(s->weekday_date, date)) {
         date_rec day;
         date_parse_iso(&day, date);
@@ -122,18 +127,59 @@ static int compare_names(const void *earlier, const void *later) {
     return strcmp(((const einpos *)earlier)->name, ((const einpos *)later)->name);
 }
 
-int wchtalk_evaluate(const char *year, const char *from_md, const char *to_md, int hours_minutes) {
-    wchtalk_alloc();
-    week_state *s = &state;
+// Empties s for an evaluation.
+static void start(week_state *s, int hours_minutes) {
     s->count = 0;
     s->total = 0;
     s->hours_minutes = hours_minutes;
     memset(s->weekday_date, 0, sizeof s->weekday_date);
     s->weekday = 0;
     group_index_clear(&s->index);
+}
+
+static void *take_state(const void *first) {
+    week_state *s = (week_state *)fmalloc(1, sizeof(week_state));
+    if (s && !(s->einlis = (einpos *)fmalloc(STASUP, sizeof(einpos)))) {
+        ffree(s);
+        return nullptr;
+    }
+    if (s) start(s, ((const week_state *)first)->hours_minutes);
+    return s;
+}
+
+static void give_state(void *state) {
+    ffree(((week_state *)state)->einlis);
+    ffree(state);
+}
+
+// The later stretches' rows, in their order, come after the first's as in one walk.
+static void merge_states(void *first, void *const *later, int count) {
+    week_state *s = (week_state *)first;
+    for (int k = 0; k < count; k++) {
+        const week_state *part = (const week_state *)later[k];
+        for (int i = 0; i < part->count; i++) {
+            int entry = find_row(s, &part->keys[i], part->einlis[i].name);
+            for (int day = 0; entry >= 0 && day < DAYS; day++)
+                s->einlis[entry].minutes[day] += part->einlis[i].minutes[day];
+        }
+        s->total += part->total;
+    }
+}
+
+static void restart_state(void *first) {
+    start((week_state *)first, ((week_state *)first)->hours_minutes);
+}
+
+static const report_summing summing = {accumulate, take_state, give_state, merge_states,
+                                       restart_state};
+
+int wchtalk_evaluate(const char *year, const char *from_md, const char *to_md, int hours_minutes) {
+    wchtalk_alloc();
+    week_state *s = &state;
+    start(s, hours_minutes);
     report_day(s->from, year, from_md);
     report_day(s->to, year, to_md);
-    int periods = journal_walk(year, s->from, s->to, accumulate, s);
+    int periods = report_walk_summed(year, s->from, s->to, &summing, s);
     // The rows are listed and copied by name; the index and the keys are not used again until
     // the next evaluation clears them.
     sort(s->einlis, s->count, sizeof(einpos), compare_names);

@@ -332,4 +332,42 @@ TEST_F(Walk, PlainBlocksReadAsTheGeneralWay) {
     }
 }
 
+// A file cut into stretches walked by several threads delivers what one walk delivers, in the
+// same order, the messages included: with cuts inside runs of blank lines and long lines, an
+// end-of-file mark in a middle stretch, carriage returns, and the running period at the end.
+TEST_F(Walk, StretchesDeliverWhatOneWalkDelivers) {
+    set_now(2003, 3, 3, 23, 0);
+    std::string journal = odd_journal(JOURNAL_WALK_BLOCK);
+    journal.insert(journal.size() / 3, std::string(journal.size() / 8, '\n'));
+    journal.insert(journal.size() / 2, std::string(journal.size() / 8, 'x') + "\n");
+    std::string crlf;
+    for (char c : journal) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::string marked = journal;
+    marked.insert(marked.size() * 7 / 10, "\x1a");
+    const std::string contents[] = {journal, crlf, marked};
+    for (const std::string &content : contents) {
+        write_file(dir.file("2003.txt"), content);
+        std::string one;
+        messages.status.clear();
+        journal_walk("2003", "2003-03-02", "2003-12-31", record, &one);
+        std::vector<std::string> one_messages = messages.status;
+        messages.status.clear();
+        journal_walk_part_bytes(1);
+        std::string parts[JOURNAL_PARTS_MAX], joined;
+        void *contexts[JOURNAL_PARTS_MAX];
+        for (int k = 0; k < JOURNAL_PARTS_MAX; k++) contexts[k] = &parts[k];
+        journal_parts_walked walked = {};
+        int delivered = journal_walk_parts("2003", "2003-03-02", "2003-12-31", record, nullptr,
+                                           contexts, JOURNAL_PARTS_MAX, &walked);
+        journal_walk_part_bytes(0);
+        for (int k = 0; k < walked.used; k++) joined += parts[k];
+        EXPECT_EQ(delivered, std::count(joined.begin(), joined.end(), '\n'));
+        EXPECT_GT(delivered, 300);
+        EXPECT_EQ(first_difference(one, joined), "");
+        EXPECT_EQ(one_messages, messages.status);
+        EXPECT_EQ(walked.used, &content == &contents[2] ? JOURNAL_PARTS_MAX * 7 / 10 + 1
+                                                   : JOURNAL_PARTS_MAX);
+    }
+}
+
 } // namespace
