@@ -1,6 +1,7 @@
 // The detail view's lines: the periods whose project begins with the prefix, in journal order.
 #include "timerec/stdetail.h"
 #include "frame/dates.h"
+#include "frame/memory.h"
 #include "frame/text.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
@@ -111,6 +112,56 @@ static void add_period(const char *date, const char *project, int minutes, void 
     w->lines++;
 }
 
+// A stretch's lines, kept one after another, each with a line feed (no line holds one), until
+// the walk is done and they go to the caller in the file's order.
+static void keep_line(const char *line, void *context) {
+    report_text *kept = (report_text *)context;
+    if (!kept->text) report_text_begin(kept, "stdetail");
+    report_text_add(kept, line);
+    report_text_add(kept, "\n");
+}
+
+// The kept lines to add (none when add is NULL); their memory goes back.
+static void give_kept(report_text *kept, report_line_fn add, void *context) {
+    char *line = add ? kept->text : nullptr, *end = kept->text + kept->length;
+    for (char *feed; line && (feed = (char *)memchr(line, '\n', (size_t)(end - line)));
+         line = feed + 1) {
+        *feed = 0;
+        add(line, context);
+    }
+    ffree(kept->text);
+}
+
+// The walk over stretches at the same time: each stretch keeps its lines, then all go to the
+// caller in order. Without the memory for the stretches the walk goes in one stretch.
+static int collect_in_stretches(detail_walk *w, const char *from, const char *to) {
+    detail_walk *walks[JOURNAL_PARTS_MAX] = {w};
+    report_text kept[JOURNAL_PARTS_MAX] = {};
+    report_line_fn add = w->add;
+    void *context = w->context;
+    int count = 1;
+    while (count < JOURNAL_PARTS_MAX && (walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
+        count++;
+    for (int k = 0; k < count; k++) {
+        if (k > 0) *walks[k] = *w;
+        walks[k]->add = keep_line;
+        walks[k]->context = &kept[k];
+    }
+    journal_parts_walked walked = {};
+    int result = journal_walk_parts(from, from, to, add_period, nullptr, (void *const *)walks,
+                                    count, &walked);
+    int lines = 0;
+    for (int k = 0; k < count; k++) {
+        if (k < walked.used) lines += walks[k]->lines;
+        give_kept(&kept[k], k < walked.used ? add : nullptr, context);
+        if (k > 0) ffree(walks[k]);
+    }
+    w->add = add;
+    w->context = context;
+    w->lines = lines;
+    return result;
+}
+
 int stdetail_collect(const char *prefix, const char *from, const char *to, int hours_minutes,
                      report_line_fn add, void *context) {
     static detail_walk w;
@@ -121,15 +172,16 @@ int stdetail_collect(const char *prefix, const char *from, const char *to, int h
     if (!w.matches_none) {
         unsigned char bytes[2 * sizeof(uint64_t)] = {}, mask[sizeof bytes] = {};
         memcpy(bytes, prefix, length);
-        memset(mask, 0xFF, length);
         memcpy(w.prefix.word, bytes, sizeof bytes);
+        memset(mask, 0xFF, length);
         memcpy(w.mask.word, mask, sizeof mask);
     }
     w.hours_minutes = hours_minutes;
     w.add = add;
     w.context = context;
-    if (journal_walk(from, from, to, add_period, &w) < 0) return -1;
-    return w.lines;
+    int result = journal_walk_threads() > 1 ? collect_in_stretches(&w, from, to)
+                                            : journal_walk(from, from, to, add_period, &w);
+    return result < 0 ? -1 : w.lines;
 }
 
 // Columns first up to end of line (as far as it reaches), trimmed.

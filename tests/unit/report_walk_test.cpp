@@ -1,6 +1,7 @@
-// The summing reports walked over stretches of the year file by several threads: the same sums,
+// The summing reports and the detail list walked over stretches of the year file by several threads: the same sums,
 // groups and rows as one walk, also when the sum list fills up and when sums reach their limits.
 #include "timerec/statalk.h"
+#include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
 #include "timerec/journal.h"
 #include "tests/unit/report_fixture.h"
@@ -61,6 +62,23 @@ TEST_F(SummedInStretches, AsOneWalk) {
         // The project list and table of the full list come to more than its groups' lines.
         EXPECT_GT(std::count(one.begin(), one.end(), '\n'), 2 * STASUP);
         EXPECT_EQ(one.find("BIG") != std::string::npos, huge);
+    }
+}
+
+// The detail list's lines, kept by each stretch, come out in the file's order.
+TEST_F(SummedInStretches, DetailLinesInTheFilesOrder) {
+    journal("2003", journal_of_many_groups(false));
+    for (const char *prefix : {"", "KD 1"}) {
+        Lines one, stretched;
+        int counted = stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &one);
+        journal_walk_part_bytes(1);
+        EXPECT_EQ(stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line,
+                                   &stretched),
+                  counted);
+        journal_walk_part_bytes(0);
+        EXPECT_EQ(counted, (int)one.size());
+        EXPECT_GT(one.size(), 50u);
+        EXPECT_EQ(stretched, one) << "prefix " << prefix;
     }
 }
 
