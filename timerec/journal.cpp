@@ -801,7 +801,8 @@ int journal_walk_threads(void) {
 static int cut_stretches(bfile *file, walk_part *part, int parts) {
     bfile_seek_end(file);
     int64_t size = bfile_tell(file);
-    if (parts > size / smallest_part) parts = size / smallest_part > 1 ? (int)(size / smallest_part) : 1;
+    if (parts > size / smallest_part)
+        parts = size / smallest_part > 1 ? (int)(size / smallest_part) : 1;
     part[0].begin = 0;
     for (int k = 1; k < parts; k++) {
         bfile_seek(file, size * k / parts - 1);
@@ -848,9 +849,9 @@ static int walk_file(const char *path, walk_part *part, int parts) {
     return used;
 }
 
-int journal_walk_parts(const char *year, const char *from, const char *to,
-                       journal_walk_fn callback, journal_open_day_fn open_day,
-                       void *const *contexts, int parts, journal_parts_walked *walked) {
+int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                       journal_open_day_fn open_day, void *const *contexts, int parts,
+                       journal_parts_walked *walked) {
     char path[JOURNAL_PATH_MAX + 1];
     snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
     bfile file;

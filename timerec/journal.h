@@ -110,9 +110,9 @@ struct journal_parts_walked {
 // stretches (1 with open_day), fewer for a small file; walked may be NULL. The callbacks of
 // different stretches run at the same time: each touches only its context, and gives its
 // messages to journal_walk_status.
-int journal_walk_parts(const char *year, const char *from, const char *to,
-                       journal_walk_fn callback, journal_open_day_fn open_day,
-                       void *const *contexts, int parts, journal_parts_walked *walked);
+int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                       journal_open_day_fn open_day, void *const *contexts, int parts,
+                       journal_parts_walked *walked);
 // The threads worth walking stretches at the same time on this machine (1 to its cores, at most
 // JOURNAL_PARTS_MAX).
 int journal_walk_threads(void);

@@ -365,8 +365,8 @@ TEST_F(Walk, StretchesDeliverWhatOneWalkDelivers) {
         EXPECT_GT(delivered, 300);
         EXPECT_EQ(first_difference(one, joined), "");
         EXPECT_EQ(one_messages, messages.status);
-        EXPECT_EQ(walked.used, &content == &contents[2] ? JOURNAL_PARTS_MAX * 7 / 10 + 1
-                                                   : JOURNAL_PARTS_MAX);
+        EXPECT_EQ(walked.used,
+                  &content == &contents[2] ? JOURNAL_PARTS_MAX * 7 / 10 + 1 : JOURNAL_PARTS_MAX);
     }
 }
 

@@ -1,5 +1,6 @@
-// The summing reports and the detail list walked over stretches of the year file by several threads: the same sums,
-// groups and rows as one walk, also when the sum list fills up and when sums reach their limits.
+// The summing reports and the detail list walked over stretches of the year file by several
+// threads: the same sums, groups and rows as one walk, also when the sum list fills up and when
+// sums reach their limits.
 #include "timerec/statalk.h"
 #include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
@@ -72,8 +73,7 @@ TEST_F(SummedInStretches, DetailLinesInTheFilesOrder) {
         Lines one, stretched;
         int counted = stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &one);
         journal_walk_part_bytes(1);
-        EXPECT_EQ(stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line,
-                                   &stretched),
+        EXPECT_EQ(stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &stretched),
                   counted);
         journal_walk_part_bytes(0);
         EXPECT_EQ(counted, (int)one.size());
