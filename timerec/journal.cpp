@@ -774,16 +774,13 @@ struct walk_turns {
     walk_part *part;
     int parts;
     const char *path;
-    journal_stretch_fn done;
     std::atomic<int> next;
 };
 
 static void take_turns(walk_turns *turns) {
     for (int k; (k = turns->next++) < turns->parts;) {
-        // One stretch alone shows its messages at once, as its callback's come.
-        thread_notes = turns->parts > 1 ? &turns->part[k].notes : nullptr;
+        thread_notes = &turns->part[k].notes;
         walk_stretch(&turns->part[k], turns->path);
-        if (turns->done) turns->done(turns->part[k].w.context, turns->part[k].ended);
     }
     thread_notes = nullptr;
 }
@@ -823,19 +820,23 @@ static int cut_stretches(bfile *file, walk_part *part, int parts) {
 // cores (fewer where no thread can be had); then shows their messages in order, and closes the
 // running period. The stretches that count (up to the first that reached the end of the text),
 // or -1.
-static int walk_file(const char *path, walk_part *part, int parts, journal_stretch_fn done) {
-    walk_turns turns = {part, parts, path, done, {0}};
-    std::thread threads[JOURNAL_PARTS_MAX];
-    int helpers = parts > 1 ? journal_walk_threads() - 1 : 0, started = 0;
-    for (; started < helpers && started < parts - 1; started++) {
-        try {
-            threads[started] = std::thread(take_turns, &turns);
-        } catch (...) {
-            break;
+static int walk_file(const char *path, walk_part *part, int parts) {
+    if (parts == 1) {
+        walk_stretch(part, path);
+    } else {
+        walk_turns turns = {part, parts, path, {0}};
+        std::thread threads[JOURNAL_PARTS_MAX];
+        int helpers = journal_walk_threads() - 1, started = 0;
+        for (; started < helpers && started < parts - 1; started++) {
+            try {
+                threads[started] = std::thread(take_turns, &turns);
+            } catch (...) {
+                break;
+            }
         }
+        take_turns(&turns);
+        for (int k = 0; k < started; k++) threads[k].join();
     }
-    take_turns(&turns);
-    for (int k = 0; k < started; k++) threads[k].join();
     int used = 0;
     while (used < parts) {
         walk_part *p = &part[used++];
@@ -850,7 +851,7 @@ static int walk_file(const char *path, walk_part *part, int parts, journal_stret
 
 int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
                        journal_open_day_fn open_day, void *const *contexts, int parts,
-                       journal_stretch_fn done, journal_parts_walked *walked) {
+                       journal_parts_walked *walked) {
     char path[JOURNAL_PATH_MAX + 1];
     snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
     bfile file;
@@ -865,7 +866,7 @@ int journal_walk_parts(const char *year, const char *from, const char *to, journ
     bfile_close(&file);
     for (int k = 0; k < parts; k++)
         part[k].w = {from, to, strlen(from), strlen(to), callback, open_day, contexts[k], 0, 0};
-    int counted = walk_file(path, part, parts, done);
+    int counted = walk_file(path, part, parts);
     int delivered = 0;
     long long magnitude = 0;
     for (int k = 0; k < parts; k++) {
@@ -883,12 +884,12 @@ int journal_walk_parts(const char *year, const char *from, const char *to, journ
 
 int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,
                  void *context) {
-    return journal_walk_parts(year, from, to, callback, nullptr, &context, 1, nullptr, nullptr);
+    return journal_walk_parts(year, from, to, callback, nullptr, &context, 1, nullptr);
 }
 
 int journal_walk_days(const char *year, const char *from, const char *to, journal_walk_fn callback,
                       journal_open_day_fn open_day, void *context) {
-    return journal_walk_parts(year, from, to, callback, open_day, &context, 1, nullptr, nullptr);
+    return journal_walk_parts(year, from, to, callback, open_day, &context, 1, nullptr);
 }
 
 bool journal_walk_running(void) {

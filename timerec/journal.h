@@ -104,18 +104,15 @@ struct journal_parts_walked {
     int used;
     long long magnitude;
 };
-// Called on the thread that walked a stretch when it is done, with its context; ended when the
-// file's text ended in it, so that no later stretch counts.
-typedef void (*journal_stretch_fn)(void *context, bool ended);
 // journal_walk_days over stretches of the file walked at the same time by threads of their own:
 // the periods of the first stretch go to contexts[0], those of the next to contexts[1], and so
-// on, so that taken in that order they are the periods journal_walk delivers (the running period
-// last, after its stretch is done). At most parts stretches (1 with open_day), fewer for a small
-// file; done and walked may be NULL. The callbacks of different stretches run at the same time:
-// each touches only its context, and gives its messages to journal_walk_status.
+// on, so that taken in that order they are the periods journal_walk delivers. At most parts
+// stretches (1 with open_day), fewer for a small file; walked may be NULL. The callbacks of
+// different stretches run at the same time: each touches only its context, and gives its
+// messages to journal_walk_status.
 int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
                        journal_open_day_fn open_day, void *const *contexts, int parts,
-                       journal_stretch_fn done, journal_parts_walked *walked);
+                       journal_parts_walked *walked);
 // The threads worth walking stretches at the same time on this machine (1 to its cores, at most
 // JOURNAL_PARTS_MAX).
 int journal_walk_threads(void);

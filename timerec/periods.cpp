@@ -4,7 +4,6 @@
 #include "frame/bfile.h"
 #include "frame/dates.h"
 #include "frame/encoding.h"
-#include "frame/memory.h"
 #include "frame/messages.h"
 #include "frame/text.h"
 #include "frame/texts.h"
@@ -13,8 +12,6 @@
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
 #include "timerec/report.h"
-#include "timerec/stretch_output.h"
-#include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -26,7 +23,6 @@ namespace {
 
 enum {
     PERIODS_BUFFER = 1 << 20,
-    STRETCH_BUFFER = 1 << 16,               // a stretch's lines go out in smaller pieces
     LINE_ROOM = 2048,                       // more than the longest line of either format
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
@@ -62,20 +58,11 @@ struct periods_out {
     size_t date_field_length;
     bool date_valid;
     project_field fields[FIELD_CACHE];
-    char *buffer;
-    size_t size;
-};
-
-// A stretch of a walk in several at once: its lines, and its place in the order of the output.
-struct stretch_periods {
-    periods_out out;
-    stretch_sink *sink;
-    char buffer[STRETCH_BUFFER];
+    char buffer[PERIODS_BUFFER];
 };
 
 } // namespace
 
-static char out_buffer[PERIODS_BUFFER];
 static periods_out out_state;
 
 static void flush(periods_out *out) {
@@ -450,7 +437,7 @@ static void left_out(const char *date, int minutes, long begin, long end) {
     size_t length = clock_at(times, begin);
     times[length++] = '-';
     times[length + clock_at(times + length, end)] = 0;
-    journal_walk_status(TXT_PERIOD_LEFT_OUT, date, times, minutes);
+    status_show(text(TXT_PERIOD_LEFT_OUT), date, times, minutes);
 }
 
 static void on_period(const char *date, const char *project, int minutes, void *context) {
@@ -467,62 +454,12 @@ static void on_period(const char *date, const char *project, int minutes, void *
         return;
     }
     out->lines++;
-    if (out->used > out->size - LINE_ROOM) flush(out);
-}
-
-static int put_stretch(const char *bytes, size_t length, void *context) {
-    return stretch_output_put((stretch_sink *)context, bytes, length);
-}
-
-static void stretch_done(void *context, bool ended) {
-    stretch_periods *stretch = (stretch_periods *)context;
-    flush(&stretch->out);
-    stretch_output_done(stretch->sink, ended);
-}
-
-// The walk in stretches at once, each writing like out into a small buffer of its own, the text
-// going out in order; without the memory for them, the walk in one stretch. The lines written.
-static int write_in_stretches(periods_out *out, const char *year, const char *from,
-                              const char *to) {
-    stretch_periods *stretches[JOURNAL_PARTS_MAX];
-    int count = 0;
-    while (count < JOURNAL_PARTS_MAX &&
-           (stretches[count] = (stretch_periods *)fmalloc(1, sizeof(stretch_periods))))
-        count++;
-    if (count < 2) {
-        if (count) ffree(stretches[0]);
-        return journal_walk(year, from, to, on_period, out) < 0 ? -1 : out->lines;
-    }
-    flush(out);
-    static stretch_output order;
-    stretch_output_begin(&order, out->write, out->context);
-    for (int k = 0; k < count; k++) {
-        stretch_periods *stretch = stretches[k];
-        memcpy(&stretch->out, out, offsetof(periods_out, fields));
-        stretch->sink = &order.sinks[k];
-        stretch->out.write = put_stretch;
-        stretch->out.context = stretch->sink;
-        stretch->out.buffer = stretch->buffer;
-        stretch->out.size = STRETCH_BUFFER;
-    }
-    journal_parts_walked walked = {};
-    int periods = journal_walk_parts(year, from, to, on_period, nullptr, (void *const *)stretches,
-                                     count, stretch_done, &walked);
-    // The running period came after its stretch was done.
-    if (walked.used > 0) flush(&stretches[walked.used - 1]->out);
-    for (int k = 0; k < count; k++) {
-        if (k < walked.used) out->lines += stretches[k]->out.lines;
-        ffree(stretches[k]);
-    }
-    if (stretch_output_end(&order) != 0) out->failed = true;
-    return periods < 0 ? -1 : out->lines;
+    if (out->used > PERIODS_BUFFER - LINE_ROOM) flush(out);
 }
 
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
                   periods_write_fn write, void *context) {
     periods_out *out = &out_state;
-    out->buffer = out_buffer;
-    out->size = PERIODS_BUFFER;
     out->format = format;
     out->write = write;
     out->context = context;
@@ -539,8 +476,7 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     text_copy_max(year_text, year, DATE_TEXT);
     report_day(from, year_text, from_md);
     report_day(to, year_text, to_md);
-    int walked = journal_walk_threads() > 1 ? write_in_stretches(out, year_text, from, to)
-                                            : journal_walk(year_text, from, to, on_period, out);
+    int walked = journal_walk(year_text, from, to, on_period, out);
     if (walked < 0) return -1;
     flush(out);
     return out->failed ? -1 : out->lines;

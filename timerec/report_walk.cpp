@@ -17,8 +17,7 @@ int report_walk_summed(const char *year, const char *from, const char *to,
     void *states[JOURNAL_PARTS_MAX];
     int count = take_states(how, first, states);
     journal_parts_walked walked = {1, 0};
-    int periods =
-        journal_walk_parts(year, from, to, how->add, nullptr, states, count, nullptr, &walked);
+    int periods = journal_walk_parts(year, from, to, how->add, nullptr, states, count, &walked);
     if (periods >= 0 && walked.used > 1) {
         // Below INT_MAX minutes in all, no sum of them is ever held at a limit: the order in
         // which the stretches' sums are added changes nothing.

@@ -149,7 +149,7 @@ static int collect_in_stretches(detail_walk *w, const char *from, const char *to
     }
     journal_parts_walked walked = {};
     int result = journal_walk_parts(from, from, to, add_period, nullptr, (void *const *)walks,
-                                    count, nullptr, &walked);
+                                    count, &walked);
     int lines = 0;
     for (int k = 0; k < count; k++) {
         if (k < walked.used) lines += walks[k]->lines;

@@ -358,7 +358,7 @@ TEST_F(Walk, StretchesDeliverWhatOneWalkDelivers) {
         for (int k = 0; k < JOURNAL_PARTS_MAX; k++) contexts[k] = &parts[k];
         journal_parts_walked walked = {};
         int delivered = journal_walk_parts("2003", "2003-03-02", "2003-12-31", record, nullptr,
-                                           contexts, JOURNAL_PARTS_MAX, nullptr, &walked);
+                                           contexts, JOURNAL_PARTS_MAX, &walked);
         journal_walk_part_bytes(0);
         for (int k = 0; k < walked.used; k++) joined += parts[k];
         EXPECT_EQ(delivered, std::count(joined.begin(), joined.end(), '\n'));

@@ -1,7 +1,6 @@
-// The summing reports, the detail list and the periods walked over stretches of the year file by
-// several threads: the same sums, groups and rows as one walk, also when the sum list fills up and
-// when sums reach their limits.
-#include "timerec/periods.h"
+// The summing reports and the detail list walked over stretches of the year file by several
+// threads: the same sums, groups and rows as one walk, also when the sum list fills up and when
+// sums reach their limits.
 #include "timerec/statalk.h"
 #include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
@@ -80,35 +79,6 @@ TEST_F(SummedInStretches, DetailLinesInTheFilesOrder) {
         EXPECT_EQ(counted, (int)one.size());
         EXPECT_GT(one.size(), 50u);
         EXPECT_EQ(stretched, one) << "prefix " << prefix;
-    }
-}
-
-int append_to(const char *bytes, size_t length, void *context) {
-    ((std::string *)context)->append(bytes, length);
-    return 0;
-}
-
-// The periods of each stretch go out in the file's order, none after an end-of-file mark, the
-// periods a timeclock file leaves out named in order.
-TEST_F(SummedInStretches, PeriodsInTheFilesOrder) {
-    std::string content = journal_of_many_groups(true), marked = content;
-    marked.insert(marked.size() * 6 / 10, "\x1a");
-    for (const std::string *year : {&content, &marked}) {
-        journal("2003", *year);
-        for (int format : {PERIODS_CSV, PERIODS_TIMECLOCK}) {
-            std::string one, stretched;
-            messages.status.clear();
-            int lines = periods_write("2003", "01-01", "12-31", format, append_to, &one);
-            std::vector<std::string> one_messages = messages.status;
-            messages.status.clear();
-            journal_walk_part_bytes(1);
-            EXPECT_EQ(periods_write("2003", "01-01", "12-31", format, append_to, &stretched),
-                      lines);
-            journal_walk_part_bytes(0);
-            EXPECT_GT(lines, 1000);
-            EXPECT_TRUE(stretched == one) << "format " << format;
-            EXPECT_EQ(messages.status, one_messages);
-        }
     }
 }
 
