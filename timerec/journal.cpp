@@ -713,31 +713,26 @@ struct walk_part {
     walk_notes notes;
 };
 
-static void walk_stretch(walk_part *part, const char *path) {
-    bfile file;
-    part->unread = bfile_open_sized(&file, path, JOURNAL_WALK_BLOCK) < 0;
+// Walks the stretch in file, the year file opened by the thread (NULL when it could not be).
+static void walk_stretch(walk_part *part, bfile *file) {
+    part->unread = !file || bfile_seek(file, part->begin) != 0;
     if (part->unread) return;
-    if (bfile_seek(&file, part->begin) != 0) {
-        part->unread = true;
-        bfile_close(&file);
-        return;
-    }
     walk *w = &part->w;
     for (walk_line &line : part->lines) {
         line.text = line.own;
         line.length = 0;
     }
     walk_line *opening = &part->lines[0], *closing = &part->lines[1];
-    bool open = next_line(&file, opening, closing), ended = !open;
-    int64_t opening_end = bfile_tell(&file);
+    bool open = next_line(file, opening, closing), ended = !open;
+    int64_t opening_end = bfile_tell(file);
     // Lines of one day follow each other: a line of the opening line's day shares its range test.
     bool opening_tested = false, opening_in_range = false;
     while (open && opening_end <= part->end) {
-        if (!next_line(&file, closing, opening)) {
+        if (!next_line(file, closing, opening)) {
             ended = true;
             break;
         }
-        opening_end = bfile_tell(&file);
+        opening_end = bfile_tell(file);
         bool same_day = same_date(opening, closing);
         bool closing_in_range =
             same_day && opening_tested ? opening_in_range : in_range(w, closing);
@@ -749,7 +744,6 @@ static void walk_stretch(walk_part *part, const char *path) {
         opening_in_range = closing_in_range;
     }
     if (open && ended) keep_own(opening);
-    bfile_close(&file);
     part->opening = opening;
     part->open = open;
     part->ended = ended;
@@ -777,12 +771,18 @@ struct walk_turns {
     std::atomic<int> next;
 };
 
+// Each thread reads the file through a block of its own, opened once for all its stretches.
 static void take_turns(walk_turns *turns) {
+    bfile file;
+    bool opened = false;
     for (int k; (k = turns->next++) < turns->parts;) {
-        thread_notes = &turns->part[k].notes;
-        walk_stretch(&turns->part[k], turns->path);
+        if (!opened) opened = bfile_open_sized(&file, turns->path, JOURNAL_WALK_BLOCK) >= 0;
+        // One stretch alone shows its messages at once, as its callback's come.
+        thread_notes = turns->parts > 1 ? &turns->part[k].notes : nullptr;
+        walk_stretch(&turns->part[k], opened ? &file : nullptr);
     }
     thread_notes = nullptr;
+    if (opened) bfile_close(&file);
 }
 
 static int64_t smallest_part = 2 << 20;
@@ -821,22 +821,18 @@ static int cut_stretches(bfile *file, walk_part *part, int parts) {
 // running period. The stretches that count (up to the first that reached the end of the text),
 // or -1.
 static int walk_file(const char *path, walk_part *part, int parts) {
-    if (parts == 1) {
-        walk_stretch(part, path);
-    } else {
-        walk_turns turns = {part, parts, path, {0}};
-        std::thread threads[JOURNAL_PARTS_MAX];
-        int helpers = journal_walk_threads() - 1, started = 0;
-        for (; started < helpers && started < parts - 1; started++) {
-            try {
-                threads[started] = std::thread(take_turns, &turns);
-            } catch (...) {
-                break;
-            }
+    walk_turns turns = {part, parts, path, {0}};
+    std::thread threads[JOURNAL_PARTS_MAX];
+    int helpers = parts > 1 ? journal_walk_threads() - 1 : 0, started = 0;
+    for (; started < helpers && started < parts - 1; started++) {
+        try {
+            threads[started] = std::thread(take_turns, &turns);
+        } catch (...) {
+            break;
         }
-        take_turns(&turns);
-        for (int k = 0; k < started; k++) threads[k].join();
     }
+    take_turns(&turns);
+    for (int k = 0; k < started; k++) threads[k].join();
     int used = 0;
     while (used < parts) {
         walk_part *p = &part[used++];
