@@ -75,12 +75,20 @@ static void mark_changed(bfile *file, int from, int to) {
     if (to > file->valid) file->valid = to;
 }
 
+// The block's area starts on a multiple of this. A large memory block begins a few bytes into a
+// page, and some processors copy a file's bytes into an area that lies a few bytes past a page's
+// start four times slower than into one on a cache line's start.
+enum { AREA_ALIGNMENT = 64 };
+
 // Makes the open handle a buffered file positioned at 0; the handle.
 static int attach(bfile *file, int handle, int block_size) {
     file->handle = handle;
     file->size = block_size > 0 ? block_size : BFILE_BLOCK;
-    file->area = (unsigned char *)fmalloc(1, (size_t)file->size);
-    if (!file->area) {
+    file->allocated = (unsigned char *)fmalloc(1, (size_t)file->size + AREA_ALIGNMENT);
+    if (file->allocated) {
+        uintptr_t past = (uintptr_t)file->allocated % AREA_ALIGNMENT;
+        file->area = file->allocated + (past ? AREA_ALIGNMENT - past : 0);
+    } else {
         file->area = file->reserve;
         file->size = BFILE_RESERVE;
     }
@@ -175,7 +183,8 @@ int bfile_close(bfile *file) {
     if (file->handle < 0) return -1;
     int result = flush(file);
     if (file_close(file->handle) != 0) result = -1;
-    if (file->area != file->reserve) ffree(file->area);
+    ffree(file->allocated);
+    file->allocated = nullptr;
     file->area = nullptr;
     file->handle = -1;
     return result;

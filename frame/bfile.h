@@ -19,7 +19,8 @@ struct bfile {
     bool tabs;      // the block as loaded holds a tab (or was changed)
     bool line_tabs; // a block the last line read came from holds a tab
     unsigned char *area;
-    int size; // block size
+    unsigned char *allocated; // the memory block area lies in, NULL for the reserve
+    int size;                 // block size
     unsigned char reserve[BFILE_RESERVE];
 };
 

@@ -108,6 +108,18 @@ TEST_F(BFile, ReserveBlockServesWhenNoMemory) {
     EXPECT_EQ(fmalloc_count(), before + 1); // the failed request counted, nothing to return
 }
 
+// The kernel copies read bytes slowly into an area a few bytes past a cache line's start.
+TEST_F(BFile, BlockAreaStartsOnACacheLineAndIsReturned) {
+    int before = fmalloc_count();
+    for (int block : {(int)BFILE_BLOCK, 100 * 1000, 1 << 17, 1 << 20}) {
+        open_with("line\n", block);
+        EXPECT_EQ((uintptr_t)file.area % 64, 0u) << block;
+        EXPECT_EQ(bfile_getc(&file), 'l');
+        EXPECT_EQ(bfile_close(&file), 0);
+    }
+    EXPECT_EQ(fmalloc_count(), before);
+}
+
 // Writing back only the changed range leaves bytes that another writer changed meanwhile.
 TEST_F(BFile, OnlyChangedBytesAreWrittenBack) {
     open_with("0123456789");
