@@ -8,6 +8,7 @@
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
+#include "timerec/batch_relay.h"
 #include "timerec/directories.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
@@ -56,9 +57,25 @@ struct periods_out {
     char date_text[JOURNAL_DATE + 1];
     char date_field[DATE_FIELD];
     size_t date_field_length;
-    bool date_valid;
     project_field fields[FIELD_CACHE];
     alignas(64) char buffer[PERIODS_BUFFER]; // on a cache line, as the file's blocks (bfile.cpp)
+};
+
+// A period as it is written: its day and project as the walk delivers them (zeros after their ends
+// to JOURNAL_DATE + 1 and JOURNAL_PROJECT + 1 bytes), its times of day and its text, readable
+// COPY_SLACK bytes behind its end.
+struct period_view {
+    const char *date, *project, *text;
+    size_t text_length;
+    int minutes;
+    long begin, end;
+};
+
+// Which periods go out: a timeclock file leaves out those the ledgers cannot read.
+struct period_filter {
+    int format;
+    char seen_date[JOURNAL_DATE + 1];
+    bool date_valid; // the day of seen_date is a day of the calendar
 };
 
 } // namespace
@@ -282,24 +299,22 @@ static void put_blocks(periods_out *out, const char *bytes, size_t length) {
 
 // The booking text of the period being written, in UTF-8 for the formats that want it, into
 // converted (FIELD_UTF8 + COPY_SLACK bytes); the text to write, readable COPY_SLACK bytes behind
-// its end (the walk's text lies in an area of a whole line).
-static const char *note_of(periods_out *out, char *converted, size_t *length) {
-    static_assert((int)COPY_SLACK <= (int)JOURNAL_TEXT_COLUMN,
-                  "a text read in blocks stays within its line");
-    const char *note = journal_walk_text();
-    *length = journal_walk_text_length();
-    return out->format == PERIODS_CSV ? note : as_utf8(converted, note, length);
+// its end.
+static const char *note_of(periods_out *out, const period_view *p, char *converted,
+                           size_t *length) {
+    *length = p->text_length;
+    return out->format == PERIODS_CSV ? p->text : as_utf8(converted, p->text, length);
 }
 
 // The booking text as the last CSV field: quoted the general way when it must be.
-static void put_note_field(periods_out *out) {
+static void put_note_field(periods_out *out, const period_view *p) {
     char converted[FIELD_UTF8 + COPY_SLACK];
     size_t length;
-    const char *note = note_of(out, converted, &length);
+    const char *note = note_of(out, p, converted, &length);
     if (plain_run(note, length) == length)
         put_blocks(out, note, length);
     else
-        put_field(out, journal_walk_text());
+        put_field(out, p->text);
 }
 
 // Writes a field kept from before (its area at least SHORT_FIELD bytes): a short one as a whole
@@ -340,12 +355,10 @@ static bool iso_date_form(const char *date) {
 }
 
 // The date of a period as the format writes it: DD.MM.YYYY (a date column in another form as it
-// stands) or YYYY/MM/DD with whether it is a day of the calendar.
+// stands) or YYYY/MM/DD.
 static void name_date(periods_out *out, const char *date) {
     if (!journal_next_day(out->seen_date, date)) return;
-    bool iso = iso_date_form(date);
-    out->date_valid = iso && date_text_valid(date);
-    if (!iso) {
+    if (!iso_date_form(date)) {
         text_copy_max(out->date_text, date, JOURNAL_DATE);
     } else if (out->format == PERIODS_TIMECLOCK) {
         snprintf(out->date_text, sizeof out->date_text, "%.4s/%.2s/%.2s", date, date + 5, date + 8);
@@ -361,18 +374,18 @@ static void name_date(periods_out *out, const char *date) {
     out->used = start;
 }
 
-static void csv_line(periods_out *out, const char *project, int minutes, long begin, long end) {
+static void csv_line(periods_out *out, const period_view *p) {
     put_kept(out, out->date_field, out->date_field_length);
     put_char(out, ';');
-    put_clock(out, begin);
+    put_clock(out, p->begin);
     put_char(out, ';');
-    put_clock(out, end);
+    put_clock(out, p->end);
     put_char(out, ';');
-    put_amount(out, minutes);
+    put_amount(out, p->minutes);
     put_char(out, ';');
-    put_project(out, project, put_field);
+    put_project(out, p->project, put_field);
     put_char(out, ';');
-    put_note_field(out);
+    put_note_field(out, p);
     put(out, "\r\n", 2);
 }
 
@@ -409,27 +422,20 @@ static void put_account(periods_out *out, const char *project) {
     put(out, text, length);
 }
 
-static void timeclock_session(periods_out *out, const char *project, long begin, long end) {
-    put_session_moment(out, 'i', begin);
+static void timeclock_session(periods_out *out, const period_view *p) {
+    put_session_moment(out, 'i', p->begin);
     put_char(out, ' ');
-    put_project(out, project, put_account);
+    put_project(out, p->project, put_account);
     char converted[FIELD_UTF8 + COPY_SLACK];
     size_t length;
-    const char *note = note_of(out, converted, &length);
+    const char *note = note_of(out, p, converted, &length);
     if (length > 0) {
         put(out, "  ", 2);
         put_blocks(out, note, length);
     }
     put_char(out, '\n');
-    put_session_moment(out, 'o', end);
+    put_session_moment(out, 'o', p->end);
     put_char(out, '\n');
-}
-
-// A session the ledgers can read: a day of the calendar, times of day, the end not before the
-// begin.
-static bool session_readable(const periods_out *out, long begin, long end) {
-    return out->date_valid && begin >= 0 && begin < DAY_MINUTES && end >= begin &&
-           end < DAY_MINUTES;
 }
 
 static void left_out(const char *date, int minutes, long begin, long end) {
@@ -440,21 +446,104 @@ static void left_out(const char *date, int minutes, long begin, long end) {
     status_show(text(TXT_PERIOD_LEFT_OUT), date, times, minutes);
 }
 
-static void on_period(const char *date, const char *project, int minutes, void *context) {
-    periods_out *out = (periods_out *)context;
-    long begin, end;
-    journal_walk_times(&begin, &end);
-    name_date(out, date);
-    if (out->format != PERIODS_TIMECLOCK) {
-        csv_line(out, project, minutes, begin, end);
-    } else if (session_readable(out, begin, end)) {
-        timeclock_session(out, project, begin, end);
-    } else {
-        left_out(date, minutes, begin, end);
-        return;
-    }
+// Whether the period goes out. A timeclock file holds only sessions the ledgers can read: a day
+// of the calendar, times of day, the end not before the begin; any other is named at once, in
+// the order of the file, on the walk's thread.
+static bool period_wanted(period_filter *filter, const char *date, int minutes, long begin,
+                          long end) {
+    if (filter->format != PERIODS_TIMECLOCK) return true;
+    if (journal_next_day(filter->seen_date, date))
+        filter->date_valid = iso_date_form(date) && date_text_valid(date);
+    if (filter->date_valid && begin >= 0 && begin < DAY_MINUTES && end >= begin &&
+        end < DAY_MINUTES)
+        return true;
+    left_out(date, minutes, begin, end);
+    return false;
+}
+
+static void write_period(periods_out *out, const period_view *p) {
+    name_date(out, p->date);
+    if (out->format != PERIODS_TIMECLOCK)
+        csv_line(out, p);
+    else
+        timeclock_session(out, p);
     out->lines++;
     if (out->used > PERIODS_BUFFER - LINE_ROOM) flush(out);
+}
+
+// A walk's periods on their way out: written at once, or handed to the relay's thread, which
+// writes them while the walk reads on.
+struct periods_run {
+    period_filter filter;
+    periods_out *out;
+    batch_relay *relay;
+};
+
+// A period in a relay's batch: the period_view's values, its text (terminated) behind it.
+struct period_record {
+    char date[JOURNAL_DATE + 1];
+    char project[JOURNAL_PROJECT + 1];
+    unsigned short text_length;
+    unsigned short size; // of the record with its text, a multiple of 8
+    int minutes;
+    long begin, end;
+};
+static_assert(sizeof(period_record) + TEXT_TABS_MAX + 8 <= RELAY_BATCH - RELAY_SLACK &&
+                  (int)COPY_SLACK <= (int)RELAY_SLACK,
+              "a record fits a batch, and its text is readable in blocks");
+
+static void relay_period(batch_relay *relay, const char *date, const char *project, int minutes,
+                         long begin, long end) {
+    size_t length = journal_walk_text_length();
+    if (length > TEXT_TABS_MAX) length = TEXT_TABS_MAX; // a line holds no more
+    size_t size = (sizeof(period_record) + length + 1 + 7) & ~(size_t)7;
+    char *room = relay_room(relay, size);
+    period_record *record = (period_record *)room;
+    memcpy(record->date, date, sizeof record->date);
+    memcpy(record->project, project, sizeof record->project);
+    record->text_length = (unsigned short)length;
+    record->size = (unsigned short)size;
+    record->minutes = minutes;
+    record->begin = begin;
+    record->end = end;
+    memcpy(room + sizeof *record, journal_walk_text(), length);
+    room[sizeof *record + length] = 0;
+    relay_put(relay, size);
+}
+
+// The relay's thread: writes the periods of a batch.
+static void write_batch(const char *bytes, size_t length, void *context) {
+    periods_out *out = (periods_out *)context;
+    for (size_t at = 0; at < length;) {
+        const period_record *record = (const period_record *)(bytes + at);
+        const char *text = bytes + at + sizeof *record;
+        period_view p = {record->date,    record->project, text,       record->text_length,
+                         record->minutes, record->begin,   record->end};
+        write_period(out, &p);
+        at += record->size;
+    }
+}
+
+static void on_period(const char *date, const char *project, int minutes, void *context) {
+    periods_run *run = (periods_run *)context;
+    long begin, end;
+    journal_walk_times(&begin, &end);
+    if (!period_wanted(&run->filter, date, minutes, begin, end)) return;
+    if (run->relay) {
+        relay_period(run->relay, date, project, minutes, begin, end);
+        return;
+    }
+    static_assert((int)COPY_SLACK <= (int)JOURNAL_TEXT_COLUMN,
+                  "a text read in blocks stays within the walk's area of a whole line");
+    period_view p = {date,  project, journal_walk_text(), journal_walk_text_length(), minutes,
+                     begin, end};
+    write_period(run->out, &p);
+}
+
+static bool relay_wanted = true;
+
+void periods_relay(bool use) {
+    relay_wanted = use;
 }
 
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
@@ -476,7 +565,13 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     text_copy_max(year_text, year, DATE_TEXT);
     report_day(from, year_text, from_md);
     report_day(to, year_text, to_md);
-    int walked = journal_walk(year_text, from, to, on_period, out);
+    // Where the machine has a second core, the text is put together there beside the walk.
+    static batch_relay relay;
+    periods_run run = {{format, {}, false}, out, nullptr};
+    if (relay_wanted && journal_walk_threads() > 1 && relay_start(&relay, write_batch, out))
+        run.relay = &relay;
+    int walked = journal_walk(year_text, from, to, on_period, &run);
+    if (run.relay) relay_end(run.relay);
     if (walked < 0) return -1;
     flush(out);
     return out->failed ? -1 : out->lines;

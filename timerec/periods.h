@@ -20,6 +20,10 @@ typedef int (*periods_write_fn)(const char *bytes, size_t length, void *context)
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
                   periods_write_fn write, void *context);
 
+// Tests: whether the text may be put together on a thread of its own beside the walk (as it is
+// where the machine has a second core), or always on the walk's thread.
+void periods_relay(bool use);
+
 // The CSV file the export dialog offers: export directory + year + person identifier + ".csv".
 void periods_csv_path(char *out, size_t size, const char *year);
 // Writes the CSV file of the range to path through the temporary-file replace: the number of

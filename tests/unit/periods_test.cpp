@@ -3,6 +3,8 @@
 #include "timerec/periods.h"
 #include "frame/fault.h"
 #include "tests/unit/report_fixture.h"
+#include "frame/memory.h"
+#include "timerec/batch_relay.h"
 #include "timerec/directories.h"
 
 namespace {
@@ -138,6 +140,47 @@ TEST_F(PeriodsTest, CsvFileIsReplacedWholeOrKeptAsItWas) {
     EXPECT_EQ(periods_save_csv("2003", "01-01", "12-31", path.c_str()), -1);
     EXPECT_EQ(read_file(path), header + line);
     EXPECT_EQ(messages.warnings.size(), (size_t)clean);
+}
+
+// The text put together beside the walk, in a ring of batches that fills many times over, is
+// the text put together on the walk's thread, with the same messages in the same order; without
+// memory for the ring the walk's thread writes it.
+TEST_F(PeriodsTest, TextMadeBesideTheWalkIsTheTextMadeOnIt) {
+    std::string bookings;
+    for (int i = 0; i < 16000; i++) {
+        char date[16], time[8];
+        snprintf(date, sizeof date, "2004-%02d-%02d", 1 + i / 1400,
+                 1 + i / 56 % 25 + (i % 997 == 0) * 6);
+        snprintf(time, sizeof time, "%02d:%02d", 6 + i % 20 / 2, i % 7 == 0 ? 59 - i % 60 : i % 60);
+        std::string text = i % 3 == 0 ? std::string(i % 400, "ab;\"\xe4 "[i % 6]) : "Arbeit";
+        bookings += booking_line(date, time,
+                                 i % 5 == 0 ? "---"
+                                 : i % 2    ? "KD 4711 T"
+                                            : "B\xfcro",
+                                 text);
+    }
+    for (int format : {PERIODS_CSV, PERIODS_CSV_UTF8, PERIODS_TIMECLOCK}) {
+        std::string made[3];
+        std::vector<std::string> told[3];
+        int lines[3];
+        for (int way = 0; way < 3; way++) {
+            messages.status.clear();
+            periods_relay(way != 1);
+            if (way == 2) fmalloc_inject_failures(1);
+            made[way] = periods(bookings, format, &lines[way]);
+            told[way] = messages.status;
+        }
+        periods_relay(true);
+        EXPECT_GT(made[0].size(), (size_t)RELAY_BATCHES * RELAY_BATCH) << format;
+        for (int way = 1; way < 3; way++) {
+            EXPECT_EQ(made[way], made[0]) << format << " " << way;
+            EXPECT_EQ(told[way], told[0]) << format << " " << way;
+            EXPECT_EQ(lines[way], lines[0]) << format << " " << way;
+        }
+        if (format == PERIODS_TIMECLOCK) {
+            EXPECT_GT(told[0].size(), 10u);
+        }
+    }
 }
 
 } // namespace
