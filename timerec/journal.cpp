@@ -845,11 +845,22 @@ static int walk_file(const char *path, walk_part *part, int parts) {
     return used;
 }
 
+// The year file a walk reads (JOURNAL_PATH_MAX + 1 bytes).
+static void walk_path(char *path, const char *year) {
+    snprintf(path, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, year);
+}
+
+bool journal_walk_shared(const char *year) {
+    char path[JOURNAL_PATH_MAX + 1];
+    walk_path(path, year);
+    return journal_walk_threads() > 1 && file_size(path) >= 2 * smallest_part;
+}
+
 int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
                        journal_open_day_fn open_day, void *const *contexts, int parts,
                        journal_parts_walked *walked) {
     char path[JOURNAL_PATH_MAX + 1];
-    snprintf(path, sizeof path, "%s%4.4s.txt", WorkDir, year);
+    walk_path(path, year);
     bfile file;
     if (bfile_open_sized(&file, path, BFILE_BLOCK) < 0) {
         status_show(text(TXT_JOURNAL_NOT_FOUND), path);

@@ -116,6 +116,9 @@ int journal_walk_parts(const char *year, const char *from, const char *to, journ
 // The threads worth walking stretches at the same time on this machine (1 to its cores, at most
 // JOURNAL_PARTS_MAX).
 int journal_walk_threads(void);
+// Whether the year file is large enough for work beside its walk to pay for a thread: two of the
+// smallest stretches, on a machine with more than one core.
+bool journal_walk_shared(const char *year);
 // Tests: the smallest stretch a file is cut into (bytes; 0 for the usual 2 MiB).
 void journal_walk_part_bytes(int64_t bytes);
 // A message of the walk or of its callback, shown as status_show(text(text_id), ...) would

@@ -540,10 +540,10 @@ static void on_period(const char *date, const char *project, int minutes, void *
     write_period(run->out, &p);
 }
 
-static bool relay_wanted = true;
+static bool relay_always;
 
-void periods_relay(bool use) {
-    relay_wanted = use;
+void periods_relay_always(bool always) {
+    relay_always = always;
 }
 
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
@@ -565,11 +565,11 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     text_copy_max(year_text, year, DATE_TEXT);
     report_day(from, year_text, from_md);
     report_day(to, year_text, to_md);
-    // Where the machine has a second core, the text is put together there beside the walk.
+    // A large year's text is put together on a second core beside the walk.
     static batch_relay relay;
     periods_run run = {{format, {}, false}, out, nullptr};
-    if (relay_wanted && journal_walk_threads() > 1 && relay_start(&relay, write_batch, out))
-        run.relay = &relay;
+    bool shared = relay_always ? journal_walk_threads() > 1 : journal_walk_shared(year_text);
+    if (shared && relay_start(&relay, write_batch, out)) run.relay = &relay;
     int walked = journal_walk(year_text, from, to, on_period, &run);
     if (run.relay) relay_end(run.relay);
     if (walked < 0) return -1;
