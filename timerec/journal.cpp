@@ -910,6 +910,10 @@ const char *journal_walk_text(void) {
     return text;
 }
 
+const char *journal_walk_text_bytes(void) {
+    return period_text;
+}
+
 size_t journal_walk_text_length(void) {
     const char *nul = (const char *)memchr(period_text, 0, period_text_length);
     return nul ? (size_t)(nul - period_text) : period_text_length;

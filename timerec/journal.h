@@ -132,6 +132,9 @@ const char *journal_walk_text(void);
 // The length of that text as strlen gives it (up to a NUL byte in it), found where the text was
 // read rather than in the copy just made.
 size_t journal_walk_text_length(void);
+// The bytes of that text where the walk read them, not terminated (journal_walk_text_length of
+// them count): for a caller that copies the text anyway.
+const char *journal_walk_text_bytes(void);
 // The times of day of the opening and the closing line of the period being delivered, in minutes
 // after midnight as the walk reads them (the closing line of a running period is now); valid
 // during the callback.

@@ -506,7 +506,7 @@ static void relay_period(batch_relay *relay, const char *date, const char *proje
     record->minutes = minutes;
     record->begin = begin;
     record->end = end;
-    memcpy(room + sizeof *record, journal_walk_text(), length);
+    memcpy(room + sizeof *record, journal_walk_text_bytes(), length);
     room[sizeof *record + length] = 0;
     relay_put(relay, size);
 }
