@@ -1,31 +1,39 @@
 // A ring of batches between two threads. A thread that finds nothing to do first watches the
 // counts for a while and only then sleeps: waking a sleeping thread costs a system call on one
-// side and a long wait on the other, where a batch takes a fraction of a millisecond.
+// side and a long wait on the other, where a batch takes a fraction of a millisecond. While it
+// watches it soon offers its core to other threads: where both threads share one core (a busy
+// machine), watching alone would hold back the very thread it waits for.
 #include "timerec/batch_relay.h"
 #include "frame/memory.h"
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-enum { WATCHES = 1 << 16 }; // looks at the counts before sleeping
+enum {
+    PAUSED_WATCHES = 1 << 8, // looks at the counts with a pause between them
+    WATCHES = 1 << 12,       // ... and in all, the later ones after offering the core, before sleeping
+};
 
 static char *batch_of(batch_relay *relay, long long batch) {
     return relay->memory + (size_t)(batch % RELAY_BATCHES) * RELAY_BATCH;
 }
 
-static void pause_briefly(void) {
+static void pause_briefly(int watch) {
 #ifdef __SSE2__
-    _mm_pause();
-#else
-    std::this_thread::yield();
+    if (watch < PAUSED_WATCHES) {
+        _mm_pause();
+        return;
+    }
 #endif
+    (void)watch;
+    std::this_thread::yield();
 }
 
 // Waits until ready() holds: watching, then sleeping until the other thread tells of a change.
 template <typename condition> static void wait_for(batch_relay *relay, condition ready) {
     for (int watch = 0; watch < WATCHES; watch++) {
         if (ready()) return;
-        pause_briefly();
+        pause_briefly(watch);
     }
     std::unique_lock<std::mutex> held(relay->lock);
     relay->sleeping++;
