@@ -483,8 +483,13 @@ static int compare_dates(const char *a, size_t a_length, const char *b, size_t b
 static bool same_date(const walk_line *a, const walk_line *b) {
     if (a->length < JOURNAL_DATE || b->length < JOURNAL_DATE)
         return strncmp(a->text, b->text, JOURNAL_DATE) == 0;
-    return ordered_eight(a->text) == ordered_eight(b->text) && a->text[8] == b->text[8] &&
-           a->text[9] == b->text[9];
+    uint64_t a8, b8;
+    uint16_t a2, b2;
+    memcpy(&a8, a->text, 8);
+    memcpy(&b8, b->text, 8);
+    memcpy(&a2, a->text + 8, 2);
+    memcpy(&b2, b->text + 8, 2);
+    return ((a8 ^ b8) | (uint64_t)(a2 ^ b2)) == 0;
 }
 
 static bool in_range(const walk *w, const walk_line *line) {
@@ -537,8 +542,13 @@ static void project_column(char *out, const walk_line *line) {
 // pause; a day without closure when the dates differ.
 static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
     bool pause = is_pause(a->text, a->length);
-    char date[JOURNAL_DATE + 1] = {};
-    column(date, a->text, a->length, 0, JOURNAL_DATE);
+    char date[JOURNAL_DATE + 1];
+    if (a->length >= JOURNAL_DATE) { // a copy of fixed length for every period
+        memcpy(date, a->text, JOURNAL_DATE);
+        date[JOURNAL_DATE] = 0;
+    } else {
+        column(date, a->text, a->length, 0, JOURNAL_DATE);
+    }
     char project[JOURNAL_PROJECT + 1];
     if (!same_day) {
         if (pause) return;
@@ -594,26 +604,26 @@ static uint64_t feeds_of_64(const unsigned char *bytes) {
 // every line, and the lines' lengths vary at random.
 static int first_feed(const unsigned char *bytes) {
 #ifdef __SSE2__
-    uint64_t low = feeds_of_64(bytes), high = feeds_of_64(bytes + 64);
-    return low ? __builtin_ctzll(low) : high ? 64 + __builtin_ctzll(high) : FEED_WINDOW;
+    // Nearly every line is shorter than 64 bytes: the second half is judged only for a longer one.
+    uint64_t low = feeds_of_64(bytes);
+    if (__builtin_expect(low != 0, 1)) return __builtin_ctzll(low);
+    uint64_t high = feeds_of_64(bytes + 64);
+    return high ? 64 + __builtin_ctzll(high) : FEED_WINDOW;
 #else
     const void *found = memchr(bytes, '\n', FEED_WINDOW);
     return found ? (int)((const unsigned char *)found - bytes) : FEED_WINDOW;
 #endif
 }
 
-// The common line, taken where it stands in a block without carriage returns, end-of-file marks
-// and tabs: its line feed within JOURNAL_WALK_LINE bytes, at least a date long, starting with
-// neither white space nor a NUL byte. It reads as the general way below would read it. False,
-// with nothing consumed, for any other line.
-static bool next_plain_line(bfile *file, walk_line *line) {
-    int left;
-    const unsigned char *start = bfile_plain_bytes(file, &left);
-    if (!start || left < WALK_READABLE) return false;
+// The common line at start, in a block without carriage returns, end-of-file marks and tabs with
+// WALK_READABLE bytes readable from start: its line feed within JOURNAL_WALK_LINE bytes, at least
+// a date long, starting with neither white space nor a NUL byte. It reads as the general way
+// below would read it. The bytes it takes with its line feed; 0, with line unchanged, for any
+// other line.
+static inline __attribute__((always_inline)) int plain_line_at(const unsigned char *start, walk_line *line) {
     int n = first_feed(start);
     if (n > JOURNAL_WALK_LINE || n < JOURNAL_DATE || start[0] == 0 || text_is_space(start[0]))
-        return false;
-    bfile_skip(file, n + 1);
+        return 0;
     line->text = (const char *)start;
     line->length = (size_t)n;
     // Lines with and without a text alternate at random: only the rare line whose text ends
@@ -621,7 +631,18 @@ static bool next_plain_line(bfile *file, walk_line *line) {
     if ((n > JOURNAL_TEXT_COLUMN) & (text_is_space(start[n - 1]) != 0))
         line->length = text_trimmed_length(line->text, (size_t)n);
     line->minutes = minutes_of(line->text, line->length);
-    return true;
+    return n + 1;
+}
+
+// The common line where it stands in the file's block (plain_line_at); false, with nothing
+// consumed, for any other line.
+static bool next_plain_line(bfile *file, walk_line *line) {
+    int left;
+    const unsigned char *start = bfile_plain_bytes(file, &left);
+    if (!start || left < WALK_READABLE) return false;
+    int taken = plain_line_at(start, line);
+    if (taken > 0) bfile_skip(file, taken);
+    return taken > 0;
 }
 
 // Reads the next non-blank line, where it stands in the file's block when it can (other, the
@@ -713,6 +734,47 @@ struct walk_part {
     walk_notes notes;
 };
 
+// The pairing of a stretch's lines: the opening line waiting for its closing one, and whether
+// the opening line's day lies in the range (lines of one day follow each other: a line of the
+// opening line's day shares its range test).
+struct pairing {
+    walk_line *opening, *closing;
+    bool tested, in_range;
+};
+
+// Pairs the closing line just read with the opening one; the closing line opens the next pair.
+// Compiled into both of its callers, one of which runs for nearly every line.
+static inline __attribute__((always_inline)) void pair_next(walk *w, pairing *p) {
+    bool same_day = same_date(p->opening, p->closing);
+    bool closing_in_range = same_day && p->tested ? p->in_range : in_range(w, p->closing);
+    if (closing_in_range) pair(w, p->opening, p->closing, same_day);
+    walk_line *swap = p->opening;
+    p->opening = p->closing;
+    p->closing = swap;
+    p->tested = true;
+    p->in_range = closing_in_range;
+}
+
+// Pairs the common lines that follow one another in the loaded block, as long as the stretch goes
+// on (opening_end, the offset after the opening line, before its end): the file's position moves
+// once for all of them. The count of lines taken; 0 where the next line must be read another way.
+static int pair_plain_run(walk_part *part, bfile *file, pairing *p, int64_t *opening_end) {
+    int left;
+    const unsigned char *run = bfile_plain_bytes(file, &left);
+    if (!run) return 0;
+    int64_t run_start = *opening_end;
+    int at = 0, lines = 0;
+    for (int taken; at <= left - WALK_READABLE && run_start + at <= part->end &&
+                    (taken = plain_line_at(run + at, p->closing)) > 0;
+         lines++) {
+        at += taken;
+        pair_next(&part->w, p);
+    }
+    if (at > 0) bfile_skip(file, at);
+    *opening_end = run_start + at;
+    return lines;
+}
+
 // Walks the stretch in file, the year file opened by the thread (NULL when it could not be).
 static void walk_stretch(walk_part *part, bfile *file) {
     part->unread = !file || bfile_seek(file, part->begin) != 0;
@@ -722,29 +784,20 @@ static void walk_stretch(walk_part *part, bfile *file) {
         line.text = line.own;
         line.length = 0;
     }
-    walk_line *opening = &part->lines[0], *closing = &part->lines[1];
-    bool open = next_line(file, opening, closing), ended = !open;
+    pairing p = {&part->lines[0], &part->lines[1], false, false};
+    bool open = next_line(file, p.opening, p.closing), ended = !open;
     int64_t opening_end = bfile_tell(file);
-    // Lines of one day follow each other: a line of the opening line's day shares its range test.
-    bool opening_tested = false, opening_in_range = false;
     while (open && opening_end <= part->end) {
-        if (!next_line(file, closing, opening)) {
+        if (pair_plain_run(part, file, &p, &opening_end) > 0) continue;
+        if (!next_line(file, p.closing, p.opening)) {
             ended = true;
             break;
         }
         opening_end = bfile_tell(file);
-        bool same_day = same_date(opening, closing);
-        bool closing_in_range =
-            same_day && opening_tested ? opening_in_range : in_range(w, closing);
-        if (closing_in_range) pair(w, opening, closing, same_day);
-        walk_line *swap = opening;
-        opening = closing;
-        closing = swap;
-        opening_tested = true;
-        opening_in_range = closing_in_range;
+        pair_next(w, &p);
     }
-    if (open && ended) keep_own(opening);
-    part->opening = opening;
+    if (open && ended) keep_own(p.opening);
+    part->opening = p.opening;
     part->open = open;
     part->ended = ended;
 }
