@@ -429,7 +429,7 @@ static __attribute__((noinline)) long minutes_read(const char *line, size_t leng
 
 // The time of day of a line in minutes. A time written as the journal writes it (HH:MM followed
 // by a non-digit) is read directly, which gives the same as reading both numbers.
-static long minutes_of(const char *line, size_t length) {
+static inline __attribute__((always_inline)) long minutes_of(const char *line, size_t length) {
     const char *t = line + TIME_COLUMN;
     if (length >= TIME_COLUMN + JOURNAL_TIME && digit(t[0]) && digit(t[1]) && !digit(t[2]) &&
         digit(t[3]) && digit(t[4]) && (length == TIME_COLUMN + JOURNAL_TIME || !digit(t[5])))
@@ -480,7 +480,7 @@ static int compare_dates(const char *a, size_t a_length, const char *b, size_t b
 }
 
 // Whether two lines bear the same date (their first 10 characters).
-static bool same_date(const walk_line *a, const walk_line *b) {
+static inline __attribute__((always_inline)) bool same_date(const walk_line *a, const walk_line *b) {
     if (a->length < JOURNAL_DATE || b->length < JOURNAL_DATE)
         return strncmp(a->text, b->text, JOURNAL_DATE) == 0;
     uint64_t a8, b8;
@@ -515,7 +515,7 @@ static unsigned flag_bits(flag16 flags) {
 // receiver may take the name as a whole key. The column is judged 16 bytes at once, without a
 // branch per byte: this runs for every period of a walk, and the names' lengths vary at random.
 // A name that starts with a blank or holds a NUL byte takes the general way.
-static void project_column(char *out, const walk_line *line) {
+static inline __attribute__((always_inline)) void project_column(char *out, const walk_line *line) {
     static_assert(PAUSE_COLUMN + 16 <= LINE_AREA, "the column is read as 16 bytes");
     // 16 bytes kept, then 16 cleared: the mask of the first n bytes starts at 16 - n.
     static const unsigned char keep[32] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
@@ -540,7 +540,7 @@ static void project_column(char *out, const walk_line *line) {
 
 // Pairs opening line a with closing line b: a period when both are of one day and a is no
 // pause; a day without closure when the dates differ.
-static void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
+static inline __attribute__((always_inline)) void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
     bool pause = is_pause(a->text, a->length);
     char date[JOURNAL_DATE + 1];
     if (a->length >= JOURNAL_DATE) { // a copy of fixed length for every period

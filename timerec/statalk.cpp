@@ -141,29 +141,36 @@ static void add_levels(stat_state *s, const known_project *project, long long mi
         }
 }
 
+// A project name met for the first time: its levels found and kept under its key. Its entry
+// among the known names; -1 when the index of names takes no more, its minutes then gone to its
+// levels at once. Out of the common way, which is a name seen before.
+static __attribute__((noinline)) int learn_project(stat_state *s, const char *project,
+                                                   const name_key *key, int free_slot,
+                                                   int minutes) {
+    known_project levels;
+    find_levels(s, project, &levels);
+    levels.key = *key;
+    levels.minutes = 0;
+    if (free_slot < 0 || s->known_count >= KNOWN_MAX) {
+        add_levels(s, &levels, minutes);
+        return -1;
+    }
+    int known = s->known_count++;
+    s->known[known] = levels;
+    group_index_put(&s->known_index, free_slot, known);
+    return known;
+}
+
 // A period of a project (its name padded with zeros as the walk delivers it): its minutes go to
-// the project's name now and to its levels when the walk is done (settle_levels); a name the
-// index of names cannot take goes to its levels at once.
+// the project's name now and to its levels when the walk is done (settle_levels).
 static void add_project(stat_state *s, const char *project, int minutes) {
     name_key key;
     int free_slot = -1;
     name_key_of_padded(&key, project);
     int known = group_index_find(&s->known_index, name_key_hash(&key), same_project, &key, s->known,
                                  &free_slot);
-    if (known < 0) {
-        known_project levels;
-        find_levels(s, project, &levels);
-        levels.key = key;
-        levels.minutes = 0;
-        if (free_slot < 0 || s->known_count >= KNOWN_MAX) {
-            add_levels(s, &levels, minutes);
-            return;
-        }
-        known = s->known_count++;
-        s->known[known] = levels;
-        group_index_put(&s->known_index, free_slot, known);
-    }
-    s->known[known].minutes += minutes;
+    if (known < 0) known = learn_project(s, project, &key, free_slot, minutes);
+    if (known >= 0) s->known[known].minutes += minutes;
 }
 
 static void settle_levels(stat_state *s) {
