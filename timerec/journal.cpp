@@ -546,7 +546,8 @@ static inline __attribute__((always_inline)) void pair(walk *w, const walk_line 
     if (a->length >= JOURNAL_DATE) { // a copy of fixed length for every period
         memcpy(date, a->text, JOURNAL_DATE);
         date[JOURNAL_DATE] = 0;
-    } else {
+    } else { // a short date, with zeros to its 11th byte as every date is delivered
+        memset(date, 0, sizeof date);
         column(date, a->text, a->length, 0, JOURNAL_DATE);
     }
     char project[JOURNAL_PROJECT + 1];

@@ -28,11 +28,15 @@ void *report_alloc_einlis(const char *module, size_t size) {
     return einlis;
 }
 
-void report_text_begin(report_text *out, const char *module) {
+void report_text_begin_sized(report_text *out, const char *module, size_t size) {
     out->module = module;
     out->length = 0;
-    out->size = (size_t)REPORT_FIRST_BLOCKS * REPORT_BLOCK;
+    out->size = size;
     out->text = allocate(module, &out->size);
+}
+
+void report_text_begin(report_text *out, const char *module) {
+    report_text_begin_sized(out, module, (size_t)REPORT_FIRST_BLOCKS * REPORT_BLOCK);
 }
 
 // Moves the text into a block twice as large (or as large as needed, if that is more).
@@ -45,16 +49,20 @@ static void grow(report_text *out, size_t needed) {
     out->size = size;
 }
 
+void report_text_append(report_text *out, const char *piece, size_t length) {
+    if (out->length + length + 1 > out->size) grow(out, out->length + length + 1);
+    memcpy(out->text + out->length, piece, length);
+    out->length += length;
+    out->text[out->length] = 0;
+}
+
 void report_text_add(report_text *out, const char *piece) {
-    size_t count = strlen(piece);
-    if (out->length + count + 1 > out->size) grow(out, out->length + count + 1);
-    memcpy(out->text + out->length, piece, count + 1);
-    out->length += count;
+    report_text_append(out, piece, strlen(piece));
 }
 
 void report_text_line(report_text *out, const char *piece) {
     report_text_add(out, piece);
-    report_text_add(out, "\r\n");
+    report_text_append(out, "\r\n", 2);
 }
 
 void report_text_line_fn(const char *line, void *context) {

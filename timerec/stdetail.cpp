@@ -20,7 +20,10 @@ enum {
     PROJECT_FIELD = 16, // its column's width
 };
 
-enum { DURATIONS_KEPT = 24 * 60 }; // durations of up to a day are formatted once per walk
+enum {
+    DURATIONS_KEPT = 24 * 60, // durations of up to a day are formatted once per walk
+    KEPT_FIRST_BLOCK = 2 << 20,
+};
 
 // The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
 // weekend marker of the day being walked and the durations formatted so far.
@@ -31,6 +34,7 @@ struct detail_walk {
     int hours_minutes;
     report_line_fn add;
     void *context;
+    report_text *kept; // where a stretch walked beside others keeps its lines, else NULL
     int lines;
     char seen_date[JOURNAL_DATE + 1];
     const char *marker;
@@ -53,14 +57,16 @@ static void append(char **at, char *end, const char *text, size_t length) {
 }
 
 // The line as "%s  %-16.14s%s %s%s%s%s" would give it, put together directly: a detail list of
-// a year has a line for every period.
-static void compose_line(char *out, const char *date, const char *project, const char *duration,
-                         const char *marker, const char *booking_text, int hours_minutes) {
-    char shown[STDETAIL_TEXT + 1];
-    text_copy_max(shown, booking_text, STDETAIL_TEXT);
-    text_trim(shown);
+// a year has a line for every period. The booking text (text_length bytes) is shown as far as
+// its first STDETAIL_TEXT characters, trimmed. The line's length.
+static size_t compose_line(char *out, const char *date, const char *project, const char *duration,
+                           const char *marker, const char *booking_text, size_t text_length,
+                           int hours_minutes) {
+    size_t shown = text_length < (size_t)STDETAIL_TEXT ? text_length : (size_t)STDETAIL_TEXT, first = 0;
+    while (first < shown && text_is_space((unsigned char)booking_text[first])) first++;
+    while (shown > first && text_is_space((unsigned char)booking_text[shown - 1])) shown--;
     char *at = out, *end = out + STDETAIL_LINE;
-    append(&at, end, date, strlen(date));
+    append(&at, end, date, strnlen(date, JOURNAL_DATE));
     size_t name = strnlen(project, PROJECT_SHOWN);
     char padded[PROJECT_FIELD];
     memcpy(padded, project, name);
@@ -69,17 +75,19 @@ static void compose_line(char *out, const char *date, const char *project, const
     append(&at, end, padded, PROJECT_FIELD);
     append(&at, end, duration, strlen(duration));
     append(&at, end, hours_minutes ? "  " : " h", 2);
-    append(&at, end, marker, strlen(marker));
-    if (shown[0]) append(&at, end, " ", 1);
-    append(&at, end, shown, strlen(shown));
+    append(&at, end, marker, 3);
+    if (shown > first) append(&at, end, " ", 1);
+    append(&at, end, booking_text + first, shown - first);
     *at = 0;
+    return (size_t)(at - out);
 }
 
 void stdetail_line(char *out, const char *date, const char *project, int minutes,
                    const char *booking_text, int hours_minutes) {
     char duration[REPORT_FIELD + 1];
     report_duration(duration, minutes, 7, hours_minutes);
-    compose_line(out, date, project, duration, weekend_marker(date), booking_text, hours_minutes);
+    compose_line(out, date, project, duration, weekend_marker(date), booking_text,
+                 strnlen(booking_text, STDETAIL_TEXT), hours_minutes);
 }
 
 // The duration text of minutes, formatted once for the usual lengths.
@@ -95,6 +103,16 @@ static const char *duration_of(detail_walk *w, int minutes, char *other) {
     return w->durations[minutes];
 }
 
+// A stretch's lines, kept one after another, each with a line feed (no line holds one), until
+// the walk is done and they go to the caller in the file's order. Their block starts as large as
+// a stretch's lines may well need: growing it copies what it holds into pages touched anew, and
+// pages of the block not written to cost no memory.
+static void keep_line(report_text *kept, const char *line, size_t length) {
+    if (!kept->text) report_text_begin_sized(kept, "stdetail", KEPT_FIRST_BLOCK);
+    report_text_append(kept, line, length);
+    report_text_append(kept, "\n", 1);
+}
+
 static void add_period(const char *date, const char *project, int minutes, void *context) {
     detail_walk *w = (detail_walk *)context;
     // The walk delivers the name trimmed, with zeros after it to its 16th byte: its words are
@@ -106,19 +124,14 @@ static void add_period(const char *date, const char *project, int minutes, void 
         return;
     if (journal_next_day(w->seen_date, date)) w->marker = weekend_marker(date);
     char line[STDETAIL_LINE + 1], duration[REPORT_FIELD + 1];
-    compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
-                 journal_walk_text(), w->hours_minutes);
-    w->add(line, w->context);
+    size_t length = compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
+                                 journal_walk_text_bytes(), journal_walk_text_length(),
+                                 w->hours_minutes);
+    if (w->kept)
+        keep_line(w->kept, line, length);
+    else
+        w->add(line, w->context);
     w->lines++;
-}
-
-// A stretch's lines, kept one after another, each with a line feed (no line holds one), until
-// the walk is done and they go to the caller in the file's order.
-static void keep_line(const char *line, void *context) {
-    report_text *kept = (report_text *)context;
-    if (!kept->text) report_text_begin(kept, "stdetail");
-    report_text_add(kept, line);
-    report_text_add(kept, "\n");
 }
 
 // The kept lines to add (none when add is NULL); their memory goes back.
@@ -137,15 +150,12 @@ static void give_kept(report_text *kept, report_line_fn add, void *context) {
 static int collect_in_stretches(detail_walk *w, const char *from, const char *to) {
     detail_walk *walks[JOURNAL_PARTS_MAX] = {w};
     report_text kept[JOURNAL_PARTS_MAX] = {};
-    report_line_fn add = w->add;
-    void *context = w->context;
     int count = 1;
     while (count < JOURNAL_PARTS_MAX && (walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
         count++;
     for (int k = 0; k < count; k++) {
         if (k > 0) *walks[k] = *w;
-        walks[k]->add = keep_line;
-        walks[k]->context = &kept[k];
+        walks[k]->kept = &kept[k];
     }
     journal_parts_walked walked = {};
     int result = journal_walk_parts(from, from, to, add_period, nullptr, (void *const *)walks,
@@ -153,11 +163,10 @@ static int collect_in_stretches(detail_walk *w, const char *from, const char *to
     int lines = 0;
     for (int k = 0; k < count; k++) {
         if (k < walked.used) lines += walks[k]->lines;
-        give_kept(&kept[k], k < walked.used ? add : nullptr, context);
+        give_kept(&kept[k], k < walked.used ? w->add : nullptr, w->context);
         if (k > 0) ffree(walks[k]);
     }
-    w->add = add;
-    w->context = context;
+    w->kept = nullptr;
     w->lines = lines;
     return result;
 }
