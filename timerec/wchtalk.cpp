@@ -93,17 +93,23 @@ static bool same_row(int entry, const void *key, const void *keys) {
     return name_key_equal((const name_key *)keys + entry, (const name_key *)key);
 }
 
-// The row of key, appended when new; -1 when the full list takes no new row.
-static int find_row(week_state *s, const name_key *key, const char *name) {
-    int free_slot = -1;
-    int entry = group_index_find(&s->index, name_key_hash(key), same_row, key, s->keys, &free_slot);
-    if (entry >= 0 || s->count >= STASUP) return entry;
-    entry = s->count++;
+// A new row of key, filed at free_slot of the index; out of the way of the rows found again.
+static __attribute__((noinline)) int add_row(week_state *s, const name_key *key, const char *name,
+                                             int free_slot) {
+    int entry = s->count++;
     memset(&s->einlis[entry], 0, sizeof s->einlis[entry]);
     text_copy_max(s->einlis[entry].name, name, REPORT_NAME);
     s->keys[entry] = *key;
     group_index_put(&s->index, free_slot, entry);
     return entry;
+}
+
+// The row of key, appended when new; -1 when the full list takes no new row.
+static int find_row(week_state *s, const name_key *key, const char *name) {
+    int free_slot = -1;
+    int entry = group_index_find(&s->index, name_key_hash(key), same_row, key, s->keys, &free_slot);
+    if (entry >= 0 || s->count >= STASUP) return entry;
+    return add_row(s, key, name, free_slot);
 }
 
 // The walk callback: the minutes into the row of the project, in the column of the weekday.
