@@ -4,8 +4,9 @@
 # timeclock file over the whole year, each the median of several runs next to `wc -l` on the same
 # file in the same run, with the peak memory of kxcli; and ledger's balance report over the same
 # bookings (kxcli's timeclock export), which computes the same sums per project level, measured
-# in turn with the statistics for the ratio "ledger/stats". Every report's output is compared
-# byte for byte with that of a kxcli built from KX_BENCH_BASE (a git revision, default main).
+# in turn with the statistics for the ratio "ledger/stats"; and the periods with one core for all
+# of kxcli's threads. Every report's output is compared byte for byte with that of a kxcli built
+# from KX_BENCH_BASE (a git revision, default main).
 # Prints a table. Installs ledger when it is missing.
 # usage: bench/run-reports.sh [BOOKINGS...]   (KX_BENCH_RUNS runs per figure, default 7)
 set -euo pipefail
@@ -74,6 +75,11 @@ for n in "${sizes[@]}"; do
     mapfile -t paired < <(measure "$ledger_runs" ledger -f "$dir/2024.timeclock" balance \
         -- "${kx[@]}" stats 2024 01-01 12-31)
 
+    # The periods where the whole machine has one core for kxcli (a busy machine): its threads
+    # take turns on it.
+    mapfile -t one_core < <(taskset -c 0 "$bin/run_measured" "$runs" wc -l "$dir/2024.txt" \
+        -- "${kx[@]}" periods 2024 01-01 12-31)
+
     # Output byte for byte as the base revision's kxcli gives it.
     same=identical
     for i in "${!names[@]}"; do
@@ -109,5 +115,7 @@ for n in "${sizes[@]}"; do
     printf '  ledger balance %s ms, stats beside it %s ms: ledger/stats %s; peak KB of kxcli %s\n' \
         "$(ms "${paired[0]}")" "$(ms "${paired[1]}")" \
         "$(ratio "$(ms "${paired[0]}")" "$(ms "${paired[1]}")")" "$peak"
+    printf '  periods on one core %s ms, wc -l on it %s ms: %s x wc -l\n' "$(ms "${one_core[1]}")" \
+        "$(ms "${one_core[0]}")" "$(ratio "$(ms "${one_core[1]}")" "$(ms "${one_core[0]}")")"
 done
 echo "median of $runs runs (ledger: 3 at 1,000,000)"

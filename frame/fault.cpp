@@ -1,10 +1,12 @@
-// The failure switch of the platform layer: one count over every writing operation.
+// The failure switch of the platform layer: one count over every writing operation. It is armed
+// before an operation starts; the count and the strike are shared by the threads of a walk.
 #include "frame/fault.h"
+#include <atomic>
 
 static int armed_at;
 static int armed_kinds;
-static int counted;
-static bool struck;
+static std::atomic<int> counted;
+static std::atomic<bool> struck;
 
 void fault_arm(int n, int kinds) {
     armed_at = n > 0 ? n : 0;

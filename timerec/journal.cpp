@@ -822,6 +822,7 @@ struct walk_turns {
     walk_part *part;
     int parts;
     const char *path;
+    const journal_walk_beside *beside; // NULL: the calling thread takes turns too
     std::atomic<int> next;
 };
 
@@ -831,9 +832,13 @@ static void take_turns(walk_turns *turns) {
     bool opened = false;
     for (int k; (k = turns->next++) < turns->parts;) {
         if (!opened) opened = bfile_open_sized(&file, turns->path, JOURNAL_WALK_BLOCK) >= 0;
-        // One stretch alone shows its messages at once, as its callback's come.
-        thread_notes = turns->parts > 1 ? &turns->part[k].notes : nullptr;
-        walk_stretch(&turns->part[k], opened ? &file : nullptr);
+        // One stretch alone on the calling thread shows its messages at once, as its callback's
+        // come.
+        thread_notes = turns->parts > 1 || turns->beside ? &turns->part[k].notes : nullptr;
+        walk_part *part = &turns->part[k];
+        walk_stretch(part, opened ? &file : nullptr);
+        if (turns->beside)
+            turns->beside->stretch_done(k, part->ended || part->unread, turns->beside->context);
     }
     thread_notes = nullptr;
     if (opened) bfile_close(&file);
@@ -871,21 +876,27 @@ static int cut_stretches(bfile *file, walk_part *part, int parts) {
 }
 
 // Walks the stretches on this thread and on threads of their own, as many as the machine has
-// cores (fewer where no thread can be had); then shows their messages in order, and closes the
+// cores (fewer where no thread can be had), or, with work beside the walk, on threads of their
+// own only while this thread does that work; then shows their messages in order, and closes the
 // running period. The stretches that count (up to the first that reached the end of the text),
-// or -1.
-static int walk_file(const char *path, walk_part *part, int parts) {
-    walk_turns turns = {part, parts, path, {0}};
+// -1, or -2 when beside the walk not even one thread could be had.
+static int walk_file(const char *path, walk_part *part, int parts,
+                     const journal_walk_beside *beside) {
+    walk_turns turns = {part, parts, path, beside, {0}};
     std::thread threads[JOURNAL_PARTS_MAX];
-    int helpers = parts > 1 ? journal_walk_threads() - 1 : 0, started = 0;
-    for (; started < helpers && started < parts - 1; started++) {
+    int helpers = journal_walk_threads() - (beside ? 0 : 1), started = 0;
+    for (; started < helpers && started < parts - (beside ? 0 : 1); started++) {
         try {
             threads[started] = std::thread(take_turns, &turns);
         } catch (...) {
             break;
         }
     }
-    take_turns(&turns);
+    if (beside && started == 0) return -2;
+    if (beside)
+        beside->work(beside->context);
+    else
+        take_turns(&turns);
     for (int k = 0; k < started; k++) threads[k].join();
     int used = 0;
     while (used < parts) {
@@ -904,15 +915,25 @@ static void walk_path(char *path, const char *year) {
     snprintf(path, JOURNAL_PATH_MAX + 1, "%s%4.4s.txt", WorkDir, year);
 }
 
+int64_t journal_walk_stretch_bytes(const char *year) {
+    char path[JOURNAL_PATH_MAX + 1];
+    walk_path(path, year);
+    int64_t size = file_size(path), parts = size / smallest_part;
+    if (size <= 0) return 0;
+    parts = parts < 1 ? 1 : parts > (int64_t)JOURNAL_PARTS_MAX ? (int64_t)JOURNAL_PARTS_MAX : parts;
+    return size / parts + 1;
+}
+
 bool journal_walk_shared(const char *year) {
     char path[JOURNAL_PATH_MAX + 1];
     walk_path(path, year);
     return journal_walk_threads() > 1 && file_size(path) >= 2 * smallest_part;
 }
 
-int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
-                       journal_open_day_fn open_day, void *const *contexts, int parts,
-                       journal_parts_walked *walked) {
+// journal_walk_parts, with work beside the walk where beside is not NULL.
+static int walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                      journal_open_day_fn open_day, void *const *contexts, int parts,
+                      journal_parts_walked *walked, const journal_walk_beside *beside) {
     char path[JOURNAL_PATH_MAX + 1];
     walk_path(path, year);
     bfile file;
@@ -927,7 +948,7 @@ int journal_walk_parts(const char *year, const char *from, const char *to, journ
     bfile_close(&file);
     for (int k = 0; k < parts; k++)
         part[k].w = {from, to, strlen(from), strlen(to), callback, open_day, contexts[k], 0, 0};
-    int counted = walk_file(path, part, parts);
+    int counted = walk_file(path, part, parts, beside);
     int delivered = 0;
     long long magnitude = 0;
     for (int k = 0; k < parts; k++) {
@@ -935,12 +956,25 @@ int journal_walk_parts(const char *year, const char *from, const char *to, journ
         if (k < counted) magnitude += part[k].w.magnitude;
         ffree(part[k].notes.text);
     }
+    if (counted == -2) return -2;
     if (counted < 0) {
         status_show(text(TXT_JOURNAL_NOT_FOUND), path);
         return -1;
     }
     if (walked) *walked = {counted, magnitude};
     return delivered;
+}
+
+int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
+                       journal_open_day_fn open_day, void *const *contexts, int parts,
+                       journal_parts_walked *walked) {
+    return walk_parts(year, from, to, callback, open_day, contexts, parts, walked, nullptr);
+}
+
+int journal_walk_parts_beside(const char *year, const char *from, const char *to,
+                              journal_walk_fn callback, void *const *contexts, int parts,
+                              journal_parts_walked *walked, const journal_walk_beside *beside) {
+    return walk_parts(year, from, to, callback, nullptr, contexts, parts, walked, beside);
 }
 
 int journal_walk(const char *year, const char *from, const char *to, journal_walk_fn callback,

@@ -113,12 +113,31 @@ struct journal_parts_walked {
 int journal_walk_parts(const char *year, const char *from, const char *to, journal_walk_fn callback,
                        journal_open_day_fn open_day, void *const *contexts, int parts,
                        journal_parts_walked *walked);
+// Work the calling thread does beside a walk over stretches, while threads of their own walk them:
+// each stretch's thread calls stretch_done once it has delivered the stretch's periods (ended:
+// the stretch met the end of the file's text, or could not be read, so that no later stretch
+// counts). work returns once it has what it waits for.
+struct journal_walk_beside {
+    void (*work)(void *context);
+    void (*stretch_done)(int stretch, bool ended, void *context);
+    void *context;
+};
+// journal_walk_parts without a reader of open days, the calling thread doing beside's work
+// instead of walking stretches; -2, with nothing walked and nothing shown, when not even one
+// thread of its own could be had. The running period is delivered on the calling thread after
+// work has returned.
+int journal_walk_parts_beside(const char *year, const char *from, const char *to,
+                              journal_walk_fn callback, void *const *contexts, int parts,
+                              journal_parts_walked *walked, const journal_walk_beside *beside);
 // The threads worth walking stretches at the same time on this machine (1 to its cores, at most
 // JOURNAL_PARTS_MAX).
 int journal_walk_threads(void);
 // Whether the year file is large enough for work beside its walk to pay for a thread: two of the
 // smallest stretches, on a machine with more than one core.
 bool journal_walk_shared(const char *year);
+// About the bytes of each stretch a walk cuts the year file into (the file's size for a file
+// walked in one stretch, 0 without a file).
+int64_t journal_walk_stretch_bytes(const char *year);
 // Tests: the smallest stretch a file is cut into (bytes; 0 for the usual 2 MiB).
 void journal_walk_part_bytes(int64_t bytes);
 // A message of the walk or of its callback, shown as status_show(text(text_id), ...) would

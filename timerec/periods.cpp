@@ -4,15 +4,16 @@
 #include "frame/bfile.h"
 #include "frame/dates.h"
 #include "frame/encoding.h"
+#include "frame/memory.h"
 #include "frame/messages.h"
 #include "frame/text.h"
 #include "frame/texts.h"
 #include "resources/text_ids.h"
-#include "timerec/batch_relay.h"
 #include "timerec/directories.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
 #include "timerec/report.h"
+#include "timerec/stretch_text.h"
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -58,7 +59,8 @@ struct periods_out {
     char date_field[DATE_FIELD];
     size_t date_field_length;
     project_field fields[FIELD_CACHE];
-    alignas(64) char buffer[PERIODS_BUFFER]; // on a cache line, as the file's blocks (bfile.cpp)
+    char *buffer; // size bytes
+    size_t size;
 };
 
 // A period as it is written: its day and project as the walk delivers them (zeros after their ends
@@ -81,6 +83,8 @@ struct period_filter {
 } // namespace
 
 static periods_out out_state;
+// On a cache line, as the file's blocks (bfile.cpp).
+alignas(64) static char out_buffer[PERIODS_BUFFER];
 
 static void flush(periods_out *out) {
     if (out->used > 0 && !out->failed && out->write(out->buffer, out->used, out->context) != 0)
@@ -443,12 +447,12 @@ static void left_out(const char *date, int minutes, long begin, long end) {
     size_t length = clock_at(times, begin);
     times[length++] = '-';
     times[length + clock_at(times + length, end)] = 0;
-    status_show(text(TXT_PERIOD_LEFT_OUT), date, times, minutes);
+    journal_walk_status(TXT_PERIOD_LEFT_OUT, date, times, minutes);
 }
 
 // Whether the period goes out. A timeclock file holds only sessions the ledgers can read: a day
-// of the calendar, times of day, the end not before the begin; any other is named at once, in
-// the order of the file, on the walk's thread.
+// of the calendar, times of day, the end not before the begin; any other is named in the order
+// of the file, as the walk's own messages are.
 static bool period_wanted(period_filter *filter, const char *date, int minutes, long begin,
                           long end) {
     if (filter->format != PERIODS_TIMECLOCK) return true;
@@ -468,71 +472,20 @@ static void write_period(periods_out *out, const period_view *p) {
     else
         timeclock_session(out, p);
     out->lines++;
-    if (out->used > PERIODS_BUFFER - LINE_ROOM) flush(out);
+    if (out->used > out->size - LINE_ROOM) flush(out);
 }
 
-// A walk's periods on their way out: written at once, or handed to the relay's thread, which
-// writes them while the walk reads on.
+// A walk's periods on their way out: which of them go, and where their text is put together.
 struct periods_run {
     period_filter filter;
     periods_out *out;
-    batch_relay *relay;
 };
-
-// A period in a relay's batch: the period_view's values, its text (terminated) behind it.
-struct period_record {
-    char date[JOURNAL_DATE + 1];
-    char project[JOURNAL_PROJECT + 1];
-    unsigned short text_length;
-    unsigned short size; // of the record with its text, a multiple of 8
-    int minutes;
-    long begin, end;
-};
-static_assert(sizeof(period_record) + TEXT_TABS_MAX + 8 <= RELAY_BATCH - RELAY_SLACK &&
-                  (int)COPY_SLACK <= (int)RELAY_SLACK,
-              "a record fits a batch, and its text is readable in blocks");
-
-static void relay_period(batch_relay *relay, const char *date, const char *project, int minutes,
-                         long begin, long end) {
-    size_t length = journal_walk_text_length();
-    if (length > TEXT_TABS_MAX) length = TEXT_TABS_MAX; // a line holds no more
-    size_t size = (sizeof(period_record) + length + 1 + 7) & ~(size_t)7;
-    char *room = relay_room(relay, size);
-    period_record *record = (period_record *)room;
-    memcpy(record->date, date, sizeof record->date);
-    memcpy(record->project, project, sizeof record->project);
-    record->text_length = (unsigned short)length;
-    record->size = (unsigned short)size;
-    record->minutes = minutes;
-    record->begin = begin;
-    record->end = end;
-    memcpy(room + sizeof *record, journal_walk_text_bytes(), length);
-    room[sizeof *record + length] = 0;
-    relay_put(relay, size);
-}
-
-// The relay's thread: writes the periods of a batch.
-static void write_batch(const char *bytes, size_t length, void *context) {
-    periods_out *out = (periods_out *)context;
-    for (size_t at = 0; at < length;) {
-        const period_record *record = (const period_record *)(bytes + at);
-        const char *text = bytes + at + sizeof *record;
-        period_view p = {record->date,    record->project, text,       record->text_length,
-                         record->minutes, record->begin,   record->end};
-        write_period(out, &p);
-        at += record->size;
-    }
-}
 
 static void on_period(const char *date, const char *project, int minutes, void *context) {
     periods_run *run = (periods_run *)context;
     long begin, end;
     journal_walk_times(&begin, &end);
     if (!period_wanted(&run->filter, date, minutes, begin, end)) return;
-    if (run->relay) {
-        relay_period(run->relay, date, project, minutes, begin, end);
-        return;
-    }
     static_assert((int)COPY_SLACK <= (int)JOURNAL_TEXT_COLUMN,
                   "a text read in blocks stays within the walk's area of a whole line");
     period_view p = {date,  project, journal_walk_text(), journal_walk_text_length(), minutes,
@@ -540,23 +493,158 @@ static void on_period(const char *date, const char *project, int minutes, void *
     write_period(run->out, &p);
 }
 
-static bool relay_always;
-
-void periods_relay_always(bool always) {
-    relay_always = always;
-}
-
-int periods_write(const char *year, const char *from_md, const char *to_md, int format,
-                  periods_write_fn write, void *context) {
-    periods_out *out = &out_state;
+// Starts a text of periods in format, written with write.
+static void start_out(periods_out *out, int format, periods_write_fn write, void *context,
+                      char *buffer, size_t size) {
     out->format = format;
     out->write = write;
     out->context = context;
     out->failed = false;
     out->lines = 0;
     out->used = 0;
+    out->buffer = buffer;
+    out->size = size;
     memset(out->seen_date, 0, sizeof out->seen_date);
     for (project_field &field : out->fields) field.used = false;
+}
+
+enum {
+    STRETCH_CHUNK = 1 << 18,
+    STRETCH_AHEAD = 16,     // chunks waiting for the stretches after the one being written,
+    STRETCH_AHEAD_MAX = 256, // for a year file of any size
+    TEST_CHUNK = 4 * LINE_ROOM,
+    TEST_AHEAD = 2,
+    REST_ROOM = 2 * LINE_ROOM, // a line, with room to spare
+};
+
+// A stretch's periods, walked on a thread of its own: their text in chunks, which the calling
+// thread writes in the stretches' order. Once the stretch is done, a line delivered for it (the
+// running period, delivered on the calling thread after the walk) goes to rest and is written from
+// there at once.
+struct stretch_out {
+    periods_run run;
+    periods_out out;
+    stretch_text *text;
+    int stretch;
+    char rest[REST_ROOM];
+};
+
+// The walk over stretches: the chunks of text and each stretch's periods.
+struct periods_stretches {
+    stretch_text text;
+    stretch_out *stretch[JOURNAL_PARTS_MAX];
+    int count;
+};
+
+static bool stretches_always;
+
+void periods_stretches_always(bool always) {
+    stretches_always = always;
+}
+
+// A fresh chunk for the stretch's text; without one the stretch's text fails, what follows going
+// to rest unwritten.
+static void take_chunk(stretch_out *s) {
+    s->out.buffer = stretch_text_chunk(s->text, s->stretch);
+    s->out.size = s->text->chunk_size;
+    if (s->out.buffer) return;
+    s->out.buffer = s->rest;
+    s->out.size = sizeof s->rest;
+    s->out.failed = true;
+}
+
+// The write of a stretch's text: the full chunk goes to the queue, the text goes on in a new one.
+static int hand_on_chunk(const char *bytes, size_t length, void *context) {
+    stretch_out *s = (stretch_out *)context;
+    stretch_text_put(s->text, s->stretch, s->out.buffer, length);
+    take_chunk(s);
+    return s->out.failed ? -1 : 0;
+}
+
+// On the stretch's thread, once its periods are delivered: its last chunk goes to the queue.
+static void stretch_done(int stretch, bool ended, void *context) {
+    periods_stretches *all = (periods_stretches *)context;
+    stretch_out *s = all->stretch[stretch];
+    if (s->out.buffer != s->rest) stretch_text_put(s->text, stretch, s->out.buffer, s->out.used);
+    s->out.buffer = s->rest;
+    s->out.size = sizeof s->rest;
+    s->out.used = 0;
+    s->out.write = all->text.write;
+    s->out.context = all->text.context;
+    stretch_text_done(s->text, stretch, ended);
+}
+
+static void write_chunks(void *context) {
+    stretch_text_write(&((periods_stretches *)context)->text);
+}
+
+// The chunks that may wait for the stretches after the one being written: those of one and a half
+// stretches' text (a stretch's text is about as long as the stretch), so that the thread of the
+// next stretch seldom waits for the writing of the stretch before it.
+static int chunks_ahead(const char *year, size_t chunk) {
+    if (stretches_always) return TEST_AHEAD;
+    int64_t chunks = journal_walk_stretch_bytes(year) * 3 / 2 / (int64_t)chunk + 1;
+    return chunks < STRETCH_AHEAD       ? STRETCH_AHEAD
+           : chunks > STRETCH_AHEAD_MAX ? STRETCH_AHEAD_MAX
+                                        : (int)chunks;
+}
+
+// Memory for the stretches' periods (at most JOURNAL_PARTS_MAX); their count.
+static int make_stretches(periods_stretches *all, const periods_out *out, const char *year) {
+    all->count = 0;
+    size_t chunk = stretches_always ? TEST_CHUNK : STRETCH_CHUNK;
+    stretch_text_start(&all->text, chunk, chunks_ahead(year, chunk), out->write, out->context);
+    while (all->count < JOURNAL_PARTS_MAX) {
+        stretch_out *s = (stretch_out *)fmalloc(1, sizeof(stretch_out));
+        if (!s) break;
+        s->text = &all->text;
+        s->stretch = all->count;
+        s->run = {{out->format, {}, false}, &s->out};
+        start_out(&s->out, out->format, hand_on_chunk, s, s->rest, sizeof s->rest);
+        take_chunk(s);
+        all->stretch[all->count++] = s;
+    }
+    return all->count;
+}
+
+// The stretches' lines, the failure of any of their writes into out; the memory goes back.
+static void end_stretches(periods_stretches *all, periods_out *out, int counted) {
+    for (int k = 0; k < all->count; k++) {
+        stretch_out *s = all->stretch[k];
+        if (k < counted) {
+            flush(&s->out); // the running period, delivered after the walk
+            out->lines += s->out.lines;
+            if (s->out.failed) out->failed = true;
+        }
+        ffree(s);
+    }
+    if (stretch_text_end(&all->text) != 0) out->failed = true;
+}
+
+// A large year walked in stretches by threads of their own, the calling thread writing their text
+// as it comes: the result of the walk, or -2 when it could not be walked that way.
+static int write_in_stretches(periods_out *out, const char *year, const char *from,
+                              const char *to) {
+    static periods_stretches all;
+    flush(out); // what comes before the periods
+    if (make_stretches(&all, out, year) == 0) {
+        stretch_text_end(&all.text);
+        return -2;
+    }
+    journal_walk_beside beside = {write_chunks, stretch_done, &all};
+    void *contexts[JOURNAL_PARTS_MAX];
+    for (int k = 0; k < all.count; k++) contexts[k] = &all.stretch[k]->run;
+    journal_parts_walked walked = {};
+    int result = journal_walk_parts_beside(year, from, to, on_period, contexts, all.count,
+                                           &walked, &beside);
+    end_stretches(&all, out, result == -2 ? 0 : walked.used);
+    return result;
+}
+
+int periods_write(const char *year, const char *from_md, const char *to_md, int format,
+                  periods_write_fn write, void *context) {
+    periods_out *out = &out_state;
+    start_out(out, format, write, context, out_buffer, sizeof out_buffer);
     make_day_fields(out);
     if (format == PERIODS_CSV_UTF8) put_text(out, "\xEF\xBB\xBF");
     if (format != PERIODS_TIMECLOCK)
@@ -565,13 +653,13 @@ int periods_write(const char *year, const char *from_md, const char *to_md, int 
     text_copy_max(year_text, year, DATE_TEXT);
     report_day(from, year_text, from_md);
     report_day(to, year_text, to_md);
-    // A large year's text is put together on a second core beside the walk.
-    static batch_relay relay;
-    periods_run run = {{format, {}, false}, out, nullptr};
-    bool shared = relay_always ? journal_walk_threads() > 1 : journal_walk_shared(year_text);
-    if (shared && relay_start(&relay, write_batch, out)) run.relay = &relay;
-    int walked = journal_walk(year_text, from, to, on_period, &run);
-    if (run.relay) relay_end(run.relay);
+    // A large year's stretches are walked by threads of their own.
+    bool shared = stretches_always ? journal_walk_threads() > 1 : journal_walk_shared(year_text);
+    int walked = shared ? write_in_stretches(out, year_text, from, to) : -2;
+    if (walked == -2) {
+        periods_run run = {{format, {}, false}, out};
+        walked = journal_walk(year_text, from, to, on_period, &run);
+    }
     if (walked < 0) return -1;
     flush(out);
     return out->failed ? -1 : out->lines;

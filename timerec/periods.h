@@ -20,9 +20,10 @@ typedef int (*periods_write_fn)(const char *bytes, size_t length, void *context)
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
                   periods_write_fn write, void *context);
 
-// Tests: the text is put together on a thread of its own beside the walk also for a small year
-// file (where the machine has a second core), or only for a large one as usual.
-void periods_relay_always(bool always);
+// Tests: the year file is walked in stretches by threads of their own, the text written in chunks
+// of a few kilobytes, also for a small year file (where the machine has a second core); or only
+// for a large one as usual.
+void periods_stretches_always(bool always);
 
 // The CSV file the export dialog offers: export directory + year + person identifier + ".csv".
 void periods_csv_path(char *out, size_t size, const char *year);

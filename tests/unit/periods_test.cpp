@@ -4,7 +4,7 @@
 #include "frame/fault.h"
 #include "tests/unit/report_fixture.h"
 #include "frame/memory.h"
-#include "timerec/batch_relay.h"
+#include "timerec/journal.h"
 #include "timerec/directories.h"
 
 namespace {
@@ -142,45 +142,71 @@ TEST_F(PeriodsTest, CsvFileIsReplacedWholeOrKeptAsItWas) {
     EXPECT_EQ(messages.warnings.size(), (size_t)clean);
 }
 
-// The text put together beside the walk, in a ring of batches that fills many times over, is
-// the text put together on the walk's thread (as for a small year file), with the same messages
-// in the same order; without memory for the ring the walk's thread writes it.
-TEST_F(PeriodsTest, TextMadeBesideTheWalkIsTheTextMadeOnIt) {
+// A year of 16,000 bookings with long texts, quotes and umlauts, negative periods and days of no
+// calendar, the running period and an end-of-file mark with bookings behind it.
+std::string large_year() {
     std::string bookings;
-    for (int i = 0; i < 16000; i++) {
+    for (int i = 0; i < 20000; i++) {
         char date[16], time[8];
-        snprintf(date, sizeof date, "2004-%02d-%02d", 1 + i / 1400,
+        snprintf(date, sizeof date, "2004-%02d-%02d", 1 + i / 1700,
                  1 + i / 56 % 25 + (i % 997 == 0) * 6);
         snprintf(time, sizeof time, "%02d:%02d", 6 + i % 20 / 2, i % 7 == 0 ? 59 - i % 60 : i % 60);
         std::string text = i % 3 == 0 ? std::string(i % 400, "ab;\"\xe4 "[i % 6]) : "Arbeit";
+        if (i == 16000) bookings += "\n" + booking_line("2004-12-20", "08:00", "KD") + "\x1A";
         bookings += booking_line(date, time,
                                  i % 5 == 0 ? "---"
                                  : i % 2    ? "KD 4711 T"
                                             : "B\xfcro",
                                  text);
     }
+    return bookings;
+}
+
+// The text made by the threads of many stretches, in chunks that wait for the stretches before
+// theirs, is the text made on the calling thread (as for a small year file), with the same
+// messages in the same order; without memory for the stretches the calling thread makes it.
+// Where memory runs out anywhere in the walk, the text fails as a whole or is whole.
+TEST_F(PeriodsTest, TextMadeInStretchesIsTheTextMadeInOne) {
+    std::string bookings = large_year();
+    set_now(2004, 12, 20, 9, 30);
+    journal_walk_part_bytes(1 << 15);
     for (int format : {PERIODS_CSV, PERIODS_CSV_UTF8, PERIODS_TIMECLOCK}) {
         std::string made[3];
         std::vector<std::string> told[3];
         int lines[3];
         for (int way = 0; way < 3; way++) {
             messages.status.clear();
-            periods_relay_always(way != 1);
+            periods_stretches_always(way != 1);
             if (way == 2) fmalloc_inject_failures(1);
             made[way] = periods(bookings, format, &lines[way]);
             told[way] = messages.status;
         }
-        periods_relay_always(false);
-        EXPECT_GT(made[0].size(), (size_t)RELAY_BATCHES * RELAY_BATCH) << format;
-        for (int way = 1; way < 3; way++) {
-            EXPECT_EQ(made[way], made[0]) << format << " " << way;
-            EXPECT_EQ(told[way], told[0]) << format << " " << way;
-            EXPECT_EQ(lines[way], lines[0]) << format << " " << way;
+        const char *running = format == PERIODS_TIMECLOCK
+                                  ? "i 2004/12/20 08:00:00 KD\no 2004/12/20 09:30:00\n"
+                                  : "20.12.2004;08:00;09:30;90;1,50;KD;\r\n";
+        EXPECT_EQ(made[1].substr(made[1].size() - strlen(running)), running) << format;
+        for (int way : {0, 2}) {
+            EXPECT_EQ(made[way], made[1]) << format << " " << way;
+            EXPECT_EQ(told[way], told[1]) << format << " " << way;
+            EXPECT_EQ(lines[way], lines[1]) << format << " " << way;
         }
         if (format == PERIODS_TIMECLOCK) {
-            EXPECT_GT(told[0].size(), 10u);
+            EXPECT_GT(told[1].size(), 10u);
+        }
+        for (int n = 1; n < 80 && format == PERIODS_CSV; n += 3) {
+            fault_arm(n, FAULT_MEMORY);
+            int written = -2;
+            std::string text = periods(bookings, format, &written);
+            bool struck = fault_struck();
+            fault_arm(0);
+            EXPECT_TRUE(written == -1 || (written == lines[1] && text == made[1])) << n;
+            if (!struck) {
+                EXPECT_EQ(written, lines[1]) << n;
+            }
         }
     }
+    periods_stretches_always(false);
+    journal_walk_part_bytes(0);
 }
 
 } // namespace

@@ -1,0 +1,131 @@
+// Chunks of text in queues per stretch. The thread of the stretch being written never waits, so
+// the writing always goes on; threads ahead of it wait only while too many of their chunks are
+// waiting, which bounds the memory also where writing is slow.
+#include "timerec/stretch_text.h"
+#include "frame/memory.h"
+#include <stdint.h>
+#include <string.h>
+
+enum { CHUNK_ALIGNMENT = 64 }; // the bytes start on a cache line, as a file's blocks (bfile.cpp)
+
+struct stretch_chunk {
+    stretch_chunk *next;
+    size_t length;
+    void *allocated;
+    char *bytes;
+};
+
+// The chunk whose bytes start at bytes.
+static stretch_chunk *chunk_of(const char *bytes) {
+    stretch_chunk *chunk;
+    memcpy(&chunk, bytes - sizeof chunk, sizeof chunk);
+    return chunk;
+}
+
+// A new chunk: its header, then the pointer back to it right before its bytes.
+static stretch_chunk *make_chunk(size_t size) {
+    void *block = fmalloc(1, sizeof(stretch_chunk) + sizeof(void *) + CHUNK_ALIGNMENT + size);
+    if (!block) return nullptr;
+    stretch_chunk *chunk = (stretch_chunk *)block;
+    uintptr_t start = (uintptr_t)block + sizeof *chunk + sizeof(void *);
+    start = (start + CHUNK_ALIGNMENT - 1) / CHUNK_ALIGNMENT * CHUNK_ALIGNMENT;
+    chunk->allocated = block;
+    chunk->bytes = (char *)start;
+    memcpy(chunk->bytes - sizeof chunk, &chunk, sizeof chunk);
+    return chunk;
+}
+
+void stretch_text_start(stretch_text *t, size_t chunk_size, int ahead, stretch_write_fn write,
+                        void *context) {
+    t->write = write;
+    t->context = context;
+    t->chunk_size = chunk_size;
+    t->ahead = ahead;
+    for (int k = 0; k < JOURNAL_PARTS_MAX; k++) {
+        t->first[k] = t->last[k] = nullptr;
+        t->done[k] = t->ended[k] = false;
+    }
+    t->writing = 0;
+    t->waiting = 0;
+    t->spare = nullptr;
+    t->failed = false;
+}
+
+char *stretch_text_chunk(stretch_text *t, int k) {
+    std::unique_lock<std::mutex> held(t->lock);
+    t->changed.wait(held, [t, k] { return k <= t->writing || t->waiting < t->ahead; });
+    stretch_chunk *chunk = t->spare;
+    if (chunk) {
+        t->spare = chunk->next;
+    } else if (!(chunk = make_chunk(t->chunk_size))) {
+        t->failed = true;
+        return nullptr;
+    }
+    return chunk->bytes;
+}
+
+void stretch_text_put(stretch_text *t, int k, char *bytes, size_t length) {
+    stretch_chunk *chunk = chunk_of(bytes);
+    chunk->next = nullptr;
+    chunk->length = length;
+    std::lock_guard<std::mutex> held(t->lock);
+    if (t->last[k])
+        t->last[k]->next = chunk;
+    else
+        t->first[k] = chunk;
+    t->last[k] = chunk;
+    t->waiting++;
+    t->changed.notify_all();
+}
+
+void stretch_text_done(stretch_text *t, int k, bool ended) {
+    std::lock_guard<std::mutex> held(t->lock);
+    t->done[k] = true;
+    t->ended[k] = ended;
+    t->changed.notify_all();
+}
+
+// The next chunk of the stretch being written, taken from its queue; NULL when that stretch is
+// done and its chunks are written (writing then moves on), or when every stretch is.
+static stretch_chunk *next_to_write(stretch_text *t) {
+    std::unique_lock<std::mutex> held(t->lock);
+    int k = t->writing;
+    t->changed.wait(held, [t, k] { return t->first[k] || t->done[k]; });
+    stretch_chunk *chunk = t->first[k];
+    if (chunk) {
+        t->first[k] = chunk->next;
+        if (!t->first[k]) t->last[k] = nullptr;
+        return chunk;
+    }
+    t->writing = t->ended[k] || k + 1 >= JOURNAL_PARTS_MAX ? JOURNAL_PARTS_MAX : k + 1;
+    t->changed.notify_all();
+    return nullptr;
+}
+
+void stretch_text_write(stretch_text *t) {
+    while (t->writing < JOURNAL_PARTS_MAX) {
+        stretch_chunk *chunk = next_to_write(t);
+        if (!chunk) continue;
+        if (!t->failed && t->write(chunk->bytes, chunk->length, t->context) != 0)
+            t->failed = true;
+        std::lock_guard<std::mutex> held(t->lock);
+        chunk->next = t->spare;
+        t->spare = chunk;
+        t->waiting--;
+        t->changed.notify_all();
+    }
+}
+
+static void free_chunks(stretch_chunk *chunk) {
+    while (chunk) {
+        stretch_chunk *next = chunk->next;
+        ffree(chunk->allocated);
+        chunk = next;
+    }
+}
+
+int stretch_text_end(stretch_text *t) {
+    for (int k = 0; k < JOURNAL_PARTS_MAX; k++) free_chunks(t->first[k]);
+    free_chunks(t->spare);
+    return t->failed ? -1 : 0;
+}

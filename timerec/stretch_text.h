@@ -1,0 +1,46 @@
+// Text made by the threads that walk a year file's stretches, written by the calling thread in
+// the stretches' order as it comes: each stretch fills chunks of its own, which wait in a queue of
+// their stretch until every stretch before it is written.
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <stddef.h>
+#include "timerec/journal.h"
+
+// Takes the next bytes of the text; 0, or -1 when they cannot be kept.
+typedef int (*stretch_write_fn)(const char *bytes, size_t length, void *context);
+
+struct stretch_chunk;
+
+struct stretch_text {
+    stretch_write_fn write;
+    void *context;
+    size_t chunk_size;
+    int ahead; // chunks that may wait for stretches after the one being written
+    std::mutex lock;
+    std::condition_variable changed;
+    stretch_chunk *first[JOURNAL_PARTS_MAX], *last[JOURNAL_PARTS_MAX];
+    bool done[JOURNAL_PARTS_MAX], ended[JOURNAL_PARTS_MAX];
+    int writing;  // the stretch whose chunks are written now; JOURNAL_PARTS_MAX when all are
+    int waiting;  // chunks handed on and not yet written
+    stretch_chunk *spare; // written chunks, to be filled again
+    std::atomic<bool> failed; // a write failed or a chunk could not be had
+};
+
+// Starts the text: chunks of chunk_size bytes, of which at most ahead wait while their stretch
+// is not the one being written (a thread making more waits until the writing catches up).
+void stretch_text_start(stretch_text *t, size_t chunk_size, int ahead, stretch_write_fn write,
+                        void *context);
+// A chunk of chunk_size bytes for stretch k to fill; NULL when memory is short (the text then
+// fails). Called by the stretch's thread.
+char *stretch_text_chunk(stretch_text *t, int k);
+// Hands the chunk of stretch k, length bytes of it filled, on to be written in turn.
+void stretch_text_put(stretch_text *t, int k, char *chunk, size_t length);
+// Stretch k has handed on all its text; ended: the text ends with it, no later stretch is written.
+void stretch_text_done(stretch_text *t, int k, bool ended);
+// On the calling thread, while the stretches are walked: writes their chunks in order as they
+// come, until the stretch that ended is written.
+void stretch_text_write(stretch_text *t);
+// Returns every chunk's memory; 0, or -1 when a write failed or a chunk could not be had.
+int stretch_text_end(stretch_text *t);
