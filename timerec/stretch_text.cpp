@@ -106,7 +106,8 @@ void stretch_text_write(stretch_text *t) {
     while (t->writing < JOURNAL_PARTS_MAX) {
         stretch_chunk *chunk = next_to_write(t);
         if (!chunk) continue;
-        if (!t->failed && t->write(chunk->bytes, chunk->length, t->context) != 0)
+        if (chunk->length > 0 && !t->failed &&
+            t->write(chunk->bytes, chunk->length, t->context) != 0)
             t->failed = true;
         std::lock_guard<std::mutex> held(t->lock);
         chunk->next = t->spare;

@@ -173,6 +173,9 @@ scenario_shutdown_moment() {
     journal_line 2026-03-10 08:00 P4711 Entwicklung >"$expected"
     cp "$expected" "$(year_file)"
     E2E_NOW="2026-03-10 17:42" kx_start
+    # The window is there before the program has read the journal: the session ends once it
+    # shows the running project, as a user would see it.
+    probe_wait indicator EIN
     probe end-session || die "the end of the session was refused"
     expect_eq "noted moment" "$(ini_value Optionen ShutdownAt)" "2026-03-10 17:42"
     # Windows ends the process without closing the window.
