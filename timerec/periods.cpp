@@ -508,14 +508,7 @@ static void start_out(periods_out *out, int format, periods_write_fn write, void
     for (project_field &field : out->fields) field.used = false;
 }
 
-enum {
-    STRETCH_CHUNK = 1 << 18,
-    STRETCH_AHEAD = 16,     // chunks waiting for the stretches after the one being written,
-    STRETCH_AHEAD_MAX = 256, // for a year file of any size
-    TEST_CHUNK = 4 * LINE_ROOM,
-    TEST_AHEAD = 2,
-    REST_ROOM = 2 * LINE_ROOM, // a line, with room to spare
-};
+enum { REST_ROOM = 2 * LINE_ROOM }; // a line, with room to spare
 
 // A stretch's periods, walked on a thread of its own: their text in chunks, which the calling
 // thread writes in the stretches' order. Once the stretch is done, a line delivered for it (the
@@ -578,22 +571,10 @@ static void write_chunks(void *context) {
     stretch_text_write(&((periods_stretches *)context)->text);
 }
 
-// The chunks that may wait for the stretches after the one being written: those of one and a half
-// stretches' text (a stretch's text is about as long as the stretch), so that the thread of the
-// next stretch seldom waits for the writing of the stretch before it.
-static int chunks_ahead(const char *year, size_t chunk) {
-    if (stretches_always) return TEST_AHEAD;
-    int64_t chunks = journal_walk_stretch_bytes(year) * 3 / 2 / (int64_t)chunk + 1;
-    return chunks < STRETCH_AHEAD       ? STRETCH_AHEAD
-           : chunks > STRETCH_AHEAD_MAX ? STRETCH_AHEAD_MAX
-                                        : (int)chunks;
-}
-
 // Memory for the stretches' periods (at most JOURNAL_PARTS_MAX); their count.
 static int make_stretches(periods_stretches *all, const periods_out *out, const char *year) {
     all->count = 0;
-    size_t chunk = stretches_always ? TEST_CHUNK : STRETCH_CHUNK;
-    stretch_text_start(&all->text, chunk, chunks_ahead(year, chunk), out->write, out->context);
+    stretch_text_start(&all->text, year, out->write, out->context);
     while (all->count < JOURNAL_PARTS_MAX) {
         stretch_out *s = (stretch_out *)fmalloc(1, sizeof(stretch_out));
         if (!s) break;

@@ -20,9 +20,8 @@ typedef int (*periods_write_fn)(const char *bytes, size_t length, void *context)
 int periods_write(const char *year, const char *from_md, const char *to_md, int format,
                   periods_write_fn write, void *context);
 
-// Tests: the year file is walked in stretches by threads of their own, the text written in chunks
-// of a few kilobytes, also for a small year file (where the machine has a second core); or only
-// for a large one as usual.
+// Tests: the year file is walked in stretches by threads of their own also when it is small
+// (where the machine has a second core); or only when it is large, as usual.
 void periods_stretches_always(bool always);
 
 // The CSV file the export dialog offers: export directory + year + person identifier + ".csv".

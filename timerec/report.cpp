@@ -28,15 +28,11 @@ void *report_alloc_einlis(const char *module, size_t size) {
     return einlis;
 }
 
-void report_text_begin_sized(report_text *out, const char *module, size_t size) {
+void report_text_begin(report_text *out, const char *module) {
     out->module = module;
     out->length = 0;
-    out->size = size;
+    out->size = (size_t)REPORT_FIRST_BLOCKS * REPORT_BLOCK;
     out->text = allocate(module, &out->size);
-}
-
-void report_text_begin(report_text *out, const char *module) {
-    report_text_begin_sized(out, module, (size_t)REPORT_FIRST_BLOCKS * REPORT_BLOCK);
 }
 
 // Moves the text into a block twice as large (or as large as needed, if that is more).
@@ -49,7 +45,8 @@ static void grow(report_text *out, size_t needed) {
     out->size = size;
 }
 
-void report_text_append(report_text *out, const char *piece, size_t length) {
+// Appends length bytes of piece (none of them a NUL).
+static void report_text_append(report_text *out, const char *piece, size_t length) {
     if (out->length + length + 1 > out->size) grow(out, out->length + length + 1);
     memcpy(out->text + out->length, piece, length);
     out->length += length;

@@ -27,11 +27,7 @@ struct report_text {
 
 // Starts with a block of 50 x 1000 bytes.
 void report_text_begin(report_text *out, const char *module);
-// The same with a first block of at least size bytes.
-void report_text_begin_sized(report_text *out, const char *module, size_t size);
 void report_text_add(report_text *out, const char *piece);
-// The same for length bytes of piece (none of them a NUL).
-void report_text_append(report_text *out, const char *piece, size_t length);
 // Adds the piece and "\r\n".
 void report_text_line(report_text *out, const char *piece);
 // A report_line_fn that adds each line with "\r\n" to the report_text given as context.

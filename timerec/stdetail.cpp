@@ -5,6 +5,7 @@
 #include "frame/text.h"
 #include "timerec/group_index.h"
 #include "timerec/journal.h"
+#include "timerec/stretch_text.h"
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -20,13 +21,19 @@ enum {
     PROJECT_FIELD = 16, // its column's width
 };
 
-enum {
-    DURATIONS_KEPT = 24 * 60, // durations of up to a day are formatted once per walk
-    KEPT_FIRST_BLOCK = 2 << 20,
-};
+enum { DURATIONS_KEPT = 24 * 60 }; // durations of up to a day are formatted once per walk
 
 // The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
 // weekend marker of the day being walked and the durations formatted so far.
+// A stretch's lines on their way to the calling thread, one after another with a line feed each
+// (no line holds one), in chunks of the stretch's own; chunk is NULL once memory ran short.
+struct stretch_lines {
+    stretch_text *text;
+    int stretch;
+    char *chunk;
+    size_t used;
+};
+
 struct detail_walk {
     name_key prefix;
     name_key mask;
@@ -34,7 +41,7 @@ struct detail_walk {
     int hours_minutes;
     report_line_fn add;
     void *context;
-    report_text *kept; // where a stretch walked beside others keeps its lines, else NULL
+    stretch_lines *out; // where a stretch walked by a thread of its own puts its lines, else NULL
     int lines;
     char seen_date[JOURNAL_DATE + 1];
     const char *marker;
@@ -103,14 +110,17 @@ static const char *duration_of(detail_walk *w, int minutes, char *other) {
     return w->durations[minutes];
 }
 
-// A stretch's lines, kept one after another, each with a line feed (no line holds one), until
-// the walk is done and they go to the caller in the file's order. Their block starts as large as
-// a stretch's lines may well need: growing it copies what it holds into pages touched anew, and
-// pages of the block not written to cost no memory.
-static void keep_line(report_text *kept, const char *line, size_t length) {
-    if (!kept->text) report_text_begin_sized(kept, "stdetail", KEPT_FIRST_BLOCK);
-    report_text_append(kept, line, length);
-    report_text_append(kept, "\n", 1);
+// A line of a stretch into its chunk, the full chunk handed on to the calling thread.
+static void keep_line(stretch_lines *out, const char *line, size_t length) {
+    if (!out->chunk) return;
+    if (out->used + length + 1 > out->text->chunk_size) {
+        stretch_text_put(out->text, out->stretch, out->chunk, out->used);
+        out->used = 0;
+        if (!(out->chunk = stretch_text_chunk(out->text, out->stretch))) return;
+    }
+    memcpy(out->chunk + out->used, line, length);
+    out->chunk[out->used + length] = '\n';
+    out->used += length + 1;
 }
 
 // The line of a period whose project begins with the prefix. Out of the way of the test of every
@@ -122,8 +132,8 @@ static __attribute__((noinline)) void add_line(detail_walk *w, const char *date,
     size_t length = compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
                                  journal_walk_text_bytes(), journal_walk_text_length(),
                                  w->hours_minutes);
-    if (w->kept)
-        keep_line(w->kept, line, length);
+    if (w->out)
+        keep_line(w->out, line, length);
     else
         w->add(line, w->context);
     w->lines++;
@@ -140,40 +150,70 @@ static void add_period(const char *date, const char *project, int minutes, void 
         add_line(w, date, project, minutes);
 }
 
-// The kept lines to add (none when add is NULL); their memory goes back.
-static void give_kept(report_text *kept, report_line_fn add, void *context) {
-    char *line = add ? kept->text : nullptr, *end = kept->text + kept->length;
-    for (char *feed; line && (feed = (char *)memchr(line, '\n', (size_t)(end - line)));
-         line = feed + 1) {
-        *feed = 0;
-        add(line, context);
+// On the calling thread, while the stretches are walked: each line of a chunk to add, in order.
+static int give_lines(const char *bytes, size_t length, void *context) {
+    const detail_walk *w = (const detail_walk *)context;
+    char line[STDETAIL_LINE + 1];
+    for (const char *at = bytes, *end = bytes + length, *feed;
+         at < end && (feed = (const char *)memchr(at, '\n', (size_t)(end - at))); at = feed + 1) {
+        size_t n = (size_t)(feed - at) < sizeof line - 1 ? (size_t)(feed - at) : sizeof line - 1;
+        memcpy(line, at, n);
+        line[n] = 0;
+        w->add(line, w->context);
     }
-    ffree(kept->text);
+    return 0;
 }
 
-// The walk over stretches at the same time: each stretch keeps its lines, then all go to the
-// caller in order. Without the memory for the stretches the walk goes in one stretch.
+// The walk over stretches: their lines in chunks, and each stretch's walk.
+struct detail_stretches {
+    stretch_text text;
+    stretch_lines out[JOURNAL_PARTS_MAX];
+    detail_walk *walks[JOURNAL_PARTS_MAX];
+};
+
+static void write_lines(void *context) {
+    stretch_text_write(&((detail_stretches *)context)->text);
+}
+
+// On the stretch's thread, once its periods are delivered: its last chunk goes to the calling
+// thread, which adds a line of the stretch delivered after the walk (the running period) at once.
+static void stretch_done(int stretch, bool ended, void *context) {
+    detail_stretches *all = (detail_stretches *)context;
+    stretch_lines *out = &all->out[stretch];
+    if (out->chunk) stretch_text_put(&all->text, stretch, out->chunk, out->used);
+    all->walks[stretch]->out = nullptr;
+    stretch_text_done(&all->text, stretch, ended);
+}
+
+// The walk over stretches by threads of their own, the calling thread adding their lines in the
+// file's order as they come; without the memory or the threads for the stretches, the walk goes
+// in one stretch on the calling thread.
 static int collect_in_stretches(detail_walk *w, const char *from, const char *to) {
-    detail_walk *walks[JOURNAL_PARTS_MAX] = {w};
-    report_text kept[JOURNAL_PARTS_MAX] = {};
+    static detail_stretches all;
+    all.walks[0] = w;
     int count = 1;
-    while (count < JOURNAL_PARTS_MAX && (walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
+    while (count < JOURNAL_PARTS_MAX &&
+           (all.walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
         count++;
+    stretch_text_start(&all.text, from, give_lines, w);
     for (int k = 0; k < count; k++) {
-        if (k > 0) *walks[k] = *w;
-        walks[k]->kept = &kept[k];
+        if (k > 0) *all.walks[k] = *w;
+        all.out[k] = {&all.text, k, stretch_text_chunk(&all.text, k), 0};
+        all.walks[k]->out = &all.out[k];
     }
+    journal_walk_beside beside = {write_lines, stretch_done, &all};
     journal_parts_walked walked = {};
-    int result = journal_walk_parts(from, from, to, add_period, nullptr, (void *const *)walks,
-                                    count, &walked);
+    int result = journal_walk_parts_beside(from, from, to, add_period, (void *const *)all.walks,
+                                           count, &walked, &beside);
     int lines = 0;
     for (int k = 0; k < count; k++) {
-        if (k < walked.used) lines += walks[k]->lines;
-        give_kept(&kept[k], k < walked.used ? w->add : nullptr, w->context);
-        if (k > 0) ffree(walks[k]);
+        if (k < walked.used && result != -2) lines += all.walks[k]->lines;
+        if (k > 0) ffree(all.walks[k]);
     }
-    w->kept = nullptr;
+    if (stretch_text_end(&all.text) != 0 && result >= 0) result = -1;
+    w->out = nullptr;
     w->lines = lines;
+    if (result == -2) return journal_walk(from, from, to, add_period, w);
     return result;
 }
 

@@ -6,7 +6,13 @@
 #include <stdint.h>
 #include <string.h>
 
-enum { CHUNK_ALIGNMENT = 64 }; // the bytes start on a cache line, as a file's blocks (bfile.cpp)
+enum {
+    CHUNK_ALIGNMENT = 64, // the bytes start on a cache line, as a file's blocks (bfile.cpp)
+    AHEAD_MIN = 16,
+    AHEAD_MAX = 256, // for a year file of any size
+    SMALL_CHUNK = 8192,
+    SMALL_AHEAD = 2,
+};
 
 struct stretch_chunk {
     stretch_chunk *next;
@@ -35,12 +41,23 @@ static stretch_chunk *make_chunk(size_t size) {
     return chunk;
 }
 
-void stretch_text_start(stretch_text *t, size_t chunk_size, int ahead, stretch_write_fn write,
-                        void *context) {
+static bool small_chunks;
+
+void stretch_text_small_chunks(bool small) {
+    small_chunks = small;
+}
+
+// Chunks of one and a half stretches' text: a stretch's text is about as long as the stretch.
+static int chunks_ahead(const char *year) {
+    int64_t chunks = journal_walk_stretch_bytes(year) * 3 / 2 / STRETCH_CHUNK + 1;
+    return chunks < AHEAD_MIN ? (int)AHEAD_MIN : chunks > AHEAD_MAX ? (int)AHEAD_MAX : (int)chunks;
+}
+
+void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn write, void *context) {
     t->write = write;
     t->context = context;
-    t->chunk_size = chunk_size;
-    t->ahead = ahead;
+    t->chunk_size = small_chunks ? (size_t)SMALL_CHUNK : (size_t)STRETCH_CHUNK;
+    t->ahead = small_chunks ? SMALL_AHEAD : chunks_ahead(year);
     for (int k = 0; k < JOURNAL_PARTS_MAX; k++) {
         t->first[k] = t->last[k] = nullptr;
         t->done[k] = t->ended[k] = false;

@@ -28,11 +28,16 @@ struct stretch_text {
     std::atomic<bool> failed; // a write failed or a chunk could not be had
 };
 
-// Starts the text: chunks of chunk_size bytes, of which at most ahead wait while their stretch
-// is not the one being written (a thread making more waits until the writing catches up).
-void stretch_text_start(stretch_text *t, size_t chunk_size, int ahead, stretch_write_fn write,
-                        void *context);
-// A chunk of chunk_size bytes for stretch k to fill; NULL when memory is short (the text then
+enum { STRETCH_CHUNK = 1 << 18 }; // bytes of a chunk
+
+// Starts the text of a walk over the year file of year: chunks of STRETCH_CHUNK bytes, of which
+// those of one and a half stretches may wait while their stretch is not the one being written (a
+// thread making more waits until the writing catches up), so that the thread of the next stretch
+// seldom waits for the writing of the stretch before it.
+void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn write, void *context);
+// Tests: chunks of a few kilobytes, of which two may wait; or as usual.
+void stretch_text_small_chunks(bool small);
+// A chunk (of chunk_size bytes) for stretch k to fill; NULL when memory is short (the text then
 // fails). Called by the stretch's thread.
 char *stretch_text_chunk(stretch_text *t, int k);
 // Hands the chunk of stretch k, length bytes of it filled, on to be written in turn.

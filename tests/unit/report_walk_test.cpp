@@ -5,6 +5,8 @@
 #include "timerec/stdetail.h"
 #include "timerec/wchtalk.h"
 #include "timerec/journal.h"
+#include "timerec/stretch_text.h"
+#include "frame/fault.h"
 #include "tests/unit/report_fixture.h"
 #include <algorithm>
 
@@ -66,15 +68,29 @@ TEST_F(SummedInStretches, AsOneWalk) {
     }
 }
 
-// The detail list's lines, kept by each stretch, come out in the file's order.
+// The detail list's lines, put together by the stretches' threads in chunks that wait for the
+// stretches before theirs, come out in the file's order; where memory runs out anywhere in the
+// walk, the list fails as a whole or is whole.
 TEST_F(SummedInStretches, DetailLinesInTheFilesOrder) {
     journal("2003", journal_of_many_groups(false));
     for (const char *prefix : {"", "KD 1"}) {
         Lines one, stretched;
         int counted = stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &one);
         journal_walk_part_bytes(1);
+        stretch_text_small_chunks(true);
         EXPECT_EQ(stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &stretched),
                   counted);
+        int failed = 0;
+        for (int n = 1; n < 60 && !*prefix; n += 2) {
+            Lines got;
+            fault_arm(n, FAULT_MEMORY);
+            int result = stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &got);
+            fault_arm(0);
+            EXPECT_TRUE(result == -1 || (result == counted && got == one)) << n;
+            failed += result == -1;
+        }
+        EXPECT_TRUE(failed > 0 || *prefix);
+        stretch_text_small_chunks(false);
         journal_walk_part_bytes(0);
         EXPECT_EQ(counted, (int)one.size());
         EXPECT_GT(one.size(), 50u);
