@@ -29,6 +29,7 @@ enum {
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
     FIELD_CACHE = 256,                        // a power of two
+    FIELD_WAYS = 4,
     FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2, // a project converted and quoted
     COPY_SLACK = 16,                          // bytes readable behind a text copied in blocks
     SHORT_FIELD = 32,                         // a kept field copied as a whole block
@@ -234,24 +235,46 @@ static bool special(unsigned char c) {
     return c == ';' || c == '"' || c == '\r' || c == '\n';
 }
 
+#ifdef __SSE2__
+// A bit for each of 16 bytes that makes a field need quotes.
+static unsigned special_bits(const char *bytes) {
+    const __m128i separator = _mm_set1_epi8(';'), quote = _mm_set1_epi8('"'),
+                  cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    __m128i v = _mm_loadu_si128((const __m128i *)bytes);
+    __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator), _mm_cmpeq_epi8(v, quote)),
+                                 _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+    return (unsigned)_mm_movemask_epi8(found);
+}
+#endif
+
 // The count of bytes before the first one that makes a field need quotes: judged 16 bytes at
-// once, as every period's text is.
+// once.
 static size_t plain_run(const char *field, size_t length) {
     size_t plain = 0;
 #ifdef __SSE2__
-    const __m128i separator = _mm_set1_epi8(';'), quote = _mm_set1_epi8('"'),
-                  cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     for (; plain + 16 <= length; plain += 16) {
-        __m128i v = _mm_loadu_si128((const __m128i *)(field + plain));
-        __m128i found =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator), _mm_cmpeq_epi8(v, quote)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        unsigned mask = (unsigned)_mm_movemask_epi8(found);
+        unsigned mask = special_bits(field + plain);
         if (mask) return plain + (size_t)__builtin_ctz(mask);
     }
 #endif
     while (plain < length && !special((unsigned char)field[plain])) plain++;
     return plain;
+}
+
+// Whether a text readable COPY_SLACK bytes behind its end, as every period's text is, needs no
+// quotes: its last bytes judged as a block too, without a loop over them.
+static bool plain_text(const char *text, size_t length) {
+#ifdef __SSE2__
+    static_assert(COPY_SLACK >= 16, "the last block is read whole");
+    for (size_t at = 0; at < length; at += 16) {
+        unsigned mask = special_bits(text + at);
+        if (length - at < 16) mask &= (1u << (length - at)) - 1;
+        if (mask) return false;
+    }
+    return true;
+#else
+    return plain_run(text, length) == length;
+#endif
 }
 
 static bool plain_ascii(const char *text, size_t length) {
@@ -315,7 +338,7 @@ static void put_note_field(periods_out *out, const period_view *p) {
     char converted[FIELD_UTF8 + COPY_SLACK];
     size_t length;
     const char *note = note_of(out, p, converted, &length);
-    if (plain_run(note, length) == length)
+    if (plain_text(note, length))
         put_blocks(out, note, length);
     else
         put_field(out, p->text);
@@ -337,11 +360,18 @@ static void put_project(periods_out *out, const char *project,
                         void (*write_field)(periods_out *out, const char *project)) {
     name_key key;
     name_key_of_padded(&key, project);
-    project_field *field = &out->fields[name_key_hash(&key) & (FIELD_CACHE - 1)];
-    if (field->used && name_key_equal(&field->key, &key)) {
-        put_kept(out, field->bytes, field->length);
-        return;
+    // A name has FIELD_WAYS places, so that two names of the same place do not take turns.
+    unsigned first = name_key_hash(&key) & (FIELD_CACHE - 1);
+    project_field *field = nullptr;
+    for (unsigned way = 0; way < FIELD_WAYS; way++) {
+        project_field *at = &out->fields[(first + way) & (FIELD_CACHE - 1)];
+        if (at->used && name_key_equal(&at->key, &key)) {
+            put_kept(out, at->bytes, at->length);
+            return;
+        }
+        if (!field && !at->used) field = at;
     }
+    if (!field) field = &out->fields[first];
     size_t start = out->used;
     write_field(out, project);
     size_t length = out->used - start;

@@ -15,7 +15,8 @@ enum {
 };
 
 struct stretch_chunk {
-    stretch_chunk *next;
+    stretch_chunk *next; // in its queue or among the spare ones
+    stretch_chunk *made; // the chunk made before it
     size_t length;
     void *allocated;
     char *bytes;
@@ -65,6 +66,7 @@ void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn writ
     t->writing = 0;
     t->waiting = 0;
     t->spare = nullptr;
+    t->made = nullptr;
     t->failed = false;
 }
 
@@ -77,6 +79,9 @@ char *stretch_text_chunk(stretch_text *t, int k) {
     } else if (!(chunk = make_chunk(t->chunk_size))) {
         t->failed = true;
         return nullptr;
+    } else {
+        chunk->made = t->made;
+        t->made = chunk;
     }
     return chunk->bytes;
 }
@@ -134,16 +139,12 @@ void stretch_text_write(stretch_text *t) {
     }
 }
 
-static void free_chunks(stretch_chunk *chunk) {
-    while (chunk) {
-        stretch_chunk *next = chunk->next;
-        ffree(chunk->allocated);
-        chunk = next;
-    }
-}
-
+// Every chunk made goes back, wherever it is: also those of stretches the file was not cut into.
 int stretch_text_end(stretch_text *t) {
-    for (int k = 0; k < JOURNAL_PARTS_MAX; k++) free_chunks(t->first[k]);
-    free_chunks(t->spare);
+    for (stretch_chunk *chunk = t->made, *earlier; chunk; chunk = earlier) {
+        earlier = chunk->made;
+        ffree(chunk->allocated);
+    }
+    t->made = nullptr;
     return t->failed ? -1 : 0;
 }
