@@ -261,17 +261,29 @@ static size_t plain_run(const char *field, size_t length) {
     return plain;
 }
 
-// Whether a text readable COPY_SLACK bytes behind its end, as every period's text is, needs no
-// quotes: its last bytes judged as a block too, without a loop over them.
-static bool plain_text(const char *text, size_t length) {
 #ifdef __SSE2__
+// A bit for each of 16 bytes above ASCII.
+static unsigned high_bits(const char *bytes) {
+    return (unsigned)_mm_movemask_epi8(_mm_loadu_si128((const __m128i *)bytes));
+}
+
+// Whether no byte of a text readable COPY_SLACK bytes behind its end, as every period's text is,
+// has its bit in bits_of: judged in whole blocks of 16, without a loop over its last bytes.
+static bool none_in_blocks(const char *text, size_t length, unsigned (*bits_of)(const char *)) {
     static_assert(COPY_SLACK >= 16, "the last block is read whole");
     for (size_t at = 0; at < length; at += 16) {
-        unsigned mask = special_bits(text + at);
+        unsigned mask = bits_of(text + at);
         if (length - at < 16) mask &= (1u << (length - at)) - 1;
         if (mask) return false;
     }
     return true;
+}
+#endif
+
+// Whether a period's text needs no quotes.
+static bool plain_text(const char *text, size_t length) {
+#ifdef __SSE2__
+    return none_in_blocks(text, length, special_bits);
 #else
     return plain_run(text, length) == length;
 #endif
@@ -281,20 +293,32 @@ static bool plain_ascii(const char *text, size_t length) {
     size_t i = 0;
 #ifdef __SSE2__
     for (; i + 16 <= length; i += 16)
-        if (_mm_movemask_epi8(_mm_loadu_si128((const __m128i *)(text + i)))) return false;
+        if (high_bits(text + i)) return false;
 #endif
     for (; i < length; i++)
         if ((unsigned char)text[i] >= 0x80) return false;
     return true;
 }
 
-// text in UTF-8 into converted (FIELD_UTF8 bytes) unless it is ASCII, which is the same in
-// both; the text to write.
-static const char *as_utf8(char *converted, const char *text, size_t *length) {
-    if (plain_ascii(text, *length)) return text;
+// Whether a period's text is ASCII, the same in UTF-8.
+static bool ascii_text(const char *text, size_t length) {
+#ifdef __SSE2__
+    return none_in_blocks(text, length, high_bits);
+#else
+    return plain_ascii(text, length);
+#endif
+}
+
+// text in UTF-8 into converted (FIELD_UTF8 bytes); the text to write.
+static const char *converted_utf8(char *converted, const char *text, size_t *length) {
     encoding_to_utf8(converted, FIELD_UTF8, text);
     *length = strlen(converted);
     return converted;
+}
+
+// text in UTF-8 into converted unless it is ASCII, which is the same in both; the text to write.
+static const char *as_utf8(char *converted, const char *text, size_t *length) {
+    return plain_ascii(text, *length) ? text : converted_utf8(converted, text, length);
 }
 
 // A CSV field as it stands, or in double quotes with its quotes doubled when it holds the
@@ -330,7 +354,8 @@ static void put_blocks(periods_out *out, const char *bytes, size_t length) {
 static const char *note_of(periods_out *out, const period_view *p, char *converted,
                            size_t *length) {
     *length = p->text_length;
-    return out->format == PERIODS_CSV ? p->text : as_utf8(converted, p->text, length);
+    if (out->format == PERIODS_CSV || ascii_text(p->text, *length)) return p->text;
+    return converted_utf8(converted, p->text, length);
 }
 
 // The booking text as the last CSV field: quoted the general way when it must be.
@@ -439,13 +464,18 @@ static void account_of(char *account, const char *project) {
     *at = 0;
 }
 
+// "i YYYY/MM/DD HH:MM:00", put together where it goes from pieces of fixed lengths (the date of a
+// session is a date of the calendar, its times are times of day: period_wanted).
 static void put_session_moment(periods_out *out, char kind, long minutes) {
-    put_char(out, kind);
-    put_char(out, ' ');
-    put(out, out->date_text, JOURNAL_DATE);
-    put_char(out, ' ');
+    char *at = out->buffer + out->used;
+    at[0] = kind;
+    at[1] = ' ';
+    memcpy(at + 2, out->date_text, JOURNAL_DATE);
+    at[2 + JOURNAL_DATE] = ' ';
+    out->used += 3 + JOURNAL_DATE;
     put_clock(out, minutes);
-    put(out, ":00", 3);
+    memcpy(out->buffer + out->used, ":00", 3);
+    out->used += 3;
 }
 
 static void put_account(periods_out *out, const char *project) {
