@@ -32,6 +32,7 @@ enum {
     TIME_COLUMN = 12,
     MINUTE_COLUMN = 15,
     LINE_AREA = TEXT_TABS_MAX + 1,
+    LINE_SLACK = 16, // bytes readable behind a walk's line, which is read in blocks of 16
     JOURNAL_APPEND_MAX = JOURNAL_TEXT_COLUMN + JOURNAL_TEXT_IN + 3, // line, line feeds, NUL
 };
 
@@ -440,12 +441,13 @@ static inline __attribute__((always_inline)) long minutes_of(const char *line, s
 // A line of the walk: trimmed (blanks after a short line may stay: they change nothing), its
 // tabs expanded to stops every 8 columns, and its time of day in minutes. Its text stands in the
 // file's block where it could be read there whole, else in its own area; either way a byte that
-// is no digit and no blank follows it, so that reading a number stops at its end.
+// is no digit and no blank follows it, so that reading a number stops at its end, and LINE_SLACK
+// bytes behind its end can be read (a line of the block has WALK_READABLE bytes from its start).
 struct walk_line {
     const char *text;
     size_t length;
     long minutes;
-    char own[LINE_AREA];
+    char own[LINE_AREA + LINE_SLACK];
 };
 
 // One walk over a year file: the range, the callback, the count of delivered periods and the sum
@@ -585,6 +587,7 @@ static void keep_own(walk_line *line) {
 // A line of the block has room behind it for the 16 bytes of its project column, and for the
 // FEED_WINDOW bytes in which its line feed is sought.
 enum { WALK_READABLE = JOURNAL_WALK_LINE + PAUSE_COLUMN + 16, FEED_WINDOW = 128 };
+static_assert(WALK_READABLE - JOURNAL_WALK_LINE >= LINE_SLACK, "slack behind a line of the block");
 static_assert((int)FEED_WINDOW > (int)JOURNAL_WALK_LINE && FEED_WINDOW <= WALK_READABLE,
               "feed window");
 
@@ -991,9 +994,12 @@ bool journal_walk_running(void) {
     return period_running;
 }
 
+// The text is copied in blocks of 16, as its line has LINE_SLACK bytes behind its end: the texts'
+// lengths vary at random, and most of them are short.
 const char *journal_walk_text(void) {
     static thread_local char text[LINE_AREA];
-    memcpy(text, period_text, period_text_length);
+    static_assert(LINE_AREA - JOURNAL_TEXT_COLUMN + LINE_SLACK <= LINE_AREA, "room for the blocks");
+    for (size_t at = 0; at < period_text_length; at += 16) memcpy(text + at, period_text + at, 16);
     text[period_text_length] = 0;
     return text;
 }
@@ -1003,8 +1009,19 @@ const char *journal_walk_text_bytes(void) {
 }
 
 size_t journal_walk_text_length(void) {
+#ifdef __SSE2__
+    // Judged in blocks of 16, as the text is copied.
+    for (size_t at = 0; at < period_text_length; at += 16) {
+        __m128i bytes = _mm_loadu_si128((const __m128i *)(period_text + at));
+        unsigned nul = (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()));
+        if (period_text_length - at < 16) nul &= (1u << (period_text_length - at)) - 1;
+        if (nul) return at + (size_t)__builtin_ctz(nul);
+    }
+    return period_text_length;
+#else
     const char *nul = (const char *)memchr(period_text, 0, period_text_length);
     return nul ? (size_t)(nul - period_text) : period_text_length;
+#endif
 }
 
 void journal_walk_times(long *begin, long *end) {
