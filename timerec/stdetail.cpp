@@ -26,12 +26,14 @@ enum { DURATIONS_KEPT = 24 * 60 }; // durations of up to a day are formatted onc
 // The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
 // weekend marker of the day being walked and the durations formatted so far.
 // A stretch's lines on their way to the calling thread, one after another with a line feed each
-// (no line holds one), in chunks of the stretch's own; chunk is NULL once memory ran short.
+// (no line holds one), in chunks of the stretch's own, the first taken with the first line (a
+// small year file is one stretch, and most stretches of a prefix that few names have hold none).
 struct stretch_lines {
     stretch_text *text;
     int stretch;
     char *chunk;
     size_t used;
+    bool failed; // memory ran short: the lines that follow go nowhere, the list fails
 };
 
 struct detail_walk {
@@ -112,12 +114,15 @@ static const char *duration_of(detail_walk *w, int minutes, char *other) {
 
 // A line of a stretch into its chunk, the full chunk handed on to the calling thread.
 static void keep_line(stretch_lines *out, const char *line, size_t length) {
-    if (!out->chunk) return;
-    if (out->used + length + 1 > out->text->chunk_size) {
+    if (out->chunk && out->used + length + 1 > out->text->chunk_size) {
         stretch_text_put(out->text, out->stretch, out->chunk, out->used);
-        out->used = 0;
-        if (!(out->chunk = stretch_text_chunk(out->text, out->stretch))) return;
+        out->chunk = nullptr;
     }
+    if (!out->chunk && !out->failed) {
+        out->used = 0;
+        out->failed = !(out->chunk = stretch_text_chunk(out->text, out->stretch));
+    }
+    if (!out->chunk) return;
     memcpy(out->chunk + out->used, line, length);
     out->chunk[out->used + length] = '\n';
     out->used += length + 1;
@@ -198,7 +203,7 @@ static int collect_in_stretches(detail_walk *w, const char *from, const char *to
     stretch_text_start(&all.text, from, give_lines, w);
     for (int k = 0; k < count; k++) {
         if (k > 0) *all.walks[k] = *w;
-        all.out[k] = {&all.text, k, stretch_text_chunk(&all.text, k), 0};
+        all.out[k] = {&all.text, k, nullptr, 0, false};
         all.walks[k]->out = &all.out[k];
     }
     journal_walk_beside beside = {write_lines, stretch_done, &all};
