@@ -239,8 +239,9 @@ int stdetail_collect(const char *prefix, const char *from, const char *to, int h
     w.hours_minutes = hours_minutes;
     w.add = add;
     w.context = context;
-    int result = journal_walk_threads() > 1 ? collect_in_stretches(&w, from, to)
-                                            : journal_walk(from, from, to, add_period, &w);
+    // A small year is walked at once on the calling thread: threads would cost more than they save.
+    int result = journal_walk_shared(from) ? collect_in_stretches(&w, from, to)
+                                           : journal_walk(from, from, to, add_period, &w);
     return result < 0 ? -1 : w.lines;
 }
 
