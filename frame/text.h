@@ -9,8 +9,8 @@ enum { TEXT_TABS_MAX = 503 };
 // Blank, tab, carriage return, line feed, vertical tab, form feed.
 // One test of a bit instead of six comparisons: the journal's readers ask this of every line.
 inline int text_is_space(int c) {
-    const unsigned long long spaces = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n' |
-                                      1ull << '\v' | 1ull << '\f';
+    const unsigned long long spaces =
+        1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\n' | 1ull << '\v' | 1ull << '\f';
     return (unsigned)c <= ' ' && (spaces >> c & 1);
 }
 // Removes white space at both ends; 0 when nothing is left, else 1.

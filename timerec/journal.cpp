@@ -482,7 +482,8 @@ static int compare_dates(const char *a, size_t a_length, const char *b, size_t b
 }
 
 // Whether two lines bear the same date (their first 10 characters).
-static inline __attribute__((always_inline)) bool same_date(const walk_line *a, const walk_line *b) {
+static inline __attribute__((always_inline)) bool same_date(const walk_line *a,
+                                                            const walk_line *b) {
     if (a->length < JOURNAL_DATE || b->length < JOURNAL_DATE)
         return strncmp(a->text, b->text, JOURNAL_DATE) == 0;
     uint64_t a8, b8;
@@ -542,7 +543,8 @@ static inline __attribute__((always_inline)) void project_column(char *out, cons
 
 // Pairs opening line a with closing line b: a period when both are of one day and a is no
 // pause; a day without closure when the dates differ.
-static inline __attribute__((always_inline)) void pair(walk *w, const walk_line *a, const walk_line *b, bool same_day) {
+static inline __attribute__((always_inline)) void pair(walk *w, const walk_line *a,
+                                                       const walk_line *b, bool same_day) {
     bool pause = is_pause(a->text, a->length);
     char date[JOURNAL_DATE + 1];
     if (a->length >= JOURNAL_DATE) { // a copy of fixed length for every period
@@ -624,7 +626,8 @@ static int first_feed(const unsigned char *bytes) {
 // a date long, starting with neither white space nor a NUL byte. It reads as the general way
 // below would read it. The bytes it takes with its line feed; 0, with line unchanged, for any
 // other line.
-static inline __attribute__((always_inline)) int plain_line_at(const unsigned char *start, walk_line *line) {
+static inline __attribute__((always_inline)) int plain_line_at(const unsigned char *start,
+                                                               walk_line *line) {
     int n = first_feed(start);
     if (n > JOURNAL_WALK_LINE || n < JOURNAL_DATE || start[0] == 0 || text_is_space(start[0]))
         return 0;

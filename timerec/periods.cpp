@@ -29,7 +29,7 @@ enum {
     FIELD_UTF8 = 3 * JOURNAL_WALK_LINE + 1, // a field of the walk's line converted
     DAY_MINUTES = 24 * 60,
     FIELD_CACHE = 256,                        // a power of two
-    FIELD_WAYS = 4,
+    FIELD_WAYS = 4,                           // places a name may take in the cache
     FIELD_ROOM = 2 * 3 * JOURNAL_PROJECT + 2, // a project converted and quoted
     COPY_SLACK = 16,                          // bytes readable behind a text copied in blocks
     SHORT_FIELD = 32,                         // a kept field copied as a whole block
@@ -241,8 +241,9 @@ static unsigned special_bits(const char *bytes) {
     const __m128i separator = _mm_set1_epi8(';'), quote = _mm_set1_epi8('"'),
                   cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     __m128i v = _mm_loadu_si128((const __m128i *)bytes);
-    __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator), _mm_cmpeq_epi8(v, quote)),
-                                 _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+    __m128i found =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, separator), _mm_cmpeq_epi8(v, quote)),
+                     _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
     return (unsigned)_mm_movemask_epi8(found);
 }
 #endif
@@ -676,8 +677,8 @@ static int write_in_stretches(periods_out *out, const char *year, const char *fr
     void *contexts[JOURNAL_PARTS_MAX];
     for (int k = 0; k < all.count; k++) contexts[k] = &all.stretch[k]->run;
     journal_parts_walked walked = {};
-    int result = journal_walk_parts_beside(year, from, to, on_period, contexts, all.count,
-                                           &walked, &beside);
+    int result =
+        journal_walk_parts_beside(year, from, to, on_period, contexts, all.count, &walked, &beside);
     end_stretches(&all, out, result == -2 ? 0 : walked.used);
     return result;
 }

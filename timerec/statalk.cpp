@@ -144,9 +144,8 @@ static void add_levels(stat_state *s, const known_project *project, long long mi
 // A project name met for the first time: its levels found and kept under its key. Its entry
 // among the known names; -1 when the index of names takes no more, its minutes then gone to its
 // levels at once. Out of the common way, which is a name seen before.
-static __attribute__((noinline)) int learn_project(stat_state *s, const char *project,
-                                                   const name_key *key, int free_slot,
-                                                   int minutes) {
+static __attribute__((noinline)) int
+learn_project(stat_state *s, const char *project, const name_key *key, int free_slot, int minutes) {
     known_project levels;
     find_levels(s, project, &levels);
     levels.key = *key;

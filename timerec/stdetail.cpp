@@ -71,7 +71,8 @@ static void append(char **at, char *end, const char *text, size_t length) {
 static size_t compose_line(char *out, const char *date, const char *project, const char *duration,
                            const char *marker, const char *booking_text, size_t text_length,
                            int hours_minutes) {
-    size_t shown = text_length < (size_t)STDETAIL_TEXT ? text_length : (size_t)STDETAIL_TEXT, first = 0;
+    size_t shown = text_length < (size_t)STDETAIL_TEXT ? text_length : (size_t)STDETAIL_TEXT,
+           first = 0;
     while (first < shown && text_is_space((unsigned char)booking_text[first])) first++;
     while (shown > first && text_is_space((unsigned char)booking_text[shown - 1])) shown--;
     char *at = out, *end = out + STDETAIL_LINE;
@@ -134,9 +135,9 @@ static __attribute__((noinline)) void add_line(detail_walk *w, const char *date,
                                                const char *project, int minutes) {
     if (journal_next_day(w->seen_date, date)) w->marker = weekend_marker(date);
     char line[STDETAIL_LINE + 1], duration[REPORT_FIELD + 1];
-    size_t length = compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
-                                 journal_walk_text_bytes(), journal_walk_text_length(),
-                                 w->hours_minutes);
+    size_t length =
+        compose_line(line, date, project, duration_of(w, minutes, duration), w->marker,
+                     journal_walk_text_bytes(), journal_walk_text_length(), w->hours_minutes);
     if (w->out)
         keep_line(w->out, line, length);
     else
@@ -197,8 +198,7 @@ static int collect_in_stretches(detail_walk *w, const char *from, const char *to
     static detail_stretches all;
     all.walks[0] = w;
     int count = 1;
-    while (count < JOURNAL_PARTS_MAX &&
-           (all.walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
+    while (count < JOURNAL_PARTS_MAX && (all.walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
         count++;
     stretch_text_start(&all.text, from, give_lines, w);
     for (int k = 0; k < count; k++) {

@@ -22,10 +22,10 @@ struct stretch_text {
     std::condition_variable changed;
     stretch_chunk *first[JOURNAL_PARTS_MAX], *last[JOURNAL_PARTS_MAX];
     bool done[JOURNAL_PARTS_MAX], ended[JOURNAL_PARTS_MAX];
-    int writing;  // the stretch whose chunks are written now; JOURNAL_PARTS_MAX when all are
-    int waiting;  // chunks handed on and not yet written
-    stretch_chunk *spare; // written chunks, to be filled again
-    stretch_chunk *made;  // the last chunk made, which leads to all the others
+    int writing; // the stretch whose chunks are written now; JOURNAL_PARTS_MAX when all are
+    int waiting; // chunks handed on and not yet written
+    stretch_chunk *spare;     // written chunks, to be filled again
+    stretch_chunk *made;      // the last chunk made, which leads to all the others
     std::atomic<bool> failed; // a write failed or a chunk could not be had
 };
 

@@ -84,7 +84,8 @@ TEST_F(SummedInStretches, DetailLinesInTheFilesOrder) {
         for (int n = 1; n < 60 && !*prefix; n += 2) {
             Lines got;
             fault_arm(n, FAULT_MEMORY);
-            int result = stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &got);
+            int result =
+                stdetail_collect(prefix, "2003-03-05", "2003-12-31", 0, collect_line, &got);
             fault_arm(0);
             EXPECT_TRUE(result == -1 || (result == counted && got == one)) << n;
             failed += result == -1;
