@@ -23,11 +23,9 @@ enum {
 
 enum { DURATIONS_KEPT = 24 * 60 }; // durations of up to a day are formatted once per walk
 
-// The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
-// weekend marker of the day being walked and the durations formatted so far.
 // A stretch's lines on their way to the calling thread, one after another with a line feed each
-// (no line holds one), in chunks of the stretch's own, the first taken with the first line (a
-// small year file is one stretch, and most stretches of a prefix that few names have hold none).
+// (no line holds one), in chunks of the stretch's own, the first taken with the first line (most
+// stretches hold no line of a prefix that few names have).
 struct stretch_lines {
     stretch_text *text;
     int stretch;
@@ -36,6 +34,8 @@ struct stretch_lines {
     bool failed; // memory ran short: the lines that follow go nowhere, the list fails
 };
 
+// The walk's state: the prefix as a masked key (names come with zeros to their 16th byte), the
+// weekend marker of the day being walked and the durations formatted so far.
 struct detail_walk {
     name_key prefix;
     name_key mask;

@@ -14,11 +14,11 @@ enum {
     SMALL_AHEAD = 2,
 };
 
+// A chunk's header starts its memory block; its bytes follow on a cache line of their own.
 struct stretch_chunk {
     stretch_chunk *next; // in its queue or among the spare ones
     stretch_chunk *made; // the chunk made before it
     size_t length;
-    void *allocated;
     char *bytes;
 };
 
@@ -36,7 +36,6 @@ static stretch_chunk *make_chunk(size_t size) {
     stretch_chunk *chunk = (stretch_chunk *)block;
     uintptr_t start = (uintptr_t)block + sizeof *chunk + sizeof(void *);
     start = (start + CHUNK_ALIGNMENT - 1) / CHUNK_ALIGNMENT * CHUNK_ALIGNMENT;
-    chunk->allocated = block;
     chunk->bytes = (char *)start;
     memcpy(chunk->bytes - sizeof chunk, &chunk, sizeof chunk);
     return chunk;
@@ -143,7 +142,7 @@ void stretch_text_write(stretch_text *t) {
 int stretch_text_end(stretch_text *t) {
     for (stretch_chunk *chunk = t->made, *earlier; chunk; chunk = earlier) {
         earlier = chunk->made;
-        ffree(chunk->allocated);
+        ffree(chunk);
     }
     t->made = nullptr;
     return t->failed ? -1 : 0;
