@@ -586,7 +586,7 @@ struct stretch_out {
 // The walk over stretches: the chunks of text and each stretch's periods.
 struct periods_stretches {
     stretch_text text;
-    stretch_out *stretch[JOURNAL_PARTS_MAX];
+    stretch_out *stretch; // JOURNAL_PARTS_MAX of them in one block, filled once each
     int count;
 };
 
@@ -618,7 +618,7 @@ static int hand_on_chunk(const char *bytes, size_t length, void *context) {
 // On the stretch's thread, once its periods are delivered: its last chunk goes to the queue.
 static void stretch_done(int stretch, bool ended, void *context) {
     periods_stretches *all = (periods_stretches *)context;
-    stretch_out *s = all->stretch[stretch];
+    stretch_out *s = &all->stretch[stretch];
     if (s->out.buffer != s->rest) stretch_text_put(s->text, stretch, s->out.buffer, s->out.used);
     s->out.buffer = s->rest;
     s->out.size = sizeof s->rest;
@@ -632,19 +632,20 @@ static void write_chunks(void *context) {
     stretch_text_write(&((periods_stretches *)context)->text);
 }
 
-// Memory for the stretches' periods (at most JOURNAL_PARTS_MAX); their count.
+// Memory for the stretches' periods (JOURNAL_PARTS_MAX); their count, 0 when memory is short.
 static int make_stretches(periods_stretches *all, const periods_out *out, const char *year) {
     all->count = 0;
     stretch_text_start(&all->text, year, out->write, out->context);
+    all->stretch = (stretch_out *)fmalloc(JOURNAL_PARTS_MAX, sizeof(stretch_out));
+    if (!all->stretch) return 0;
     while (all->count < JOURNAL_PARTS_MAX) {
-        stretch_out *s = (stretch_out *)fmalloc(1, sizeof(stretch_out));
-        if (!s) break;
+        stretch_out *s = &all->stretch[all->count];
         s->text = &all->text;
         s->stretch = all->count;
         s->run = {{out->format, {}, false}, &s->out};
         start_out(&s->out, out->format, hand_on_chunk, s, s->rest, sizeof s->rest);
         take_chunk(s);
-        all->stretch[all->count++] = s;
+        all->count++;
     }
     return all->count;
 }
@@ -652,14 +653,14 @@ static int make_stretches(periods_stretches *all, const periods_out *out, const 
 // The stretches' lines, the failure of any of their writes into out; the memory goes back.
 static void end_stretches(periods_stretches *all, periods_out *out, int counted) {
     for (int k = 0; k < all->count; k++) {
-        stretch_out *s = all->stretch[k];
+        stretch_out *s = &all->stretch[k];
         if (k < counted) {
             flush(&s->out); // the running period, delivered after the walk
             out->lines += s->out.lines;
             if (s->out.failed) out->failed = true;
         }
-        ffree(s);
     }
+    ffree(all->stretch);
     if (stretch_text_end(&all->text) != 0) out->failed = true;
 }
 
@@ -675,7 +676,7 @@ static int write_in_stretches(periods_out *out, const char *year, const char *fr
     }
     journal_walk_beside beside = {write_chunks, stretch_done, &all};
     void *contexts[JOURNAL_PARTS_MAX];
-    for (int k = 0; k < all.count; k++) contexts[k] = &all.stretch[k]->run;
+    for (int k = 0; k < all.count; k++) contexts[k] = &all.stretch[k].run;
     journal_parts_walked walked = {};
     int result =
         journal_walk_parts_beside(year, from, to, on_period, contexts, all.count, &walked, &beside);

@@ -197,9 +197,10 @@ static void stretch_done(int stretch, bool ended, void *context) {
 static int collect_in_stretches(detail_walk *w, const char *from, const char *to) {
     static detail_stretches all;
     all.walks[0] = w;
-    int count = 1;
-    while (count < JOURNAL_PARTS_MAX && (all.walks[count] = (detail_walk *)fmalloc(1, sizeof *w)))
-        count++;
+    // The later stretches' walks in one block, filled once each.
+    detail_walk *later = (detail_walk *)fmalloc(JOURNAL_PARTS_MAX - 1, sizeof *w);
+    int count = later ? (int)JOURNAL_PARTS_MAX : 1;
+    for (int k = 1; k < count; k++) all.walks[k] = &later[k - 1];
     stretch_text_start(&all.text, from, give_lines, w);
     for (int k = 0; k < count; k++) {
         if (k > 0) *all.walks[k] = *w;
@@ -213,8 +214,8 @@ static int collect_in_stretches(detail_walk *w, const char *from, const char *to
     int lines = 0;
     for (int k = 0; k < count; k++) {
         if (k < walked.used && result != -2) lines += all.walks[k]->lines;
-        if (k > 0) ffree(all.walks[k]);
     }
+    ffree(later);
     if (stretch_text_end(&all.text) != 0 && result >= 0) result = -1;
     w->out = nullptr;
     w->lines = lines;

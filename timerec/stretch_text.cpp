@@ -12,15 +12,30 @@ enum {
     AHEAD_MAX = 256, // for a year file of any size
     SMALL_CHUNK = 8192,
     SMALL_AHEAD = 2,
+    SLAB_CHUNKS = 8, // chunks cut from one block
 };
 
-// A chunk's header starts its memory block; its bytes follow on a cache line of their own.
+// A chunk's header starts its area of the slab; its bytes follow on a cache line of their own.
 struct stretch_chunk {
     stretch_chunk *next; // in its queue or among the spare ones
-    stretch_chunk *made; // the chunk made before it
     size_t length;
     char *bytes;
 };
+
+// A block the chunks are cut from, SLAB_CHUNKS of them in turn: a few large blocks, whose memory
+// the system can give in large pages, where a large year's text takes dozens of chunks.
+struct stretch_slab {
+    stretch_slab *earlier; // the block made before it
+    int cut;               // chunks cut from it so far
+};
+
+// The bytes of one chunk's area: its header, the pointer back to it, its bytes on a cache line.
+static constexpr size_t chunk_area(size_t size) {
+    return (sizeof(stretch_chunk) + sizeof(void *) + 2 * CHUNK_ALIGNMENT + size - 1) /
+           CHUNK_ALIGNMENT * CHUNK_ALIGNMENT;
+}
+static_assert(CHUNK_ALIGNMENT + SLAB_CHUNKS * chunk_area(STRETCH_CHUNK) <= (2 << 20) - 64,
+              "a slab of usual chunks fills one large page, with the block's header");
 
 // The chunk whose bytes start at bytes.
 static stretch_chunk *chunk_of(const char *bytes) {
@@ -29,12 +44,20 @@ static stretch_chunk *chunk_of(const char *bytes) {
     return chunk;
 }
 
-// A new chunk: its header, then the pointer back to it right before its bytes.
-static stretch_chunk *make_chunk(size_t size) {
-    void *block = fmalloc(1, sizeof(stretch_chunk) + sizeof(void *) + CHUNK_ALIGNMENT + size);
-    if (!block) return nullptr;
-    stretch_chunk *chunk = (stretch_chunk *)block;
-    uintptr_t start = (uintptr_t)block + sizeof *chunk + sizeof(void *);
+// A new chunk cut from the last slab, or from a new one when that is used up: its header, then
+// the pointer back to it right before its bytes.
+static stretch_chunk *make_chunk(stretch_text *t) {
+    size_t area = chunk_area(t->chunk_size);
+    stretch_slab *slab = t->slabs;
+    if (!slab || slab->cut == SLAB_CHUNKS) {
+        slab = (stretch_slab *)fmalloc(1, CHUNK_ALIGNMENT + SLAB_CHUNKS * area);
+        if (!slab) return nullptr;
+        slab->earlier = t->slabs;
+        t->slabs = slab;
+    }
+    char *at = (char *)slab + CHUNK_ALIGNMENT + slab->cut++ * area;
+    stretch_chunk *chunk = (stretch_chunk *)at;
+    uintptr_t start = (uintptr_t)at + sizeof *chunk + sizeof(void *);
     start = (start + CHUNK_ALIGNMENT - 1) / CHUNK_ALIGNMENT * CHUNK_ALIGNMENT;
     chunk->bytes = (char *)start;
     memcpy(chunk->bytes - sizeof chunk, &chunk, sizeof chunk);
@@ -65,7 +88,7 @@ void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn writ
     t->writing = 0;
     t->waiting = 0;
     t->spare = nullptr;
-    t->made = nullptr;
+    t->slabs = nullptr;
     t->failed = false;
 }
 
@@ -75,12 +98,9 @@ char *stretch_text_chunk(stretch_text *t, int k) {
     stretch_chunk *chunk = t->spare;
     if (chunk) {
         t->spare = chunk->next;
-    } else if (!(chunk = make_chunk(t->chunk_size))) {
+    } else if (!(chunk = make_chunk(t))) {
         t->failed = true;
         return nullptr;
-    } else {
-        chunk->made = t->made;
-        t->made = chunk;
     }
     return chunk->bytes;
 }
@@ -138,12 +158,13 @@ void stretch_text_write(stretch_text *t) {
     }
 }
 
-// Every chunk made goes back, wherever it is: also those of stretches the file was not cut into.
+// Every slab goes back with its chunks, wherever they are: also those of stretches the file was
+// not cut into.
 int stretch_text_end(stretch_text *t) {
-    for (stretch_chunk *chunk = t->made, *earlier; chunk; chunk = earlier) {
-        earlier = chunk->made;
-        ffree(chunk);
+    for (stretch_slab *slab = t->slabs, *earlier; slab; slab = earlier) {
+        earlier = slab->earlier;
+        ffree(slab);
     }
-    t->made = nullptr;
+    t->slabs = nullptr;
     return t->failed ? -1 : 0;
 }

@@ -12,6 +12,7 @@
 typedef int (*stretch_write_fn)(const char *bytes, size_t length, void *context);
 
 struct stretch_chunk;
+struct stretch_slab;
 
 struct stretch_text {
     stretch_write_fn write;
@@ -25,11 +26,13 @@ struct stretch_text {
     int writing; // the stretch whose chunks are written now; JOURNAL_PARTS_MAX when all are
     int waiting; // chunks handed on and not yet written
     stretch_chunk *spare;     // written chunks, to be filled again
-    stretch_chunk *made;      // the last chunk made, which leads to all the others
+    stretch_slab *slabs;      // the blocks the chunks are cut from, the last one made first
     std::atomic<bool> failed; // a write failed or a chunk could not be had
 };
 
-enum { STRETCH_CHUNK = 1 << 18 }; // bytes of a chunk
+// Bytes of a chunk: a quarter megabyte, less what lets eight chunks with their headers fill a
+// block of two megabytes, the size of the system's large pages (platform_block_alloc).
+enum { STRETCH_CHUNK = (1 << 18) - 256 };
 
 // Starts the text of a walk over the year file of year: chunks of STRETCH_CHUNK bytes, of which
 // those of one and a half stretches may wait while their stretch is not the one being written (a

@@ -1,17 +1,24 @@
 // Counted memory blocks.
 #include "frame/memory.h"
 #include <gtest/gtest.h>
+#include <stdint.h>
 #include <string.h>
+#include <vector>
 
-TEST(Memory, BlocksAreZeroFilledAndCounted) {
-    int before = fmalloc_count();
-    unsigned char *block = (unsigned char *)fmalloc(100, 7);
-    ASSERT_NE(block, nullptr);
-    unsigned char zeros[700] = {};
-    EXPECT_EQ(memcmp(block, zeros, sizeof zeros), 0);
-    EXPECT_EQ(fmalloc_count(), before + 1);
-    EXPECT_EQ(ffree(block), 0);
-    EXPECT_EQ(fmalloc_count(), before);
+// A small block from the heap and a large one mapped on its own, filled and given back.
+TEST(Memory, BlocksAreZeroFilledAlignedAndCounted) {
+    for (size_t size : {(size_t)700, (size_t)7 << 19}) {
+        int before = fmalloc_count();
+        unsigned char *block = (unsigned char *)fmalloc(size / 7, 7);
+        ASSERT_NE(block, nullptr);
+        std::vector<unsigned char> zeros(size);
+        EXPECT_EQ(memcmp(block, zeros.data(), size), 0) << size;
+        EXPECT_EQ((uintptr_t)block % 16, 0u) << size;
+        memset(block, 0xA5, size);
+        EXPECT_EQ(fmalloc_count(), before + 1);
+        EXPECT_EQ(ffree(block), 0);
+        EXPECT_EQ(fmalloc_count(), before);
+    }
 }
 
 TEST(Memory, FailedAllocationStillCounts) {
