@@ -34,6 +34,7 @@ enum {
     COPY_SLACK = 16,                          // bytes readable behind a text copied in blocks
     SHORT_FIELD = 32,                         // a kept field copied as a whole block
     DATE_FIELD = 2 * 3 * JOURNAL_DATE + 2 + SHORT_FIELD, // a date converted and quoted
+    SESSION_DAY = 3 + JOURNAL_DATE,                      // "i YYYY/MM/DD " of a session
 };
 static_assert(SHORT_FIELD <= FIELD_ROOM && SHORT_FIELD < LINE_ROOM, "short fields");
 
@@ -59,6 +60,7 @@ struct periods_out {
     char date_text[JOURNAL_DATE + 1];
     char date_field[DATE_FIELD];
     size_t date_field_length;
+    char session_day[16]; // "? YYYY/MM/DD " of a timeclock session, its kind in front
     project_field fields[FIELD_CACHE];
     char *buffer; // size bytes
     size_t size;
@@ -87,10 +89,13 @@ static periods_out out_state;
 // On a cache line, as the file's blocks (bfile.cpp).
 alignas(64) static char out_buffer[PERIODS_BUFFER];
 
+// Writes the buffer's bytes. The count is cleared first: the write may leave bytes in the buffer
+// it puts in place of the written one (a stretch's first line moves into its first chunk).
 static void flush(periods_out *out) {
-    if (out->used > 0 && !out->failed && out->write(out->buffer, out->used, out->context) != 0)
-        out->failed = true;
+    size_t used = out->used;
     out->used = 0;
+    if (used > 0 && !out->failed && out->write(out->buffer, used, out->context) != 0)
+        out->failed = true;
 }
 
 static void put(periods_out *out, const char *bytes, size_t length) {
@@ -156,17 +161,6 @@ static size_t clock_at(char *text, long long minutes) {
     return length + digits_at(text + length, magnitude % 60, 2);
 }
 
-// A time of day as HH:MM; the usual one takes the short way.
-static void write_clock(periods_out *out, long long minutes) {
-    if (minutes < 0 || minutes >= 100 * 60) {
-        out->used += clock_at(out->buffer + out->used, minutes);
-        return;
-    }
-    put_two_digits(out, (int)(minutes / 60));
-    out->buffer[out->used++] = ':';
-    put_two_digits(out, (int)(minutes % 60));
-}
-
 // Decimal hours with two places and a decimal comma ("1,50"), rounded half away from zero (no
 // count of minutes lies exactly halfway, so this only fixes the direction of negative values).
 static void put_hours(periods_out *out, long long minutes) {
@@ -185,8 +179,8 @@ static void write_amount(periods_out *out, long long minutes) {
     put_hours(out, minutes);
 }
 
-// The fields every period writes, for the minutes of a day, made once: a time of day as HH:MM
-// and a count of minutes with its hours.
+// The fields every period writes, for the minutes of a day, made once: a time of day as
+// HH:MM:00 (the CSV line takes its first five bytes) and a count of minutes with its hours.
 struct day_fields {
     bool made;
     char clock[DAY_MINUTES][8];
@@ -200,9 +194,7 @@ static void make_day_fields(periods_out *out) {
     if (day.made) return;
     size_t start = out->used;
     for (int m = 0; m < DAY_MINUTES; m++) {
-        write_clock(out, m);
-        memcpy(day.clock[m], out->buffer + start, out->used - start);
-        out->used = start;
+        memcpy(day.clock[m] + clock_at(day.clock[m], m), ":00", 3);
         write_amount(out, m);
         day.amount_length[m] = (unsigned char)(out->used - start);
         memcpy(day.amount[m], out->buffer + start, out->used - start);
@@ -211,23 +203,28 @@ static void make_day_fields(periods_out *out) {
     day.made = true;
 }
 
-// Every period writes two times of day: from the table when they lie within the day.
-static void put_clock(periods_out *out, long long minutes) {
-    if (minutes < 0 || minutes >= DAY_MINUTES) {
-        write_clock(out, minutes);
-        return;
-    }
-    memcpy(out->buffer + out->used, day.clock[minutes], sizeof day.clock[minutes]);
-    out->used += 5;
+// A line is put together at a cursor, which stays in a register: with every store through the
+// buffer, out->used could have changed for all the compiler knows. The rare fields go the general
+// way through out, which these functions bring up to the cursor and back.
+static size_t used_at(const periods_out *out, const char *at) {
+    return (size_t)(at - out->buffer);
 }
 
-static void put_amount(periods_out *out, int minutes) {
+// A time of day as HH:MM, from the table when it lies within the day.
+static char *clock_to(char *at, long long minutes) {
+    if (minutes < 0 || minutes >= DAY_MINUTES) return at + clock_at(at, minutes);
+    memcpy(at, day.clock[minutes], sizeof day.clock[minutes]);
+    return at + 5;
+}
+
+static char *amount_to(periods_out *out, char *at, int minutes) {
     if (minutes < 0 || minutes >= DAY_MINUTES) {
+        out->used = used_at(out, at);
         write_amount(out, minutes);
-        return;
+        return out->buffer + out->used;
     }
-    memcpy(out->buffer + out->used, day.amount[minutes], sizeof day.amount[minutes]);
-    out->used += day.amount_length[minutes];
+    memcpy(at, day.amount[minutes], sizeof day.amount[minutes]);
+    return at + day.amount_length[minutes];
 }
 
 // Whether a byte makes a CSV field need quotes: the separator, a quote or a line break.
@@ -342,11 +339,10 @@ static void put_field(periods_out *out, const char *field) {
 
 // Writes a text readable COPY_SLACK bytes behind its end in blocks of 16, as the buffer has room
 // behind its end: the booking texts' lengths vary at random.
-static void put_blocks(periods_out *out, const char *bytes, size_t length) {
+static char *blocks_to(char *to, const char *bytes, size_t length) {
     static_assert(COPY_SLACK >= 16 && COPY_SLACK < LINE_ROOM, "copy slack");
-    char *to = out->buffer + out->used;
     for (size_t at = 0; at < length; at += 16) memcpy(to + at, bytes + at, 16);
-    out->used += length;
+    return to + length;
 }
 
 // The booking text of the period being written, in UTF-8 for the formats that want it, into
@@ -360,29 +356,29 @@ static const char *note_of(periods_out *out, const period_view *p, char *convert
 }
 
 // The booking text as the last CSV field: quoted the general way when it must be.
-static void put_note_field(periods_out *out, const period_view *p) {
+static char *note_field_to(periods_out *out, char *at, const period_view *p) {
     char converted[FIELD_UTF8 + COPY_SLACK];
     size_t length;
     const char *note = note_of(out, p, converted, &length);
-    if (plain_text(note, length))
-        put_blocks(out, note, length);
-    else
-        put_field(out, p->text);
+    if (plain_text(note, length)) return blocks_to(at, note, length);
+    out->used = used_at(out, at);
+    put_field(out, p->text);
+    return out->buffer + out->used;
 }
 
 // Writes a field kept from before (its area at least SHORT_FIELD bytes): a short one as a whole
 // block, as the buffer has room behind its end, since the fields' lengths vary at random.
-static void put_kept(periods_out *out, const char *bytes, size_t length) {
+static char *kept_to(char *at, const char *bytes, size_t length) {
     if (length <= SHORT_FIELD)
-        memcpy(out->buffer + out->used, bytes, SHORT_FIELD);
+        memcpy(at, bytes, SHORT_FIELD);
     else
-        memcpy(out->buffer + out->used, bytes, length);
-    out->used += length;
+        memcpy(at, bytes, length);
+    return at + length;
 }
 
 // Writes the field of a project (delivered with zeros after its name to its 16th byte) with
 // write_field, or the bytes it gave for an earlier period of the name.
-static void put_project(periods_out *out, const char *project,
+static char *project_to(periods_out *out, char *to, const char *project,
                         void (*write_field)(periods_out *out, const char *project)) {
     name_key key;
     name_key_of_padded(&key, project);
@@ -391,21 +387,20 @@ static void put_project(periods_out *out, const char *project,
     project_field *field = nullptr;
     for (unsigned way = 0; way < FIELD_WAYS; way++) {
         project_field *at = &out->fields[(first + way) & (FIELD_CACHE - 1)];
-        if (at->used && name_key_equal(&at->key, &key)) {
-            put_kept(out, at->bytes, at->length);
-            return;
-        }
+        if (at->used && name_key_equal(&at->key, &key)) return kept_to(to, at->bytes, at->length);
         if (!field && !at->used) field = at;
     }
     if (!field) field = &out->fields[first];
-    size_t start = out->used;
+    size_t start = used_at(out, to);
+    out->used = start;
     write_field(out, project);
     size_t length = out->used - start;
-    if (length > sizeof field->bytes) return;
+    if (length > sizeof field->bytes) return out->buffer + out->used;
     field->key = key;
     field->used = true;
     field->length = (unsigned char)length;
     memcpy(field->bytes, out->buffer + start, length);
+    return out->buffer + out->used;
 }
 
 static bool iso_date_form(const char *date) {
@@ -425,7 +420,10 @@ static void name_date(periods_out *out, const char *date) {
     } else {
         snprintf(out->date_text, sizeof out->date_text, "%.2s.%.2s.%.4s", date + 8, date + 5, date);
     }
-    if (out->format == PERIODS_TIMECLOCK) return;
+    if (out->format == PERIODS_TIMECLOCK) {
+        snprintf(out->session_day, sizeof out->session_day, "? %s ", out->date_text);
+        return;
+    }
     // The day's CSV field, written once and kept for its periods.
     size_t start = out->used;
     put_field(out, out->date_text);
@@ -435,18 +433,19 @@ static void name_date(periods_out *out, const char *date) {
 }
 
 static void csv_line(periods_out *out, const period_view *p) {
-    put_kept(out, out->date_field, out->date_field_length);
-    put_char(out, ';');
-    put_clock(out, p->begin);
-    put_char(out, ';');
-    put_clock(out, p->end);
-    put_char(out, ';');
-    put_amount(out, p->minutes);
-    put_char(out, ';');
-    put_project(out, p->project, put_field);
-    put_char(out, ';');
-    put_note_field(out, p);
-    put(out, "\r\n", 2);
+    char *at = kept_to(out->buffer + out->used, out->date_field, out->date_field_length);
+    *at++ = ';';
+    at = clock_to(at, p->begin);
+    *at++ = ';';
+    at = clock_to(at, p->end);
+    *at++ = ';';
+    at = amount_to(out, at, p->minutes);
+    *at++ = ';';
+    at = project_to(out, at, p->project, put_field);
+    *at++ = ';';
+    at = note_field_to(out, at, p);
+    memcpy(at, "\r\n", 2);
+    out->used = used_at(out, at + 2);
 }
 
 // The account of a project: the words the statistics count as its levels, joined by ":" ("KD
@@ -465,18 +464,13 @@ static void account_of(char *account, const char *project) {
     *at = 0;
 }
 
-// "i YYYY/MM/DD HH:MM:00", put together where it goes from pieces of fixed lengths (the date of a
+// "i YYYY/MM/DD HH:MM:00", put together from the day's piece and the time's (the date of a
 // session is a date of the calendar, its times are times of day: period_wanted).
-static void put_session_moment(periods_out *out, char kind, long minutes) {
-    char *at = out->buffer + out->used;
+static char *moment_to(const periods_out *out, char *at, char kind, long minutes) {
+    memcpy(at, out->session_day, sizeof out->session_day);
     at[0] = kind;
-    at[1] = ' ';
-    memcpy(at + 2, out->date_text, JOURNAL_DATE);
-    at[2 + JOURNAL_DATE] = ' ';
-    out->used += 3 + JOURNAL_DATE;
-    put_clock(out, minutes);
-    memcpy(out->buffer + out->used, ":00", 3);
-    out->used += 3;
+    memcpy(at + SESSION_DAY, day.clock[minutes], sizeof day.clock[minutes]);
+    return at + SESSION_DAY + sizeof day.clock[minutes];
 }
 
 static void put_account(periods_out *out, const char *project) {
@@ -488,19 +482,20 @@ static void put_account(periods_out *out, const char *project) {
 }
 
 static void timeclock_session(periods_out *out, const period_view *p) {
-    put_session_moment(out, 'i', p->begin);
-    put_char(out, ' ');
-    put_project(out, p->project, put_account);
+    char *at = moment_to(out, out->buffer + out->used, 'i', p->begin);
+    *at++ = ' ';
+    at = project_to(out, at, p->project, put_account);
     char converted[FIELD_UTF8 + COPY_SLACK];
     size_t length;
     const char *note = note_of(out, p, converted, &length);
     if (length > 0) {
-        put(out, "  ", 2);
-        put_blocks(out, note, length);
+        memcpy(at, "  ", 2);
+        at = blocks_to(at + 2, note, length);
     }
-    put_char(out, '\n');
-    put_session_moment(out, 'o', p->end);
-    put_char(out, '\n');
+    *at++ = '\n';
+    at = moment_to(out, at, 'o', p->end);
+    *at++ = '\n';
+    out->used = used_at(out, at);
 }
 
 static void left_out(const char *date, int minutes, long begin, long end) {
@@ -608,10 +603,17 @@ static void take_chunk(stretch_out *s) {
 }
 
 // The write of a stretch's text: the full chunk goes to the queue, the text goes on in a new one.
+// The stretch's first line, written to rest, moves into its first chunk: a stretch takes memory
+// for its text only once it has some.
 static int hand_on_chunk(const char *bytes, size_t length, void *context) {
     stretch_out *s = (stretch_out *)context;
-    stretch_text_put(s->text, s->stretch, s->out.buffer, length);
+    bool first = s->out.buffer == s->rest;
+    if (!first) stretch_text_put(s->text, s->stretch, s->out.buffer, length);
     take_chunk(s);
+    if (first && !s->out.failed) {
+        memcpy(s->out.buffer, bytes, length);
+        s->out.used = length;
+    }
     return s->out.failed ? -1 : 0;
 }
 
@@ -643,8 +645,8 @@ static int make_stretches(periods_stretches *all, const periods_out *out, const 
         s->text = &all->text;
         s->stretch = all->count;
         s->run = {{out->format, {}, false}, &s->out};
-        start_out(&s->out, out->format, hand_on_chunk, s, s->rest, sizeof s->rest);
-        take_chunk(s);
+        // Room for one line, handed on at once (hand_on_chunk).
+        start_out(&s->out, out->format, hand_on_chunk, s, s->rest, LINE_ROOM);
         all->count++;
     }
     return all->count;

@@ -94,7 +94,7 @@ void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn writ
 
 char *stretch_text_chunk(stretch_text *t, int k) {
     std::unique_lock<std::mutex> held(t->lock);
-    t->changed.wait(held, [t, k] { return k <= t->writing || t->waiting < t->ahead; });
+    t->freed.wait(held, [t, k] { return k <= t->writing || t->waiting < t->ahead; });
     stretch_chunk *chunk = t->spare;
     if (chunk) {
         t->spare = chunk->next;
@@ -116,14 +116,14 @@ void stretch_text_put(stretch_text *t, int k, char *bytes, size_t length) {
         t->first[k] = chunk;
     t->last[k] = chunk;
     t->waiting++;
-    t->changed.notify_all();
+    if (k == t->writing) t->filled.notify_one();
 }
 
 void stretch_text_done(stretch_text *t, int k, bool ended) {
     std::lock_guard<std::mutex> held(t->lock);
     t->done[k] = true;
     t->ended[k] = ended;
-    t->changed.notify_all();
+    if (k == t->writing) t->filled.notify_one();
 }
 
 // The next chunk of the stretch being written, taken from its queue; NULL when that stretch is
@@ -131,7 +131,7 @@ void stretch_text_done(stretch_text *t, int k, bool ended) {
 static stretch_chunk *next_to_write(stretch_text *t) {
     std::unique_lock<std::mutex> held(t->lock);
     int k = t->writing;
-    t->changed.wait(held, [t, k] { return t->first[k] || t->done[k]; });
+    t->filled.wait(held, [t, k] { return t->first[k] || t->done[k]; });
     stretch_chunk *chunk = t->first[k];
     if (chunk) {
         t->first[k] = chunk->next;
@@ -139,7 +139,7 @@ static stretch_chunk *next_to_write(stretch_text *t) {
         return chunk;
     }
     t->writing = t->ended[k] || k + 1 >= JOURNAL_PARTS_MAX ? JOURNAL_PARTS_MAX : k + 1;
-    t->changed.notify_all();
+    t->freed.notify_all(); // the thread of the next stretch waits no longer
     return nullptr;
 }
 
@@ -153,8 +153,8 @@ void stretch_text_write(stretch_text *t) {
         std::lock_guard<std::mutex> held(t->lock);
         chunk->next = t->spare;
         t->spare = chunk;
-        t->waiting--;
-        t->changed.notify_all();
+        // Threads ahead wait while too many chunks wait; they go on as the count falls below.
+        if (--t->waiting == t->ahead - 1) t->freed.notify_all();
     }
 }
 

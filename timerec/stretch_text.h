@@ -20,7 +20,8 @@ struct stretch_text {
     size_t chunk_size;
     int ahead; // chunks that may wait for stretches after the one being written
     std::mutex lock;
-    std::condition_variable changed;
+    std::condition_variable filled; // the writer waits for the stretch it writes
+    std::condition_variable freed;  // threads ahead wait for chunks to be written
     stretch_chunk *first[JOURNAL_PARTS_MAX], *last[JOURNAL_PARTS_MAX];
     bool done[JOURNAL_PARTS_MAX], ended[JOURNAL_PARTS_MAX];
     int writing; // the stretch whose chunks are written now; JOURNAL_PARTS_MAX when all are
