@@ -49,8 +49,8 @@ static stretch_chunk *chunk_of(const char *bytes) {
 static stretch_chunk *make_chunk(stretch_text *t) {
     size_t area = chunk_area(t->chunk_size);
     stretch_slab *slab = t->slabs;
-    if (!slab || slab->cut == SLAB_CHUNKS) {
-        slab = (stretch_slab *)fmalloc(1, CHUNK_ALIGNMENT + SLAB_CHUNKS * area);
+    if (!slab || slab->cut == t->slab_chunks) {
+        slab = (stretch_slab *)fmalloc(1, CHUNK_ALIGNMENT + t->slab_chunks * area);
         if (!slab) return nullptr;
         slab->earlier = t->slabs;
         t->slabs = slab;
@@ -81,6 +81,7 @@ void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn writ
     t->context = context;
     t->chunk_size = small_chunks ? (size_t)SMALL_CHUNK : (size_t)STRETCH_CHUNK;
     t->ahead = small_chunks ? SMALL_AHEAD : chunks_ahead(year);
+    t->slab_chunks = small_chunks ? 1 : SLAB_CHUNKS;
     for (int k = 0; k < JOURNAL_PARTS_MAX; k++) {
         t->first[k] = t->last[k] = nullptr;
         t->done[k] = t->ended[k] = false;

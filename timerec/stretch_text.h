@@ -18,7 +18,8 @@ struct stretch_text {
     stretch_write_fn write;
     void *context;
     size_t chunk_size;
-    int ahead; // chunks that may wait for stretches after the one being written
+    int slab_chunks; // chunks cut from one block
+    int ahead;       // chunks that may wait for stretches after the one being written
     std::mutex lock;
     std::condition_variable filled; // the writer waits for the stretch it writes
     std::condition_variable freed;  // threads ahead wait for chunks to be written
@@ -40,7 +41,7 @@ enum { STRETCH_CHUNK = (1 << 18) - 256 };
 // thread making more waits until the writing catches up), so that the thread of the next stretch
 // seldom waits for the writing of the stretch before it.
 void stretch_text_start(stretch_text *t, const char *year, stretch_write_fn write, void *context);
-// Tests: chunks of a few kilobytes, of which two may wait; or as usual.
+// Tests: chunks of a few kilobytes, each a block of its own, of which two may wait; or as usual.
 void stretch_text_small_chunks(bool small);
 // A chunk (of chunk_size bytes) for stretch k to fill; NULL when memory is short (the text then
 // fails). Called by the stretch's thread.
