@@ -200,8 +200,20 @@ static void *mapped_block(size_t bytes) {
     return header_block((void *)start, MAPPED_OFFSET, mapped);
 }
 
+// Under AddressSanitizer every block comes from the heap, whose blocks it guards.
+#if defined(__SANITIZE_ADDRESS__)
+#define KX_HEAP_ONLY 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KX_HEAP_ONLY 1
+#endif
+#endif
+#ifndef KX_HEAP_ONLY
+#define KX_HEAP_ONLY 0
+#endif
+
 void *platform_block_alloc(size_t bytes) {
-    if (bytes >= HUGE_BLOCK) return mapped_block(bytes);
+    if (bytes >= HUGE_BLOCK && !KX_HEAP_ONLY) return mapped_block(bytes);
     if (bytes > (size_t)-1 - BLOCK_HEADER) return nullptr;
     void *start = calloc(1, bytes + BLOCK_HEADER);
     return start ? header_block(start, BLOCK_HEADER, 0) : nullptr;
