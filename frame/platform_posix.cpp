@@ -156,14 +156,18 @@ int make_dir(const char *path) {
     return mkdir(path, 0777) == 0 ? 0 : -1;
 }
 
-// Every block starts behind a header telling how it was obtained. A block of HUGE_BLOCK bytes or
-// more (a report's chunks of text, a walk's file buffers) is mapped on its own on a boundary of
-// the system's large pages and asked to be backed by them: such blocks are filled once each, and
-// where page faults are dear (a virtual machine: 10 us for each 4 KB page on ours) a fault for
-// each small page costs more than the report's work on it.
+// Every block starts behind a header telling how it was obtained. Where page faults are dear (a
+// virtual machine: 10 us for each 4 KB page on ours) they cost the reports more than their work:
+// - a block of HUGE_BLOCK bytes or more (a report's chunks of text, a walk's file buffers), filled
+//   once each, is mapped on its own on a boundary of the system's large pages and asked to be
+//   backed by them;
+// - a block of LAZY_BLOCK bytes or more (a stretch's sums, most of whose room stays unused) is
+//   mapped on its own too, so that its pages are zeroed as they are first touched, by the thread
+//   that sums into them, instead of all at once by calloc on the thread that sets up the walk.
 enum {
     HUGE_PAGE = 2 << 20,
     HUGE_BLOCK = 1 << 17,
+    LAZY_BLOCK = 1 << 14,
     BLOCK_HEADER = 16,  // keeps a heap block on the heap's 16-byte alignment
     MAPPED_OFFSET = 64, // a mapped block starts on a cache line
 };
@@ -200,6 +204,13 @@ static void *mapped_block(size_t bytes) {
     return header_block((void *)start, MAPPED_OFFSET, mapped);
 }
 
+// A mapping of its own, whose pages the system fills with zeros as they are first touched.
+static void *lazy_block(size_t bytes) {
+    size_t mapped = (bytes + MAPPED_OFFSET + 4095) / 4096 * 4096;
+    void *area = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return area == MAP_FAILED ? nullptr : header_block(area, MAPPED_OFFSET, mapped);
+}
+
 // Under AddressSanitizer every block comes from the heap, whose blocks it guards.
 #if defined(__SANITIZE_ADDRESS__)
 #define KX_HEAP_ONLY 1
@@ -214,6 +225,7 @@ static void *mapped_block(size_t bytes) {
 
 void *platform_block_alloc(size_t bytes) {
     if (bytes >= HUGE_BLOCK && !KX_HEAP_ONLY) return mapped_block(bytes);
+    if (bytes >= LAZY_BLOCK && !KX_HEAP_ONLY) return lazy_block(bytes);
     if (bytes > (size_t)-1 - BLOCK_HEADER) return nullptr;
     void *start = calloc(1, bytes + BLOCK_HEADER);
     return start ? header_block(start, BLOCK_HEADER, 0) : nullptr;

@@ -5,9 +5,10 @@
 #include <string.h>
 #include <vector>
 
-// A small block from the heap and a large one mapped on its own, filled and given back.
+// A small block from the heap, a middle one and a large one mapped on their own, filled and given
+// back.
 TEST(Memory, BlocksAreZeroFilledAlignedAndCounted) {
-    for (size_t size : {(size_t)700, (size_t)7 << 19}) {
+    for (size_t size : {(size_t)700, (size_t)7 << 13, (size_t)7 << 19}) {
         int before = fmalloc_count();
         unsigned char *block = (unsigned char *)fmalloc(size / 7, 7);
         ASSERT_NE(block, nullptr);
