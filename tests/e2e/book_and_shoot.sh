@@ -47,8 +47,12 @@ keys Home "${downs[@]}" space
 probe_wait indicator ANDERS
 keys Return
 probe_wait indicator EIN
+# The main window alone, raised first: without a window manager Wine's own tray window sits at the
+# display's top left corner, over the start of the menu bar when it was shown last.
 shot="$program_folder/korvex.png"
-screenshot "$shot"
+xid=$(probe get xid)
+xdotool windowraise "$xid"
+import -window "$xid" -display "$DISPLAY" "$shot"
 year=$(ls "$program_folder"/[0-9][0-9][0-9][0-9].txt | tail -n 1)
 kx_close
 echo "$shot"
